@@ -1,10 +1,8 @@
 #pragma once
 
 // The four frames that carry the parameter block on the wire. The checksum
-// always covers the 16 block bytes alone.
-//
-// CONTRACT SKETCH: the protocol module owns the implementation and may add
-// members, but keeps these signatures.
+// always covers the 16 block bytes alone, never the command byte ahead of
+// them nor the leading byte of a reply.
 
 #include <cstdint>
 #include <optional>
@@ -22,13 +20,19 @@ inline constexpr int kProgramCommandLength = 18;
 inline constexpr int kProgramReplyLength = 19;
 
 // Host side.
-ByteString ReadCommandFrame();                                // E5
-std::optional<BlockBytes> ParseReadReply(const ByteString& reply);  // exactly 18 bytes, checksum ok
-ByteString ProgramCommandFrame(const BlockBytes& block);      // F5, block, checksum
-bool IsProgramAccepted(const ByteString& reply);              // exactly 19 bytes, last 0x06
+ByteString ReadCommandFrame();  // E5
+// The block of a read reply: only for exactly 18 bytes whose last byte is the
+// checksum of bytes 1..16. The first byte is not examined. Empty otherwise.
+std::optional<BlockBytes> ParseReadReply(const ByteString& reply);
+ByteString ProgramCommandFrame(const BlockBytes& block);  // F5, block, checksum: 18 bytes
+// True only for exactly 19 bytes whose last byte is the acknowledgement
+// 0x06; the 18 bytes ahead of it are not examined.
+bool IsProgramAccepted(const ByteString& reply);
 
 // Device side (the simulator).
 ByteString ReadReplyFrame(std::uint8_t lead, const BlockBytes& block);  // lead, block, checksum
-std::optional<BlockBytes> ParseProgramCommand(const ByteString& command);  // F5 + block + good checksum
+// The block of a program command: only for exactly 18 bytes, F5 first and a
+// checksum that matches. Empty otherwise.
+std::optional<BlockBytes> ParseProgramCommand(const ByteString& command);
 
 }  // namespace kx14

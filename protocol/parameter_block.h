@@ -2,12 +2,12 @@
 
 // The device's 16-byte parameter block and its encoding to and from the
 // values the window's controls hold.
-//
-// CONTRACT SKETCH: the protocol module owns the implementation and may add
-// members, but keeps these signatures.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+
+#include "comm/byte_string.h"
 
 namespace kx14 {
 
@@ -17,7 +17,7 @@ using BlockBytes = std::array<std::uint8_t, 16>;
 // values (the fields' Tag) and scroll bar positions. The bar names follow the
 // window, not the fields: uaBar holds LOW_CH, lowBar HIGH_CH, hichBar ST_ADJ.
 struct BlockControls {
-  bool bup5Ah = true;      // BUP_5Ah selected (else BUP_00h)
+  bool bup5Ah = true;       // BUP_5Ah selected (else BUP_00h)
   std::int32_t yourId = 0;  // YOUID_EDIT's Tag, 0..16777215
   std::int32_t myId = 0;    // MYID_EDIT's Tag, 0..16777215
   bool masOn = false;       // MAS_ON selected (else MAS_OFF)
@@ -33,12 +33,46 @@ struct BlockControls {
   friend bool operator==(const BlockControls&, const BlockControls&) = default;
 };
 
+// Offsets of the fields in the block; multi-byte fields are high byte first.
+namespace block_offset {
+inline constexpr std::size_t kBup = 0;
+inline constexpr std::size_t kYourId = 1;  // 3 bytes
+inline constexpr std::size_t kMyId = 4;    // 3 bytes
+inline constexpr std::size_t kFlags = 7;
+inline constexpr std::size_t kLastCh = 8;
+inline constexpr std::size_t kMode = 9;
+inline constexpr std::size_t kLowCh = 10;
+inline constexpr std::size_t kHighCh = 11;
+inline constexpr std::size_t kStAdj = 12;
+inline constexpr std::size_t kOtMax = 13;
+inline constexpr std::size_t kOtTime = 14;
+inline constexpr std::size_t kMaxPwr = 15;
+}  // namespace block_offset
+
+inline constexpr std::uint8_t kBupMarker = 0x5A;      // BUP_5Ah ("Z")
+inline constexpr std::uint8_t kMasterFlagBit = 0x01;  // FLAGS bit 0: MASTERF
+inline constexpr std::uint8_t kOvertakeBit = 0x08;    // FLAGS bit 3: OVERTAKE
+inline constexpr std::int32_t kMaxIdentifier = 0xFFFFFF;
+
+// Ranges of the scroll bars that hold the fields.
+inline constexpr int kChannelBarMin = 0, kChannelBarMax = 255;  // LAST..HICH
+inline constexpr int kOtBarMin = 1, kOtBarMax = 250;            // THR, YOBI1
+inline constexpr int kMaxPwrBarMin = 0, kMaxPwrBarMax = 100;    // YOBI2
+
 // Block to controls: positions limited to each bar's range, MAXPWR through
-// its transform (position = 236 - 2 * byte, limited to 0..100).
+// its transform (position = 236 - 2 * byte, limited to 0..100); BUP_5Ah only
+// for the byte 0x5A; flag bits other than 0 and 3 are ignored. Total.
 BlockControls DecodeBlock(const BlockBytes& block);
 
 // Controls to block: MAXPWR byte = 118 - position / 2; flag bits other than
-// 0 and 3 are 0; BUP is 0x00 for BUP_00h, else 0x5A.
+// 0 and 3 are 0; BUP is 0x00 for BUP_00h, else 0x5A. The window keeps every
+// value in its control's range; a value outside it is limited to the range
+// first (identifiers to 0..16777215), so no field spills into its neighbour.
 BlockBytes EncodeBlock(const BlockControls& controls);
+
+// The block as it travels inside a frame, and back.
+ByteString ToByteString(const BlockBytes& block);
+// Precondition: bytes.size() - offset >= 16.
+BlockBytes BlockFromByteString(const ByteString& bytes, std::size_t offset);
 
 }  // namespace kx14
