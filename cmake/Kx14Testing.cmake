@@ -9,8 +9,17 @@ function(kx14_add_gtest name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   kx14_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30
-                       PROPERTIES LABELS "all;${T_LABELS}" TIMEOUT 300)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 300)
+  # Labels are set from a file that ctest reads after the discovered tests:
+  # passed through gtest_discover_tests' PROPERTIES, a list of labels is
+  # flattened and every label but the first is lost (ctest -L sanitize would
+  # then run nothing).
+  set(label_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake")
+  file(WRITE "${label_file}"
+       "if(${name}_TESTS)\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS [==[all;${T_LABELS}]==])\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${label_file}")
 endfunction()
 
 # kx14_add_qtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>])
