@@ -1,0 +1,123 @@
+#include "fake_device_view.h"
+
+#include <algorithm>
+
+namespace kx14::test {
+namespace {
+
+std::string Call(const std::string& name, long long argument) {
+  return name + "(" + std::to_string(argument) + ")";
+}
+
+}  // namespace
+
+const char* PresetName(THandicapPreset preset) {
+  static constexpr const char* kNames[] = {"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2",
+                                           "Handy3",  "Handy4",  "Handy5", "Handy6", "Handy_7"};
+  return kNames[static_cast<int>(preset)];
+}
+
+const char* BarName(TBlockBar bar) {
+  static constexpr const char* kNames[] = {"LAST_BAR", "MODE_BAR", "UA_BAR",    "LOW_BAR",
+                                           "HICH_BAR", "THR_BAR",  "YOBI1_BAR", "YOBI2_BAR"};
+  return kNames[static_cast<int>(bar)];
+}
+
+void FakeDeviceView::ClickPreset(THandicapPreset clicked) {
+  if (clicked == preset) return;  // a selected radio button runs no handler
+  preset = clicked;
+  presetHandlersRun.push_back(clicked);
+  MoveBar(TBlockBar::THR_BAR, OvertakeCount(clicked));
+}
+
+std::vector<std::string> FakeDeviceView::ControlCalls() const {
+  std::vector<std::string> sets;
+  std::copy_if(calls.begin(), calls.end(), std::back_inserter(sets),
+               [](const std::string& c) { return c != "ProcessMessages" && c != "Exchange"; });
+  return sets;
+}
+
+void FakeDeviceView::ProcessMessages() {
+  calls.push_back("ProcessMessages");
+  if (duringProcessMessages) duringProcessMessages();
+}
+
+void FakeDeviceView::SendReceive(ByteString& command, int /*replyLength*/, ByteString& reply) {
+  calls.push_back("Exchange");
+  commandsSent.push_back(command);
+  if (duringExchange) duringExchange();
+  reply.clear();
+  if (!replies.empty()) {
+    reply = replies.front();
+    replies.pop_front();
+  }
+  command = reply;
+}
+
+void FakeDeviceView::SelectBup(bool bup5Ah) {
+  calls.push_back(Call("SelectBup", bup5Ah));
+  controls.bup5Ah = bup5Ah;
+}
+
+void FakeDeviceView::SetYourId(std::int32_t value) {
+  calls.push_back(Call("SetYourId", value));
+  controls.yourId = value;
+}
+
+void FakeDeviceView::SetMyId(std::int32_t value) {
+  calls.push_back(Call("SetMyId", value));
+  controls.myId = value;
+}
+
+void FakeDeviceView::SelectMasterF(bool on) {
+  calls.push_back(Call("SelectMasterF", on));
+  controls.masOn = on;
+}
+
+void FakeDeviceView::SelectOvertake(bool on) {
+  calls.push_back(Call("SelectOvertake", on));
+  controls.otOn = on;
+}
+
+void FakeDeviceView::SetBarPosition(TBlockBar bar, int position) {
+  calls.push_back(std::string("SetBar(") + BarName(bar) + "," + std::to_string(position) + ")");
+  MoveBar(bar, position);
+}
+
+void FakeDeviceView::ShowInformation(std::string_view text) { informationShown.emplace_back(text); }
+
+void FakeDeviceView::SelectHandicap(THandicapPreset selected) {
+  calls.push_back(std::string("SelectHandicap(") + PresetName(selected) + ")");
+  ClickPreset(selected);
+}
+
+void FakeDeviceView::MoveBar(TBlockBar bar, int position) {
+  switch (bar) {
+    case TBlockBar::LAST_BAR:
+      controls.lastBar = std::clamp(position, 0, 255);
+      break;
+    case TBlockBar::MODE_BAR:
+      controls.modeBar = std::clamp(position, 0, 255);
+      break;
+    case TBlockBar::UA_BAR:
+      controls.uaBar = std::clamp(position, 0, 255);
+      break;
+    case TBlockBar::LOW_BAR:
+      controls.lowBar = std::clamp(position, 0, 255);
+      break;
+    case TBlockBar::HICH_BAR:
+      controls.hichBar = std::clamp(position, 0, 255);
+      break;
+    case TBlockBar::THR_BAR:
+      controls.thrBar = std::clamp(position, 1, 250);
+      break;
+    case TBlockBar::YOBI1_BAR:
+      controls.yobi1Bar = std::clamp(position, 1, 250);
+      break;
+    case TBlockBar::YOBI2_BAR:
+      controls.yobi2Bar = std::clamp(position, 0, 100);
+      break;
+  }
+}
+
+}  // namespace kx14::test

@@ -1,0 +1,65 @@
+#pragma once
+
+// A window stand-in for the read and program operations: it keeps the
+// controls' values with the window's rules (radio pairs, bar ranges, the
+// handicap presets' handlers), plays scripted device replies, and records
+// every call the operations make.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "protocol/device_view.h"
+
+namespace kx14::test {
+
+class FakeDeviceView : public TDeviceView {
+ public:
+  // The controls as the window leaves them at start: BUP_5Ah, MAS_OFF,
+  // OT_OFF, THR_BAR and YOBI1_BAR at 1, the rest at 0, Handy0 selected
+  // without its handler having run.
+  BlockControls controls;
+  THandicapPreset preset = THandicapPreset::Handy0;
+  std::vector<THandicapPreset> presetHandlersRun;
+
+  // What the device answers, one entry per exchange, handed over as it is
+  // (even when its length is wrong). An exchange with nothing scripted
+  // answers nothing, as with no port open.
+  std::deque<ByteString> replies;
+  std::vector<ByteString> commandsSent;
+  std::vector<std::string> informationShown;
+  // Every call of the operations in order: "ProcessMessages", "Exchange",
+  // "SelectBup(1)", "SetBar(THR_BAR,5)", "SelectHandicap(Handy6)", ...
+  std::vector<std::string> calls;
+
+  // Run inside ProcessMessages and inside the exchange's wait, as window
+  // handlers would (a second button press, a preset click, a throw).
+  std::function<void()> duringProcessMessages;
+  std::function<void()> duringExchange;
+
+  // The user clicks a preset: the same as the read selecting it, unrecorded.
+  void ClickPreset(THandicapPreset clicked);
+  // The calls that set a control (everything but messages and exchanges).
+  std::vector<std::string> ControlCalls() const;
+
+  void ProcessMessages() override;
+  void SendReceive(ByteString& command, int replyLength, ByteString& reply) override;
+  BlockControls ReadControls() const override { return controls; }
+  void SelectBup(bool bup5Ah) override;
+  void SetYourId(std::int32_t value) override;
+  void SetMyId(std::int32_t value) override;
+  void SelectMasterF(bool on) override;
+  void SelectOvertake(bool on) override;
+  void SetBarPosition(TBlockBar bar, int position) override;
+  void ShowInformation(std::string_view text) override;
+  void SelectHandicap(THandicapPreset selected) override;
+
+ private:
+  void MoveBar(TBlockBar bar, int position);
+};
+
+const char* PresetName(THandicapPreset preset);
+const char* BarName(TBlockBar bar);
+
+}  // namespace kx14::test
