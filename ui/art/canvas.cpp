@@ -9,11 +9,6 @@ namespace {
 
 constexpr int kSubScanlines = 16;
 
-struct Crossing {
-  double x;
-  int direction;
-};
-
 std::uint8_t toByte(double component) {
   return static_cast<std::uint8_t>(std::lround(std::clamp(component, 0.0, 1.0) * 255.0));
 }
@@ -27,6 +22,14 @@ struct Canvas::CoverageRow {
   std::vector<double> coverage;
   int first = 0;
   int last = -1;
+
+  void clear() {
+    for (int column = first; column <= last; ++column) {
+      coverage[static_cast<std::size_t>(column)] = 0;
+    }
+    first = 0;
+    last = -1;
+  }
 
   void addSpan(double from, double to, double weight) {
     const double width = static_cast<double>(coverage.size());
@@ -76,18 +79,20 @@ void Canvas::fill(const Polygon& shape, const Paint& paint, double opacity) {
                                                      [](Point a, Point b) { return a.y < b.y; });
   const int firstRow = std::max(0, static_cast<int>(std::floor(lowest->y)));
   const int lastRow = std::min(height_ - 1, static_cast<int>(std::ceil(highest->y)));
+  CoverageRow row(width_);
+  std::vector<Crossing> crossings;
   for (int y = firstRow; y <= lastRow; ++y) {
-    CoverageRow row(width_);
     for (int sub = 0; sub < kSubScanlines; ++sub) {
-      accumulateSubScanline(pixelShape, y + (sub + 0.5) / kSubScanlines, 1.0 / kSubScanlines, row);
+      accumulateSubScanline(pixelShape, y + (sub + 0.5) / kSubScanlines, 1.0 / kSubScanlines,
+                            crossings, row);
     }
     blendRow(y, row, paint, opacity);
   }
 }
 
 void Canvas::accumulateSubScanline(const Polygon& pixelShape, double y, double weight,
-                                   CoverageRow& row) const {
-  std::vector<Crossing> crossings;
+                                   std::vector<Crossing>& crossings, CoverageRow& row) {
+  crossings.clear();
   for (std::size_t i = 0; i < pixelShape.size(); ++i) {
     const Point& a = pixelShape[i];
     const Point& b = pixelShape[(i + 1) % pixelShape.size()];
@@ -110,7 +115,8 @@ void Canvas::accumulateSubScanline(const Polygon& pixelShape, double y, double w
   }
 }
 
-void Canvas::blendRow(int y, const CoverageRow& row, const Paint& paint, double opacity) {
+// Blends and then clears the row's coverage, ready for the next row.
+void Canvas::blendRow(int y, CoverageRow& row, const Paint& paint, double opacity) {
   for (int x = row.first; x <= row.last; ++x) {
     const double coverage = std::min(1.0, row.coverage[static_cast<std::size_t>(x)]);
     if (coverage <= 0) continue;
@@ -120,6 +126,7 @@ void Canvas::blendRow(int y, const CoverageRow& row, const Paint& paint, double 
                             static_cast<std::size_t>(x)];
     pixel = mix(pixel, withAlpha(colour, pixel.a), alpha);
   }
+  row.clear();
 }
 
 RgbImage Canvas::toImage() const {

@@ -36,9 +36,15 @@ class Canvas {
 
  private:
   struct CoverageRow;
-  void accumulateSubScanline(const Polygon& pixelShape, double y, double weight,
-                             CoverageRow& row) const;
-  void blendRow(int y, const CoverageRow& row, const Paint& paint, double opacity);
+  struct Crossing {
+    double x;
+    int direction;
+  };
+  // `crossings` is scratch space, kept across calls to spare an allocation
+  // per sub-scanline.
+  static void accumulateSubScanline(const Polygon& pixelShape, double y, double weight,
+                                    std::vector<Crossing>& crossings, CoverageRow& row);
+  void blendRow(int y, CoverageRow& row, const Paint& paint, double opacity);
 
   int width_;
   int height_;

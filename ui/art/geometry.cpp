@@ -48,16 +48,6 @@ Polygon ellipse(Point centre, double radiusX, double radiusY, int segments) {
   return outline;
 }
 
-Polygon pieSlice(Point centre, double radiusX, double radiusY, double fromAngle, double toAngle) {
-  constexpr int kSegments = 48;
-  Polygon outline{centre};
-  for (int i = 0; i <= kSegments; ++i) {
-    const double angle = fromAngle + (toAngle - fromAngle) * i / kSegments;
-    outline.push_back({centre.x + radiusX * std::cos(angle), centre.y + radiusY * std::sin(angle)});
-  }
-  return outline;
-}
-
 Polygon taperedLine(Point from, double widthFrom, Point to, double widthTo) {
   const double dx = to.x - from.x;
   const double dy = to.y - from.y;
@@ -69,10 +59,6 @@ Polygon taperedLine(Point from, double widthFrom, Point to, double widthTo) {
   };
   return {offset(from, widthFrom / 2, 1), offset(to, widthTo / 2, 1), offset(to, widthTo / 2, -1),
           offset(from, widthFrom / 2, -1)};
-}
-
-Polygon thickLine(Point from, Point to, double width) {
-  return taperedLine(from, width, to, width);
 }
 
 Polygon quad(Point a, Point b, Point c, Point d) { return {a, b, c, d}; }

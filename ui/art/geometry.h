@@ -32,11 +32,6 @@ Point lerp(Point a, Point b, double t);
 Polygon rectangle(double left, double top, double right, double bottom);
 Polygon roundedRectangle(double left, double top, double right, double bottom, double radius);
 Polygon ellipse(Point centre, double radiusX, double radiusY, int segments = 96);
-// An arc's outline from `fromAngle` to `toAngle` (radians, clockwise on
-// screen since y grows downwards), closed through the centre: a pie slice.
-Polygon pieSlice(Point centre, double radiusX, double radiusY, double fromAngle, double toAngle);
-// A straight stroke of the given width with square ends.
-Polygon thickLine(Point from, Point to, double width);
 // A stroke whose width changes linearly from one end to the other: a
 // speed streak that fades to a point.
 Polygon taperedLine(Point from, double widthFrom, Point to, double widthTo);

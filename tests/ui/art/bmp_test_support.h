@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "bmp_writer.h"
+#include "ui/art/bmp_writer.h"
 
 namespace kx14::art::testing {
 

@@ -1,4 +1,4 @@
-#include "bmp_writer.h"
+#include "ui/art/bmp_writer.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

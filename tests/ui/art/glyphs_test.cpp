@@ -1,12 +1,11 @@
-#include "glyphs.h"
+#include "ui/art/glyphs.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "bmp_test_support.h"
-#include "bmp_writer.h"
-#include "picture.h"
+#include "ui/art/bmp_writer.h"
 
 namespace kx14::art {
 namespace {
@@ -83,15 +82,6 @@ TEST(GlyphArrows, ProgramSendsRightwardsFromTheComputerAndReadLeftwardsFromTheDe
   const double readArrow = greenCentreX(readGlyph());
   EXPECT_GE(readArrow, 0.0);
   EXPECT_LT(readArrow, 9.0);
-}
-
-TEST(Picture, IsA24BitImageOfTheStoredSize) {
-  const RgbImage picture = drawRacingPicture();
-  ASSERT_EQ(picture.width(), kPictureWidth);
-  ASSERT_EQ(picture.height(), kPictureHeight);
-  const Bytes bytes = encodeBmp24(picture);
-  EXPECT_EQ(le16(bytes, kBitCount), 24u);
-  EXPECT_EQ(bytes.size(), 54u + 796u * 3u * 478u);
 }
 
 }  // namespace
