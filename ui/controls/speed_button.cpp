@@ -1,0 +1,14 @@
+#include "ui/controls/speed_button.h"
+
+namespace kx14 {
+
+TSpeedButton::TSpeedButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
+  setText(caption);
+  setAutoRaise(true);
+  setFocusPolicy(Qt::NoFocus);
+  connect(this, &QAbstractButton::clicked, this, [this] {
+    if (OnClick) OnClick(this);
+  });
+}
+
+}  // namespace kx14

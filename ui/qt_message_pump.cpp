@@ -1,0 +1,87 @@
+#include "ui/qt_message_pump.h"
+
+#include <poll.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
+
+namespace kx14 {
+namespace {
+
+// Blocks without running events: the fallback once no event loop can run.
+void PollFd(int fd, std::chrono::milliseconds timeout) {
+  pollfd entry{fd, POLLIN, 0};
+  const int timeoutMs = static_cast<int>(std::min<long long>(timeout.count(), 0x7FFFFFFF));
+  // A negative fd is ignored by poll(), so this is then a plain sleep.
+  ::poll(&entry, 1, timeoutMs);
+}
+
+}  // namespace
+
+QtMessagePump::QtMessagePump() : context_(std::make_unique<QObject>()) {}
+
+QtMessagePump::~QtMessagePump() = default;
+
+void QtMessagePump::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtMessagePump::Post(std::function<void()> task) {
+  // invokeMethod posts an event to context_'s thread: safe from any thread.
+  QMetaObject::invokeMethod(
+      context_.get(), [this, task = std::move(task)] { RunTask(task); }, Qt::QueuedConnection);
+}
+
+void QtMessagePump::RunTask(const std::function<void()>& task) {
+  task();
+  EndAllWaits();
+}
+
+void QtMessagePump::EndWaits(int fd) {
+  for (Wait* wait : waits_) {
+    if (wait->fd == fd) wait->loop->quit();
+  }
+}
+
+void QtMessagePump::EndAllWaits() {
+  for (Wait* wait : waits_) wait->loop->quit();
+}
+
+void QtMessagePump::WatchFd(int fd) {
+  FdWatch& watch = watches_[fd];
+  if (watch.users++ > 0) return;
+  watch.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+  // Read notifiers also fire on hang-up and error, which end a wait as well.
+  QObject::connect(watch.notifier.get(), &QSocketNotifier::activated, context_.get(),
+                   [this, fd] { EndWaits(fd); });
+}
+
+void QtMessagePump::UnwatchFd(int fd) {
+  auto found = watches_.find(fd);
+  if (found == watches_.end() || --found->second.users > 0) return;
+  watches_.erase(found);
+}
+
+void QtMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
+  if (timeout.count() <= 0) {
+    ProcessMessages();
+    return;
+  }
+  QEventLoop loop;
+  QTimer deadline;
+  deadline.setSingleShot(true);
+  deadline.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early
+  QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+  Wait wait{fd, &loop};
+  waits_.push_back(&wait);
+  if (fd >= 0) WatchFd(fd);
+  deadline.start(timeout);
+  const int result = loop.exec();
+  if (fd >= 0) UnwatchFd(fd);
+  waits_.erase(std::find(waits_.begin(), waits_.end(), &wait));
+  // exec() refuses to run (-1) once the application has been told to quit.
+  if (result < 0) PollFd(fd, timeout);
+}
+
+}  // namespace kx14
