@@ -1,0 +1,39 @@
+#pragma once
+
+// The receive worker: waits for port events and tells the component's window
+// thread about line errors, breaks and received characters, in that order.
+// It reads no data itself; Read does that on the window's thread.
+
+#include <memory>
+#include <thread>
+
+#include "comm/serial_device.h"
+#include "comm/worker_signal.h"
+
+namespace kx14 {
+
+class TCommReceiveThread {
+ public:
+  TCommReceiveThread(std::shared_ptr<SerialDevice> port, NotificationLink window);
+  ~TCommReceiveThread();  // terminates and joins a worker that still runs
+  TCommReceiveThread(const TCommReceiveThread&) = delete;
+  TCommReceiveThread& operator=(const TCommReceiveThread&) = delete;
+
+  void Start();  // throws std::system_error when no thread can be created
+
+  // Marks the worker terminated and fires its WakeEvent; Join then returns
+  // promptly, also when the worker waits for a notification to be handled.
+  void Terminate();
+  void Join();
+
+ private:
+  void Run();
+  void Report(const PortWake& wake);
+
+  const std::shared_ptr<SerialDevice> port_;
+  const NotificationLink window_;
+  const std::shared_ptr<WorkerSignal> signal_;  // its wake is the WakeEvent
+  std::thread thread_;
+};
+
+}  // namespace kx14

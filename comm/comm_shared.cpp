@@ -1,0 +1,48 @@
+#include "comm/comm_shared.h"
+
+#include <algorithm>
+
+namespace kx14 {
+
+void CommShared::ResetCounters() {
+  std::lock_guard lock(CountLock);
+  PendingBytes = 0;
+  PendingChunks = 0;
+}
+
+void CommShared::AddChunk(std::int32_t bytes) {
+  std::lock_guard lock(CountLock);
+  PendingBytes += bytes;
+  PendingChunks += 1;
+}
+
+void CommShared::WithdrawChunk(std::int32_t bytes) {
+  {
+    std::lock_guard lock(CountLock);
+    PendingBytes -= bytes;
+    PendingChunks -= 1;
+  }
+  countChanged.notify_all();
+}
+
+void CommShared::ReleaseChunk(std::int32_t bytes) {
+  {
+    std::lock_guard lock(CountLock);
+    PendingBytes = std::max(0, PendingBytes - bytes);
+    PendingChunks = std::max(0, PendingChunks - 1);
+  }
+  countChanged.notify_all();
+  chunkReleased.Signal();
+}
+
+std::int32_t CommShared::PendingBytesNow() {
+  std::lock_guard lock(CountLock);
+  return PendingBytes;
+}
+
+std::int32_t CommShared::PendingChunksNow() {
+  std::lock_guard lock(CountLock);
+  return PendingChunks;
+}
+
+}  // namespace kx14

@@ -1,0 +1,44 @@
+#pragma once
+
+// State the component shares with its transmit worker. Held by shared_ptr on
+// both sides, so a worker that is still finishing never touches freed memory.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+#include "comm/comm_types.h"
+#include "comm/wake_signal.h"
+
+namespace kx14 {
+
+struct CommShared {
+  // Held around each write the transmit worker starts and each output purge,
+  // so a purge never lands in the middle of starting a write.
+  std::mutex PortLock;
+
+  // Guards PendingBytes and PendingChunks. Never held together with PortLock.
+  std::mutex CountLock;
+  std::condition_variable countChanged;  // waited on with CountLock
+  std::int32_t PendingBytes = 0;
+  std::int32_t PendingChunks = 0;
+
+  // Read by the transmit worker around each burst.
+  std::atomic<TCommFlowCtrls> flowCtrl{TCommFlowCtrls::cfcRtsCts};
+
+  // Fired each time the worker lets go of a chunk: a Write held at the chunk
+  // limit waits on it with window messages running instead of sleep-polling.
+  WakeSignal chunkReleased;
+
+  void ResetCounters();
+  void AddChunk(std::int32_t bytes);
+  // Undoes AddChunk for a chunk that never reached the worker.
+  void WithdrawChunk(std::int32_t bytes);
+  // The worker is done with a chunk (written, failed or dropped). Floors at 0.
+  void ReleaseChunk(std::int32_t bytes);
+  std::int32_t PendingBytesNow();
+  std::int32_t PendingChunksNow();
+};
+
+}  // namespace kx14

@@ -1,0 +1,157 @@
+// The data path on the window's thread: Write, Read, the purges and the input
+// count.
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <new>
+
+#include "comm/comm_messages.h"
+#include "comm/comm_receive_thread.h"
+#include "comm/comm_shared.h"
+#include "comm/comm_timeouts.h"
+#include "comm/comm_trans_thread.h"
+#include "comm/comm_x.h"
+#include "comm/serial_device.h"
+
+namespace kx14 {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+namespace {
+// Re-check interval of a Write held at the chunk limit; the wait normally
+// ends earlier, when the worker lets go of a chunk.
+constexpr milliseconds kChunkRoomWait{100};
+// A read without a time-out still wakes now and then (it would anyway for
+// every window message).
+constexpr milliseconds kUnboundedReadSlice{60000};
+}  // namespace
+
+// Waits with window messages running until the worker has let go of a chunk.
+// False when the port was closed (or closed and reopened) meanwhile.
+bool TCustomCommX::WaitForChunkRoom() {
+  const std::uint64_t generation = generation_;
+  shared_->chunkReleased.Drain();
+  if (shared_->PendingChunksNow() < kMaxPendingChunks) return true;
+  pump_.WaitReadable(shared_->chunkReleased.Fd(), kChunkRoomWait);
+  return IsOpen() && generation_ == generation;
+}
+
+bool TCustomCommX::Write(const void* data, std::int32_t count) {
+  if (count == 0) return true;
+  if (count < 0 || data == nullptr) return false;
+  const auto* p = static_cast<const std::uint8_t*>(data);
+  while (count > 0) {
+    if (!IsOpen() || !TransThread) return false;
+    if (shared_->PendingChunksNow() >= kMaxPendingChunks) {
+      if (!WaitForChunkRoom()) return false;
+      continue;
+    }
+    const std::int32_t n = std::min(count, bufLenTrans_);
+    try {
+      TCommTransThread::Chunk chunk(p, p + n);
+      shared_->AddChunk(n);
+      // Counted before it is posted, so the worker can never let go of it
+      // before it was counted; taken back if the worker no longer takes any.
+      if (!TransThread->Post(std::move(chunk))) {
+        shared_->WithdrawChunk(n);
+        return false;
+      }
+    } catch (const std::bad_alloc&) {
+      // No memory for this chunk: these bytes are skipped, the rest goes on.
+    }
+    count -= n;
+    p += n;
+  }
+  return true;
+}
+
+bool TCustomCommX::WriteString(const ByteString& s) {
+  if (s.empty()) return true;
+  if (s.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
+  return Write(s.data(), static_cast<std::int32_t>(s.size()));
+}
+
+void TCustomCommX::ReportReadFailure() {
+  const std::uint32_t bits = device_->TakeLineEvents().errorBits & kReportedLineErrors;
+  if (bits != 0) CommWndProc(WM_COMMERROR, 0, static_cast<std::intptr_t>(bits));
+}
+
+std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
+  if (!IsOpen() || !ReceiveThread || buffer == nullptr || count < 0) return -1;
+  if (count == 0) return 0;
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  const std::uint64_t generation = generation_;
+  const ReadPlan plan = PlanRead(device_->Timeouts(), static_cast<std::uint32_t>(count));
+  const auto start = Clock::now();
+  std::optional<Clock::time_point> deadline;
+  if (plan.total) deadline = start + *plan.total;
+  std::int32_t got = 0;
+  Clock::time_point lastByte = start;
+  for (;;) {
+    const IoResult result =
+        device_->Read(out + got, static_cast<std::size_t>(count - got));
+    if (result.status == IoResult::Status::kDone) {
+      got += static_cast<std::int32_t>(result.bytes);
+      lastByte = Clock::now();
+      if (got == count || plan.returnOnFirstBytes) return got;
+      continue;  // take what else is already there
+    }
+    if (result.status != IoResult::Status::kWouldBlock) {
+      ReportReadFailure();
+      return -1;
+    }
+    if (plan.returnAtOnce) return got;
+    std::optional<Clock::time_point> until = deadline;
+    if (plan.interval && got > 0) {
+      const auto gapEnd = lastByte + *plan.interval;
+      until = until ? std::min(*until, gapEnd) : gapEnd;
+    }
+    const auto now = Clock::now();
+    if (until && now >= *until) return got;
+    const milliseconds wait =
+        until ? std::chrono::ceil<milliseconds>(*until - now) : kUnboundedReadSlice;
+    // Window messages run here; a handler may close the port or even open it
+    // again, so nothing of the port is touched before this check.
+    pump_.WaitReadable(device_->Fd(), wait);
+    if (!IsOpen() || generation_ != generation || !ReceiveThread) return -1;
+  }
+}
+
+void TCustomCommX::PurgeTransmit() {
+  if (!IsOpen()) return;
+  if (!TransThread) {
+    device_->PurgeOutput();
+    return;
+  }
+  // Purging also releases the worker from a notification it waits to have
+  // handled: this wait does not let window messages run, so the two must
+  // never wait for each other.
+  TransThread->SetPurging(true);
+  std::unique_lock count(shared_->CountLock, std::defer_lock);
+  for (;;) {
+    {
+      std::lock_guard port(shared_->PortLock);
+      device_->PurgeOutput();
+    }
+    count.lock();
+    const bool empty = shared_->countChanged.wait_for(count, milliseconds(1), [this] {
+      return shared_->PendingBytes == 0;
+    });
+    count.unlock();
+    if (empty) break;
+  }
+  TransThread->SetPurging(false);
+}
+
+void TCustomCommX::PurgeReceive() {
+  if (IsOpen()) device_->PurgeInput();
+}
+
+std::int32_t TCustomCommX::ReceiveCount() {
+  if (!IsOpen()) return 0;
+  device_->TakeLineEvents();  // cleared, not reported
+  return device_->InputCount();
+}
+
+}  // namespace kx14

@@ -1,0 +1,82 @@
+#include "comm/poll_message_pump.h"
+
+#include <poll.h>
+
+#include <array>
+#include <cerrno>
+
+#include "comm/posix_fd_waits.h"
+
+namespace kx14 {
+
+using Clock = std::chrono::steady_clock;
+
+void PollMessagePump::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  posted_.Signal();
+}
+
+std::size_t PollMessagePump::PendingTasks() const {
+  std::lock_guard lock(mutex_);
+  return tasks_.size();
+}
+
+bool PollMessagePump::RunPosted() {
+  // Drained before the queue is taken: a task posted after this point sets
+  // the signal again and wakes the next wait.
+  posted_.Drain();
+  std::deque<std::function<void()>> batch;
+  {
+    std::lock_guard lock(mutex_);
+    batch.swap(tasks_);
+  }
+  const bool ranAny = !batch.empty();
+  while (!batch.empty()) {
+    std::function<void()> task = std::move(batch.front());
+    batch.pop_front();
+    try {
+      task();
+    } catch (...) {
+      std::lock_guard lock(mutex_);
+      tasks_.insert(tasks_.begin(), std::make_move_iterator(batch.begin()),
+                    std::make_move_iterator(batch.end()));
+      if (!tasks_.empty()) posted_.Signal();
+      throw;
+    }
+  }
+  return ranAny;
+}
+
+void PollMessagePump::ProcessMessages() { RunPosted(); }
+
+void PollMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
+  if (RunPosted()) return;
+  // poll() ignores a negative descriptor, which gives "messages and time only".
+  std::array<pollfd, 2> fds{{{posted_.Fd(), POLLIN, 0}, {fd, POLLIN, 0}}};
+  int n;
+  do {
+    n = poll(fds.data(), fds.size(), PollTimeoutMs(timeout));
+  } while (n < 0 && errno == EINTR);
+  if (n > 0 && fds[0].revents != 0) RunPosted();
+}
+
+bool PollMessagePump::RunUntil(const std::function<bool()>& done,
+                               std::chrono::milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    ProcessMessages();
+    if (done()) return true;
+    const auto remaining = deadline - Clock::now();
+    if (remaining <= Clock::duration::zero()) return false;
+    WaitReadable(-1, std::chrono::ceil<std::chrono::milliseconds>(remaining));
+  }
+}
+
+void PollMessagePump::RunFor(std::chrono::milliseconds duration) {
+  RunUntil([] { return false; }, duration);
+}
+
+}  // namespace kx14

@@ -1,0 +1,45 @@
+#pragma once
+
+// A message pump without a toolkit, for tests and console programs: posted
+// tasks wait in a locked queue and an eventfd wakes the owning thread, which
+// waits in poll() together with the port it reads. Everything except Post
+// runs on the thread that owns the pump.
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+#include "comm/message_pump.h"
+#include "comm/wake_signal.h"
+
+namespace kx14 {
+
+class PollMessagePump final : public TMessagePump {
+ public:
+  PollMessagePump() = default;
+
+  // Runs the tasks posted so far, in order. A task that throws lets the
+  // exception through; the tasks behind it stay queued.
+  void ProcessMessages() override;
+  void Post(std::function<void()> task) override;
+  void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
+
+  // Runs tasks as they come until `done` holds (true) or `timeout` passed
+  // (false). `done` is checked before the first wait and after every return.
+  bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
+
+  // Runs tasks as they come for `duration`.
+  void RunFor(std::chrono::milliseconds duration);
+
+  std::size_t PendingTasks() const;
+
+ private:
+  bool RunPosted();
+
+  mutable std::mutex mutex_;
+  std::deque<std::function<void()>> tasks_;  // under mutex_
+  WakeSignal posted_;
+};
+
+}  // namespace kx14

@@ -1,0 +1,44 @@
+#pragma once
+
+// Waiting on descriptors (Linux): shared by the POSIX serial device and the
+// fake device of the tests.
+
+#include <chrono>
+#include <optional>
+
+#include "comm/serial_device.h"
+#include "comm/wake_signal.h"
+
+namespace kx14 {
+
+// Reports each arrival of input once. The port descriptor stays readable while
+// unread input waits, so a level-triggered poll() would return at once again
+// and again; an edge-triggered epoll set wakes only when the driver signals new
+// input. Used by one thread at a time.
+class InputEdgeWaiter {
+ public:
+  explicit InputEdgeWaiter(int portFd);  // throws std::system_error
+  ~InputEdgeWaiter();
+  InputEdgeWaiter(const InputEdgeWaiter&) = delete;
+  InputEdgeWaiter& operator=(const InputEdgeWaiter&) = delete;
+
+  PortWake Wait(WakeSignal& wake);
+
+ private:
+  PortWake TakeEdge();
+
+  int portFd_;
+  int epollFd_;
+  bool watching_ = true;  // false once the far end hung up
+};
+
+// Blocks until `fd` takes output, `wake` fires, `timeout` passes, or the far
+// end hangs up. EINTR is retried with the remaining time.
+WaitOutcome WaitFdWritable(int fd, WakeSignal& wake,
+                           std::optional<std::chrono::milliseconds> timeout);
+
+// poll() timeout in milliseconds for a remaining duration, rounded up so that
+// a wait never returns just before its deadline and spins; -1 for none.
+int PollTimeoutMs(std::optional<std::chrono::steady_clock::duration> remaining);
+
+}  // namespace kx14

@@ -1,0 +1,44 @@
+#pragma once
+
+// A component on a pty (COM7 maps to the slave), its pump, and helpers.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "comm/comm_x.h"
+#include "comm/poll_message_pump.h"
+#include "tests/comm/pty_pair.h"
+
+namespace kx14::test {
+
+inline constexpr int kPtyPortNo = 7;
+
+// Runs `action`, which must raise ECommError with `message`.
+void ExpectCommError(const std::function<void()>& action, const char* message);
+
+class CommOnPty : public ::testing::Test {
+ protected:
+  CommOnPty() {
+    comm.SetPortResolver([path = pty.SlavePath()](int portNo) {
+      return ResolveOnly(kPtyPortNo, path, portNo);
+    });
+    comm.SetPortNo(kPtyPortNo);
+    comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
+    comm.SetTimeOutReceive(300);
+  }
+
+  PollMessagePump pump;
+  PtyPair pty;
+  TCommX comm{pump};
+};
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+inline milliseconds ElapsedSince(Clock::time_point start) {
+  return std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+}
+
+}  // namespace kx14::test

@@ -1,0 +1,84 @@
+#include "tests/comm/pty_pair.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <limits.h>
+#include <stdexcept>
+
+namespace kx14::test {
+
+using Clock = std::chrono::steady_clock;
+
+PtyPair::PtyPair() {
+  char name[PATH_MAX];
+  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+    throw std::runtime_error("openpty failed");
+  }
+  slavePath_ = name;
+  fcntl(master_, F_SETFD, FD_CLOEXEC);
+  fcntl(slave_, F_SETFD, FD_CLOEXEC);
+  termios raw{};
+  tcgetattr(master_, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(master_, TCSANOW, &raw);
+}
+
+PtyPair::~PtyPair() {
+  CloseMaster();
+  close(slave_);
+}
+
+void PtyPair::WriteMaster(const ByteString& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw std::runtime_error("write to the pty master failed");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+ByteString PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds timeout) {
+  ByteString got;
+  const auto deadline = Clock::now() + timeout;
+  while (got.size() < count) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0) break;
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;
+    char buffer[4096];
+    const ssize_t n = read(master_, buffer, std::min(sizeof buffer, count - got.size()));
+    if (n <= 0) break;
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+  return got;
+}
+
+ByteString PtyPair::DrainMaster(std::chrono::milliseconds quiet) {
+  ByteString got;
+  for (;;) {
+    pollfd fd{master_, POLLIN, 0};
+    if (poll(&fd, 1, static_cast<int>(quiet.count())) <= 0) return got;
+    char buffer[4096];
+    const ssize_t n = read(master_, buffer, sizeof buffer);
+    if (n <= 0) return got;
+    got.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+void PtyPair::CloseMaster() {
+  if (master_ >= 0) close(master_);
+  master_ = -1;
+}
+
+std::optional<std::filesystem::path> ResolveOnly(int wanted, const std::string& path, int portNo) {
+  if (portNo != wanted) return std::nullopt;
+  return std::filesystem::path(path);
+}
+
+}  // namespace kx14::test
