@@ -1,0 +1,96 @@
+#include "pty_far_end.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <stdexcept>
+#include <system_error>
+
+namespace kx14::test {
+namespace {
+
+void ThrowErrno(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
+
+void WriteAll(int fd, const ByteString& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ThrowErrno("write to pty master");
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+}  // namespace
+
+PtyFarEnd::PtyFarEnd() {
+  termios raw{};
+  cfmakeraw(&raw);
+  char name[128] = {};
+  if (::openpty(&master_, &slaveKeepOpen_, name, &raw, nullptr) != 0) ThrowErrno("openpty");
+  slavePath_ = name;
+  if (::pipe2(stopPipe_, O_CLOEXEC) != 0) ThrowErrno("pipe2");
+  thread_ = std::thread([this] { Run(); });
+}
+
+PtyFarEnd::~PtyFarEnd() {
+  const char stop = 0;
+  (void)!::write(stopPipe_[1], &stop, 1);
+  thread_.join();
+  for (int fd : {master_, slaveKeepOpen_, stopPipe_[0], stopPipe_[1]}) ::close(fd);
+}
+
+void PtyFarEnd::ExpectCommand(std::size_t commandLength, ByteString answer) {
+  std::lock_guard lock(mutex_);
+  scripts_.push_back({commandLength, std::move(answer)});
+  AnswerReadyCommands();
+}
+
+void PtyFarEnd::Send(const ByteString& bytes) { WriteAll(master_, bytes); }
+
+ByteString PtyFarEnd::WaitReceived(std::size_t count) {
+  std::unique_lock lock(mutex_);
+  arrived_.wait_for(lock, std::chrono::seconds(10), [&] { return received_.size() >= count; });
+  return received_;
+}
+
+ByteString PtyFarEnd::Received() {
+  std::lock_guard lock(mutex_);
+  return received_;
+}
+
+void PtyFarEnd::AnswerReadyCommands() {
+  while (!scripts_.empty() && received_.size() - consumed_ >= scripts_.front().commandLength) {
+    consumed_ += scripts_.front().commandLength;
+    WriteAll(master_, scripts_.front().answer);
+    scripts_.pop_front();
+  }
+}
+
+void PtyFarEnd::Run() {
+  pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+  for (;;) {
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (fds[1].revents != 0) return;
+    // The slave stays open here, so the master never hangs up; anything but
+    // readable data means the pair is gone.
+    if ((fds[0].revents & POLLIN) == 0) return;
+    char buffer[256];
+    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    if (n <= 0) continue;
+    std::lock_guard lock(mutex_);
+    received_.append(buffer, static_cast<std::size_t>(n));
+    AnswerReadyCommands();
+    arrived_.notify_all();
+  }
+}
+
+}  // namespace kx14::test

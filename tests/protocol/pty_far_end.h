@@ -1,0 +1,57 @@
+#pragma once
+
+// The far end of a pseudo-terminal pair, scripted like a device: it collects
+// the bytes of each command and, once a whole command has come, writes the
+// scripted answer. Runs on its own thread; the pty's slave side is what the
+// serial component opens.
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "comm/byte_string.h"
+
+namespace kx14::test {
+
+class PtyFarEnd {
+ public:
+  PtyFarEnd();  // opens the pair, raw, and starts the thread; throws on failure
+  ~PtyFarEnd();
+  PtyFarEnd(const PtyFarEnd&) = delete;
+  PtyFarEnd& operator=(const PtyFarEnd&) = delete;
+
+  const std::string& SlavePath() const { return slavePath_; }
+
+  // After `commandLength` more bytes have arrived, writes `answer` in one go.
+  void ExpectCommand(std::size_t commandLength, ByteString answer);
+  // Writes bytes at once, unasked (line noise, a late reply).
+  void Send(const ByteString& bytes);
+  // Waits (up to a generous bound) until `count` bytes have arrived in all;
+  // returns everything received so far.
+  ByteString WaitReceived(std::size_t count);
+  ByteString Received();
+
+ private:
+  struct Script {
+    std::size_t commandLength;
+    ByteString answer;
+  };
+  void Run();
+  void AnswerReadyCommands();  // with mutex_ held
+
+  int master_ = -1;
+  int slaveKeepOpen_ = -1;  // keeps the pty alive while the component reopens it
+  int stopPipe_[2] = {-1, -1};
+  std::string slavePath_;
+  std::mutex mutex_;
+  std::condition_variable arrived_;
+  ByteString received_;
+  std::size_t consumed_ = 0;  // bytes of received_ already matched to a command
+  std::deque<Script> scripts_;
+  std::thread thread_;
+};
+
+}  // namespace kx14::test
