@@ -14,6 +14,7 @@ namespace kx14 {
 //
 // The radio buttons of one parent form one group. Only the selected button of
 // a group is a tab stop; the arrow keys move the selection within the group.
+// The whole area of the button takes a click, not only its circle and text.
 class TRadioButton : public QRadioButton {
  public:
   TRadioButton(const QString& caption, QWidget* parent);
@@ -26,8 +27,15 @@ class TRadioButton : public QRadioButton {
   std::function<void(TRadioButton* Sender)> OnClick;
   int Tag = 0;
 
+ protected:
+  bool hitButton(const QPoint& pos) const override;
+  void focusInEvent(QFocusEvent* event) override;
+
  private:
-  void BecameChecked(bool checked);
+  void Toggled(bool checked);
+  // A button is a tab stop exactly while it is selected.
+  void SyncTabStop();
+  void SyncGroupTabStops();
 };
 
 }  // namespace kx14

@@ -1,0 +1,557 @@
+// The toolkit glue: the radio button and scroll bar rules, the edit field's
+// events, the drop-down list's events and the error box for escaped
+// exceptions.
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+#include "ui/app_title.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/edit.h"
+#include "ui/controls/error_box.h"
+#include "ui/controls/guarded_handler.h"
+#include "ui/controls/radio_button.h"
+#include "ui/controls/scroll_bar.h"
+#include "ui/controls/virtual_keys.h"
+
+namespace kx14 {
+namespace {
+
+// A shown, active window holding the controls under test, so that focus
+// changes deliver real focus events.
+class Host : public QWidget {
+ public:
+  Host() { setGeometry(100, 100, 300, 300); }
+  void ShowActive() {
+    show();
+    activateWindow();
+  }
+};
+
+}  // namespace
+
+class ControlsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void radioClickHandlerRunsOnlyWhenItBecomesSelected();
+  void radioArrowKeyMovesSelectionAndRunsHandler();
+  void radioOnlySelectedButtonIsTabStop();
+  void radioClearingFromCodeRunsNothing();
+
+  void scrollBarClampsAndRunsHandlerOnlyOnChange_data();
+  void scrollBarClampsAndRunsHandlerOnlyOnChange();
+  void scrollBarStepsAndDragRunHandlerOnChange();
+  void scrollBarExitRunsOnFocusMoveNotOnDeactivation();
+
+  void editUpperCaseTurnsTypedLettersUpper();
+  void editNormalCaseKeepsTypedLetters();
+  void editKeyDownCanConsumeKeys();
+  void editKeyPressCanReplaceOrDropCharacters();
+  void editMouseUpRunsForEveryButton();
+  void editExitRunsWhenFocusMoves();
+
+  void comboCodeSelectionRaisesNoEvent();
+  void comboDropDownRunsBeforeTheListShows();
+  void comboCloseUpSeesMouseChoice();
+  void comboCloseUpSeesKeyboardChoice();
+  void comboCloseUpAlsoWhenDismissed();
+  void comboShowsTwentyItemsOfTwelvePixels();
+
+  void errorBoxText_data();
+  void errorBoxText();
+  void guardedHandlerShowsErrorBoxAndCarriesOn();
+  void applicationTitleFromPath_data();
+  void applicationTitleFromPath();
+
+ private:
+  static void Activate(Host& host) {
+    host.ShowActive();
+    QVERIFY(QTest::qWaitForWindowActive(&host));
+  }
+};
+
+// --- Radio buttons ----------------------------------------------------------
+
+void ControlsTest::radioClickHandlerRunsOnlyWhenItBecomesSelected() {
+  Host host;
+  TRadioButton first(QStringLiteral("A"), &host);
+  TRadioButton second(QStringLiteral("B"), &host);
+  first.setGeometry(0, 0, 80, 20);
+  second.setGeometry(0, 30, 80, 20);
+  second.SetChecked(true);  // before any handler is attached
+  int firstRuns = 0;
+  int secondRuns = 0;
+  first.OnClick = [&](TRadioButton* sender) {
+    QCOMPARE(sender, &first);
+    QVERIFY(!second.Checked());  // the group is already updated
+    ++firstRuns;
+  };
+  second.OnClick = [&](TRadioButton*) { ++secondRuns; };
+  Activate(host);
+
+  QTest::mouseClick(&second, Qt::LeftButton, {}, QPoint(70, 10));  // already selected
+  QCOMPARE(secondRuns, 0);
+  QTest::mouseClick(&first, Qt::LeftButton, {}, QPoint(70, 10));  // right of the caption
+  QCOMPARE(firstRuns, 1);
+  QVERIFY(first.Checked());
+  QVERIFY(!second.Checked());
+  QTest::mouseClick(&first, Qt::LeftButton);  // again: no change, no handler
+  QCOMPARE(firstRuns, 1);
+  QVERIFY(first.Checked());
+
+  first.SetChecked(true);  // from code, already selected
+  QCOMPARE(firstRuns, 1);
+  second.SetChecked(true);  // from code, a change
+  QCOMPARE(secondRuns, 1);
+  QVERIFY(!first.Checked());
+  QCOMPARE(firstRuns, 1);
+}
+
+void ControlsTest::radioArrowKeyMovesSelectionAndRunsHandler() {
+  Host host;
+  TRadioButton top(QStringLiteral("A"), &host);
+  TRadioButton middle(QStringLiteral("B"), &host);
+  TRadioButton bottom(QStringLiteral("C"), &host);
+  top.setGeometry(0, 0, 80, 20);
+  middle.setGeometry(0, 30, 80, 20);
+  bottom.setGeometry(0, 60, 80, 20);
+  middle.SetChecked(true);
+  QStringList runs;
+  for (TRadioButton* button : {&top, &middle, &bottom}) {
+    button->OnClick = [&runs](TRadioButton* sender) { runs << sender->text(); };
+  }
+  Activate(host);
+  middle.setFocus();
+  QVERIFY(middle.hasFocus());
+
+  QTest::keyClick(&middle, Qt::Key_Down);
+  QCOMPARE(runs, QStringList{QStringLiteral("C")});
+  QVERIFY(bottom.Checked() && bottom.hasFocus());
+  QTest::keyClick(&bottom, Qt::Key_Up);
+  QTest::keyClick(&middle, Qt::Key_Up);
+  QCOMPARE(runs, (QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}));
+  QVERIFY(top.Checked() && !middle.Checked() && !bottom.Checked());
+}
+
+void ControlsTest::radioOnlySelectedButtonIsTabStop() {
+  Host host;
+  TEdit before(&host);
+  TRadioButton first(QStringLiteral("A"), &host);
+  TRadioButton second(QStringLiteral("B"), &host);
+  TRadioButton third(QStringLiteral("C"), &host);
+  TEdit after(&host);
+  first.setGeometry(0, 30, 80, 20);
+  second.setGeometry(0, 60, 80, 20);
+  third.setGeometry(0, 90, 80, 20);
+  after.setGeometry(0, 120, 80, 20);
+  second.SetChecked(true);
+  Activate(host);
+  before.setFocus();
+  QTest::keyClick(&before, Qt::Key_Tab);
+  QVERIFY(second.hasFocus());
+  QTest::keyClick(&second, Qt::Key_Tab);
+  QVERIFY(after.hasFocus());
+
+  third.SetChecked(true);
+  before.setFocus();
+  QTest::keyClick(&before, Qt::Key_Tab);
+  QVERIFY(third.hasFocus());
+  // Focus put on an unselected button from code does not move the tab stop.
+  first.setFocus();
+  before.setFocus();
+  QTest::keyClick(&before, Qt::Key_Tab);
+  QVERIFY(third.hasFocus());
+}
+
+void ControlsTest::radioClearingFromCodeRunsNothing() {
+  Host host;
+  TRadioButton only(QStringLiteral("A"), &host);
+  only.SetChecked(true);
+  int runs = 0;
+  only.OnClick = [&runs](TRadioButton*) { ++runs; };
+  only.SetChecked(false);
+  QVERIFY(!only.Checked());
+  QVERIFY(only.autoExclusive());
+  QCOMPARE(runs, 0);
+  only.SetChecked(true);
+  QCOMPARE(runs, 1);
+}
+
+// --- Scroll bars ------------------------------------------------------------
+
+void ControlsTest::scrollBarClampsAndRunsHandlerOnlyOnChange_data() {
+  QTest::addColumn<int>("start");
+  QTest::addColumn<int>("requested");
+  QTest::addColumn<int>("expected");
+  QTest::addColumn<int>("handlerRuns");
+  QTest::newRow("change") << 1 << 7 << 7 << 1;
+  QTest::newRow("same position") << 7 << 7 << 7 << 0;
+  QTest::newRow("below min") << 5 << 0 << 1 << 1;
+  QTest::newRow("below min at min") << 1 << -100 << 1 << 0;
+  QTest::newRow("above max") << 5 << 251 << 250 << 1;
+  QTest::newRow("above max at max") << 250 << 255 << 250 << 0;
+  QTest::newRow("int min") << 9 << INT_MIN << 1 << 1;
+  QTest::newRow("int max") << 9 << INT_MAX << 250 << 1;
+}
+
+void ControlsTest::scrollBarClampsAndRunsHandlerOnlyOnChange() {
+  QFETCH(int, start);
+  QFETCH(int, requested);
+  QFETCH(int, expected);
+  QFETCH(int, handlerRuns);
+  TScrollBar bar(nullptr);
+  bar.SetRange(1, 250);
+  bar.SetPosition(start);
+  int runs = 0;
+  int seen = -1;
+  bar.OnChange = [&](TScrollBar* sender) {
+    ++runs;
+    seen = sender->Position();
+  };
+  bar.SetPosition(requested);
+  QCOMPARE(bar.Position(), expected);
+  QCOMPARE(runs, handlerRuns);
+  if (runs > 0) QCOMPARE(seen, expected);  // the handler sees the new position
+}
+
+void ControlsTest::scrollBarStepsAndDragRunHandlerOnChange() {
+  TScrollBar bar(nullptr);
+  bar.SetRange(0, 100);
+  bar.SetSteps(2, 2);
+  bar.SetPosition(51);
+  QList<int> seen;
+  bar.OnChange = [&seen](TScrollBar* sender) { seen << sender->Position(); };
+
+  bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  bar.triggerAction(QAbstractSlider::SliderPageStepSub);
+  bar.triggerAction(QAbstractSlider::SliderToMaximum);
+  bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);  // at max: no change
+  QCOMPARE(seen, (QList<int>{53, 51, 100}));
+
+  seen.clear();
+  bar.setSliderDown(true);  // a drag: every step of the thumb counts
+  bar.setSliderPosition(60);
+  bar.setSliderPosition(61);
+  bar.setSliderPosition(61);
+  bar.setSliderDown(false);
+  QCOMPARE(seen, (QList<int>{60, 61}));
+}
+
+void ControlsTest::scrollBarExitRunsOnFocusMoveNotOnDeactivation() {
+  Host host;
+  TScrollBar bar(&host);
+  TEdit other(&host);
+  bar.setGeometry(0, 0, 100, 16);
+  other.setGeometry(0, 40, 100, 20);
+  int exits = 0;
+  bar.OnExit = [&exits](TScrollBar*) { ++exits; };
+  Activate(host);
+  bar.setFocus();
+  QVERIFY(bar.hasFocus());
+  QFocusEvent deactivated(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QApplication::sendEvent(&bar, &deactivated);
+  QCOMPARE(exits, 0);
+  other.setFocus(Qt::TabFocusReason);
+  QCOMPARE(exits, 1);
+}
+
+// --- Edit fields ------------------------------------------------------------
+
+void ControlsTest::editUpperCaseTurnsTypedLettersUpper() {
+  TEdit field(nullptr);
+  field.SetCharCase(TEditCharCase::ecUpperCase);
+  QTest::keyClicks(&field, QStringLiteral("$ff x1f"));
+  QCOMPARE(field.Text(), QStringLiteral("$FF X1F"));
+  field.SetText(QStringLiteral("com3 設定完了"));
+  QCOMPARE(field.Text(), QStringLiteral("COM3 設定完了"));
+}
+
+void ControlsTest::editNormalCaseKeepsTypedLetters() {
+  TEdit field(nullptr);
+  QTest::keyClicks(&field, QStringLiteral("0xff"));
+  QCOMPARE(field.Text(), QStringLiteral("0xff"));
+}
+
+void ControlsTest::editKeyDownCanConsumeKeys() {
+  TEdit field(nullptr);
+  QList<int> keys;
+  field.OnKeyDown = [&keys](TEdit*, int& key, Qt::KeyboardModifiers) {
+    keys << key;
+    if (key == kVkUp || key == kVkReturn) key = kVkNone;
+  };
+  QString pressed;
+  field.OnKeyPress = [&pressed](TEdit*, QChar& key) { pressed += key; };
+  QTest::keyClicks(&field, QStringLiteral("1"));
+  QTest::keyClick(&field, Qt::Key_Up);
+  QTest::keyClick(&field, Qt::Key_Return);
+  QTest::keyClick(&field, Qt::Key_Enter);
+  QTest::keyClick(&field, Qt::Key_Down, Qt::ShiftModifier);
+  // The Shift key itself comes down first, as a key of its own.
+  QCOMPARE(keys, (QList<int>{kVkOther, kVkUp, kVkReturn, kVkReturn, kVkOther, kVkDown}));
+  QCOMPARE(pressed, QStringLiteral("1"));  // consumed keys typed no character
+}
+
+void ControlsTest::editKeyPressCanReplaceOrDropCharacters() {
+  TEdit field(nullptr);
+  field.OnKeyPress = [](TEdit*, QChar& key) {
+    if (key == QLatin1Char('a')) key = QLatin1Char('b');
+    if (key == QLatin1Char('x')) key = QChar();
+  };
+  QTest::keyClicks(&field, QStringLiteral("axc"));
+  QCOMPARE(field.Text(), QStringLiteral("bc"));
+
+  QChar seen;
+  field.OnKeyPress = [&seen](TEdit*, QChar& key) { seen = key; };
+  QTest::keyClick(&field, Qt::Key_Return);
+  QCOMPARE(seen.unicode(), 13);
+  QCOMPARE(field.Text(), QStringLiteral("bc"));
+}
+
+void ControlsTest::editMouseUpRunsForEveryButton() {
+  TEdit field(nullptr);
+  field.resize(100, 20);
+  QList<Qt::MouseButton> buttons;
+  field.OnMouseUp = [&buttons](TEdit*, Qt::MouseButton button) { buttons << button; };
+  QTest::mouseRelease(&field, Qt::LeftButton);
+  QTest::mouseRelease(&field, Qt::RightButton);
+  QTest::mouseRelease(&field, Qt::MiddleButton);
+  QCOMPARE(buttons, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}));
+}
+
+void ControlsTest::editExitRunsWhenFocusMoves() {
+  Host host;
+  TEdit first(&host);
+  TEdit second(&host);
+  first.setGeometry(0, 0, 100, 20);
+  second.setGeometry(0, 40, 100, 20);
+  QList<TEdit*> exits;
+  first.OnExit = [&exits](TEdit* sender) { exits << sender; };
+  Activate(host);
+  first.setFocus();
+  QTest::keyClick(&first, Qt::Key_Tab);
+  QVERIFY(second.hasFocus());
+  QCOMPARE(exits, QList<TEdit*>{&first});
+  QTest::mouseClick(&first, Qt::LeftButton);
+  second.setFocus();
+  QCOMPARE(exits.size(), 2);
+}
+
+// --- Drop-down list ---------------------------------------------------------
+
+namespace {
+
+struct ComboEvents {
+  QStringList log;
+  void Attach(TComboBox& combo) {
+    combo.OnDropDown = [this](TComboBox* sender) {
+      log << QStringLiteral("down:%1:%2").arg(sender->ItemIndex()).arg(sender->view()->isVisible());
+    };
+    combo.OnCloseUp = [this](TComboBox* sender) {
+      log << QStringLiteral("up:%1").arg(sender->ItemIndex());
+    };
+  }
+};
+
+void FillPorts(TComboBox& combo) {
+  combo.addItem(QStringLiteral("OFF"));
+  for (int n = 1; n <= 30; ++n) combo.addItem(QStringLiteral("COM%1").arg(n));
+}
+
+}  // namespace
+
+void ControlsTest::comboCodeSelectionRaisesNoEvent() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  FillPorts(combo);
+  ComboEvents events;
+  events.Attach(combo);
+  Activate(host);
+  combo.setFocus();
+  combo.SetItemIndex(3);
+  QTest::keyClick(&combo, Qt::Key_Down);  // list closed: a change, but no event
+  QCoreApplication::processEvents();
+  QCOMPARE(combo.ItemIndex(), 4);
+  QVERIFY(events.log.isEmpty());
+}
+
+void ControlsTest::comboDropDownRunsBeforeTheListShows() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  combo.setGeometry(10, 10, 209, 18);
+  FillPorts(combo);
+  ComboEvents events;
+  events.Attach(combo);
+  combo.OnDropDown = [&](TComboBox* sender) {
+    events.log << QStringLiteral("down:%1").arg(sender->view()->isVisible());
+    sender->clear();  // a handler may rebuild the list before it shows
+    sender->addItems({QStringLiteral("OFF"), QStringLiteral("COM7")});
+  };
+  Activate(host);
+  combo.showPopup();
+  QVERIFY(combo.view()->isVisible());
+  QCOMPARE(combo.count(), 2);
+  QCOMPARE(events.log, QStringList{QStringLiteral("down:0")});
+  combo.hidePopup();
+}
+
+void ControlsTest::comboCloseUpSeesMouseChoice() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  combo.setGeometry(10, 10, 209, 18);
+  FillPorts(combo);
+  ComboEvents events;
+  events.Attach(combo);
+  Activate(host);
+  combo.showPopup();
+  QAbstractItemView* list = combo.view();
+  QTRY_VERIFY(list->isVisible());
+  // The list ignores a release that comes too soon after it opened.
+  QTest::qWait(QApplication::doubleClickInterval() + 50);
+  const QModelIndex com5 = combo.model()->index(5, 0);
+  list->scrollTo(com5);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(com5).center());
+  QTRY_COMPARE(events.log.size(), 2);
+  QCOMPARE(events.log.at(1), QStringLiteral("up:5"));
+  QVERIFY(!list->isVisible());
+}
+
+void ControlsTest::comboCloseUpSeesKeyboardChoice() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  combo.setGeometry(10, 10, 209, 18);
+  FillPorts(combo);
+  ComboEvents events;
+  events.Attach(combo);
+  Activate(host);
+  combo.setFocus();
+  QTest::keyClick(&combo, Qt::Key_F4);  // drops the list down
+  QAbstractItemView* list = combo.view();
+  QTRY_VERIFY(list->isVisible());
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Return);
+  QTRY_COMPARE(events.log.size(), 2);
+  QCOMPARE(events.log, (QStringList{QStringLiteral("down:0:0"), QStringLiteral("up:2")}));
+}
+
+void ControlsTest::comboCloseUpAlsoWhenDismissed() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  combo.setGeometry(10, 10, 209, 18);
+  FillPorts(combo);
+  combo.SetItemIndex(4);
+  ComboEvents events;
+  events.Attach(combo);
+  Activate(host);
+  combo.setFocus();
+  combo.showPopup();
+  QAbstractItemView* list = combo.view();
+  QTRY_VERIFY(list->isVisible());
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Escape);  // dismissed: the entry stays
+  QTRY_COMPARE(events.log.size(), 2);
+  QCOMPARE(events.log.at(1), QStringLiteral("up:4"));
+  QCoreApplication::processEvents();
+  QCOMPARE(events.log.size(), 2);  // exactly one close-up per drop-down
+}
+
+void ControlsTest::comboShowsTwentyItemsOfTwelvePixels() {
+  Host host;
+  TComboBox combo(&host, 12, 20);
+  combo.setGeometry(10, 10, 209, 18);
+  FillPorts(combo);
+  Activate(host);
+  combo.showPopup();
+  QAbstractItemView* list = combo.view();
+  QTRY_VERIFY(list->isVisible());
+  QCOMPARE(list->visualRect(combo.model()->index(0, 0)).height(), 12);
+  const int rowsShown = list->viewport()->height() / 12;
+  QVERIFY2(rowsShown >= 19 && rowsShown <= 20, qPrintable(QString::number(rowsShown)));
+  combo.hidePopup();
+}
+
+// --- Error box --------------------------------------------------------------
+
+void ControlsTest::errorBoxText_data() {
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("japanese") << QStringLiteral("'X1' は整数ではありません")
+                            << QStringLiteral("'X1' は整数ではありません.");
+  QTest::newRow("letter") << QStringLiteral("failed") << QStringLiteral("failed.");
+  QTest::newRow("digit") << QStringLiteral("code 7") << QStringLiteral("code 7.");
+  QTest::newRow("ends in dot") << QStringLiteral("done.") << QStringLiteral("done.");
+  QTest::newRow("ends in bang") << QStringLiteral("stop!") << QStringLiteral("stop!");
+  QTest::newRow("ends in comma") << QStringLiteral("a,") << QStringLiteral("a,");
+  QTest::newRow("ends in hyphen") << QStringLiteral("a-") << QStringLiteral("a-");
+  QTest::newRow("ends in slash") << QStringLiteral("a/") << QStringLiteral("a/.");
+  QTest::newRow("ends in blank") << QStringLiteral("a ") << QStringLiteral("a ");
+  QTest::newRow("empty") << QString() << QString();
+  QTest::newRow("astral") << QString::fromUcs4(U"x\U0001F600")
+                          << QString::fromUcs4(U"x\U0001F600.");
+}
+
+void ControlsTest::errorBoxText() {
+  QFETCH(QString, message);
+  QFETCH(QString, shown);
+  QCOMPARE(ErrorBoxText(message), shown);
+}
+
+void ControlsTest::guardedHandlerShowsErrorBoxAndCarriesOn() {
+  QCoreApplication::setApplicationName(QStringLiteral("Kx14-manager"));
+  Host host;
+  Activate(host);
+  QString caption;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QMessageBox::StandardButtons buttons;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box != nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    icon = box->icon();
+    buttons = box->standardButtons();
+    box->accept();
+  });
+  QChar key = QLatin1Char('a');
+  auto handler = Guarded(&host, [](QChar& k) {
+    k = QLatin1Char('b');
+    throw std::runtime_error("ポートをオープンできませんでした");
+  });
+  handler(key);                     // returns: the exception ended in the box
+  QCOMPARE(key, QLatin1Char('b'));  // references reach the handler
+  QCOMPARE(caption, QStringLiteral("Kx14-manager"));
+  QCOMPARE(text, QStringLiteral("ポートをオープンできませんでした."));
+  QCOMPARE(icon, QMessageBox::Critical);
+  QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void ControlsTest::applicationTitleFromPath_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("installed") << QStringLiteral("/usr/bin/kx14-manager")
+                             << QStringLiteral("Kx14-manager");
+  QTest::newRow("mixed case") << QStringLiteral("/opt/KX14-Manager")
+                              << QStringLiteral("Kx14-manager");
+  QTest::newRow("windows name") << QStringLiteral("KX14MGR.EXE") << QStringLiteral("Kx14mgr");
+  QTest::newRow("first dot cuts") << QStringLiteral("/a.b/tool.v1.exe") << QStringLiteral("Tool");
+  QTest::newRow("dot first") << QStringLiteral("/x/.hidden") << QString();
+  QTest::newRow("digit first") << QStringLiteral("9LIVES") << QStringLiteral("9lives");
+}
+
+void ControlsTest::applicationTitleFromPath() {
+  QFETCH(QString, path);
+  QFETCH(QString, title);
+  QCOMPARE(ApplicationTitleFromPath(path), title);
+}
+
+}  // namespace kx14
+
+QTEST_MAIN(kx14::ControlsTest)
+#include "controls_test.moc"
