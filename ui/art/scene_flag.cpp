@@ -12,9 +12,9 @@ constexpr Point kPoleTop{10, 6};
 constexpr double kPoleBottom = 150;
 constexpr double kClothLeft = 12;
 constexpr double kClothTop = 10;
-constexpr double kClothWidth = 76;
+constexpr double kClothWidth = 64;  // ends clear of the lone shadow box at x 80, y 64
 constexpr double kClothHeight = 50;
-constexpr int kColumns = 7;
+constexpr int kColumns = 6;
 constexpr int kRows = 5;
 constexpr double kWaveLength = 46;
 
@@ -25,7 +25,7 @@ double wavePhase(double along) { return 2 * std::numbers::pi * along / kWaveLeng
 Point clothPoint(double along, double down) {
   const double swing = 6 * (along / kClothWidth) + 1;
   return {kClothLeft + along - 1.5 * (1 - std::cos(wavePhase(along))),
-          kClothTop + down + swing * std::sin(wavePhase(along)) + 0.08 * along};
+          kClothTop + down + swing * std::sin(wavePhase(along)) + 0.05 * along};
 }
 
 // Light falls on the cloth from the upper right; slopes facing away are darker.

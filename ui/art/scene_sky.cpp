@@ -43,7 +43,6 @@ void drawSky(Canvas& canvas) {
   drawSun(canvas);
   drawCloud(canvas, {252, 78}, 44);
   drawCloud(canvas, {150, 40}, 30);
-  drawCloud(canvas, {36, 92}, 26);
 }
 
 void drawHorizon(Canvas& canvas) {
