@@ -45,6 +45,7 @@ TMainForm::TMainForm(QWidget* parent)
   BuildInformationRow();
   BuildPicturePanel();
   SetTabChain();
+  NameControls();
   BindEvents();
   FormCreate(this);
 }

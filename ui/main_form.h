@@ -146,6 +146,7 @@ class TMainForm : public QWidget {
   void BuildPicturePanel();
   void BuildPresetButtons();
   void SetTabChain();
+  void NameControls();
   // Handlers are attached after the layout values are in place, so that
   // selecting Handy0 in the layout runs no handler.
   void BindEvents();

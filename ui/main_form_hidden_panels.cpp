@@ -20,6 +20,7 @@ constexpr int kHiddenPanelWidth = 300;
 
 struct OnOffLayout {
   int top;
+  int height;
   const char* caption;
   const char* firstCaption;
   QRect first;
@@ -44,7 +45,8 @@ const QRect kNarrowField(80, 1, 41, 18);
 // The second button of each pair is the one selected in the layout.
 void BuildOnOffPanel(QWidget* window, const OnOffLayout& layout, TPanel*& panel, QLabel*& label,
                      TRadioButton*& first, TRadioButton*& second) {
-  panel = MakePanel(window, QRect(0, layout.top, kHiddenPanelWidth, 25), clBtnFace(), false);
+  panel =
+      MakePanel(window, QRect(0, layout.top, kHiddenPanelWidth, layout.height), clBtnFace(), false);
   label = MakeLabel(panel, QString::fromUtf8(layout.caption), QPoint(4, 4));
   first = new TRadioButton(QString::fromLatin1(layout.firstCaption), panel);
   first->setGeometry(layout.first);
@@ -107,16 +109,18 @@ void BuildIdPanel(QWidget* window, const IdLayout& layout, TPanel*& panel, QLabe
 
 void TMainForm::BuildHiddenPanels() {
   // In the panels' tab order, which is also their creation order.
-  BuildOnOffPanel(this, {684, "BUP", "00h", QRect(120, 4, 41, 12), "5Ah", QRect(188, 4, 37, 12)},
+  BuildOnOffPanel(this,
+                  {684, 20, "BUP", "00h", QRect(120, 4, 41, 12), "5Ah", QRect(188, 4, 37, 12)},
                   Panel1, Label1, BUP_00h, BUP_5Ah);
   BuildIdPanel(this, {504, "YOURID", "YOUID", IdYellow()}, Panel2, Label2, YOUID_DEC, YOUID_EDIT,
                YOUID_INC);
   BuildIdPanel(this, {544, "MYID", "MYID", IdLime()}, Panel3, Label3, MYID_DEC, MYID_EDIT,
                MYID_INC);
-  BuildOnOffPanel(this, {584, "MASTERF", "ON", QRect(124, 4, 37, 12), "OFF", QRect(188, 4, 41, 12)},
+  BuildOnOffPanel(this,
+                  {584, 25, "MASTERF", "ON", QRect(124, 4, 37, 12), "OFF", QRect(188, 4, 41, 12)},
                   Panel4, Label4, MAS_ON, MAS_OFF);
   BuildOnOffPanel(this,
-                  {416, "OVERTAKE", "ON", QRect(124, 4, 37, 12), "OFF", QRect(188, 4, 41, 12)},
+                  {416, 25, "OVERTAKE", "ON", QRect(124, 4, 37, 12), "OFF", QRect(188, 4, 41, 12)},
                   Panel5, Label5, OT_ON, OT_OFF);
   BuildBarPanel(this, {608, 20, "LASTCH", 121, kWideField, 0, 255, 1}, Panel6, Label6, LAST_BAR,
                 LAST_EDIT);

@@ -1,0 +1,40 @@
+#pragma once
+
+// A freshly created main window per test, shown and active so that focus
+// changes deliver their events as they do for the user.
+
+#include <QTest>
+#include <memory>
+
+#include "ui/main_form.h"
+
+namespace kx14 {
+
+class FormFixture {
+ public:
+  TMainForm& Create() {
+    form_ = std::make_unique<TMainForm>();
+    form_->show();
+    form_->activateWindow();
+    active_ = QTest::qWaitForWindowActive(form_.get());
+    return *form_;
+  }
+  void Destroy() { form_.reset(); }
+  bool Active() const { return active_; }
+  TMainForm& Form() { return *form_; }
+
+  template <typename Control>
+  Control* Named(const QString& name) {
+    return form_->findChild<Control*>(name);
+  }
+
+  // Shows one of the editor panels that the window keeps hidden, so that a
+  // test can give its controls the focus. The window itself never does.
+  static void Reveal(QWidget* panel) { panel->show(); }
+
+ private:
+  std::unique_ptr<TMainForm> form_;
+  bool active_ = false;
+};
+
+}  // namespace kx14

@@ -1,0 +1,425 @@
+// The main window as it opens: every control's start state, position, size,
+// caption and colour, the hidden editor panels, the size rule, the tab order
+// and the exit.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include "form_fixture.h"
+#include "ui/controls/bitmap_button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/edit.h"
+#include "ui/controls/panel.h"
+#include "ui/controls/radio_button.h"
+#include "ui/controls/scroll_bar.h"
+#include "ui/controls/speed_button.h"
+#include "ui/controls/static_text.h"
+
+namespace kx14 {
+namespace {
+
+QString TextOf(QWidget* control) {
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+  if (auto* combo = qobject_cast<QComboBox*>(control)) return combo->currentText();
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
+  if (auto* text = dynamic_cast<TStaticText*>(control)) return text->Text();
+  return QStringLiteral("<no text>");
+}
+
+const QColor kSkyBlue(166, 202, 240);
+const QColor kButtonFace(240, 240, 240);
+
+}  // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    fixture_.Create();
+    QVERIFY(fixture_.Active());
+  }
+  void cleanup() { fixture_.Destroy(); }
+
+  void windowCaptionAndClientSize();
+  void sizeStaysAfterAResizeAttempt();
+  void startTexts_data();
+  void startTexts();
+  void startPositionsAndRanges_data();
+  void startPositionsAndRanges();
+  void startSelections_data();
+  void startSelections();
+  void identifierValuesStartAtZero();
+  void portListStartsWithOffAndThirtyPorts();
+  void controlGeometry_data();
+  void controlGeometry();
+  void onlyTheFourRowsAreShown();
+  void rowColours();
+  void fieldColoursAndFonts();
+  void focusStartsOnPortListAndTabVisitsTheRowControls();
+  void tabStopFollowsTheSelectedPreset();
+  void informationFieldTakesUpperCaseTextAndIsNoTabStop();
+  void clickingInformationFieldOrCommentStartsNothing();
+  void exitButtonClosesTheWindow();
+
+ private:
+  FormFixture fixture_;
+};
+
+void MainFormTest::windowCaptionAndClientSize() {
+  TMainForm& form = fixture_.Form();
+  QCOMPARE(form.windowTitle(), QStringLiteral("KX-14 Quovi Manager V1.00"));
+  QCOMPARE(form.size(), QSize(310, 416));
+  QCOMPARE(form.font().family(), QStringLiteral("IPAPGothic"));
+  QCOMPARE(form.font().pixelSize(), 12);
+}
+
+void MainFormTest::sizeStaysAfterAResizeAttempt() {
+  TMainForm& form = fixture_.Form();
+  form.resize(500, 600);
+  QCOMPARE(form.size(), QSize(310, 416));
+  form.setGeometry(form.x(), form.y(), 100, 100);
+  QCOMPARE(form.size(), QSize(310, 416));
+  int width = 800;
+  int height = 900;
+  bool resize = true;
+  form.FormCanResize(&form, width, height, resize);  // accepts as asked
+  QCOMPARE(width, 800);
+  QCOMPARE(height, 900);
+  QVERIFY(resize);
+}
+
+void MainFormTest::startTexts_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("text");
+  auto row = [](const char* name, const char* text) {
+    QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text);
+  };
+  row("MON_EDIT", "起動完了");
+  row("CommBox", "OFF");
+  row("K_Comment", "開発室から一言：");
+  // The value fields, in linking order: 0, 0, 0, 0, 0, 1, 1, 0.
+  row("LAST_EDIT", "0");
+  row("MODE_EDIT", "0");
+  row("UA_EDIT", "0");
+  row("LOW_EDIT", "0");
+  row("HICH_EDIT", "0");
+  row("THR_EDIT", "1");
+  row("YOBI1_EDIT", "1");
+  row("YOBI2_EDIT", "0");
+  row("YOUID_EDIT", "0");
+  row("MYID_EDIT", "0");
+  // Captions.
+  row("Label14", "COMM");
+  row("Label27", "Infomation");
+  row("Label5", "OVERTAKE");
+  row("Label4", "MASTERF");
+  row("Label1", "BUP");
+  row("Label2", "YOURID");
+  row("Label3", "MYID");
+  row("Label6", "LASTCH");
+  row("Label7", "MODE");
+  row("Label8", "LOW CH");
+  row("Label9", "HIGH CH");
+  row("Label10", "ST ADJ");
+  row("Label11", "OT MAX (回）");
+  row("Label12", "OT TIME (秒)");
+  row("Label13", "MAXPWR （%)");
+  row("OT_ON", "ON");
+  row("OT_OFF", "OFF");
+  row("MAS_ON", "ON");
+  row("MAS_OFF", "OFF");
+  row("BUP_00h", "00h");
+  row("BUP_5Ah", "5Ah");
+  row("YOUID_DEC", "－");
+  row("YOUID_INC", "＋");
+  row("MYID_DEC", "－");
+  row("MYID_INC", "＋");
+  row("PROGRAM_BTN", "");
+  row("READ_BTN", "");
+  row("EXIT_BTN", "");
+  row("Label15", "");
+  row("Label26", "");
+}
+
+void MainFormTest::startTexts() {
+  QFETCH(QString, name);
+  QFETCH(QString, text);
+  QWidget* control = fixture_.Named<QWidget>(name);
+  QVERIFY2(control != nullptr, qPrintable(name));
+  QCOMPARE(TextOf(control), text);
+}
+
+void MainFormTest::startPositionsAndRanges_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("position");
+  QTest::addColumn<int>("min");
+  QTest::addColumn<int>("max");
+  QTest::addColumn<int>("step");
+  QTest::newRow("LAST_BAR") << "LAST_BAR" << 0 << 0 << 255 << 1;
+  QTest::newRow("MODE_BAR") << "MODE_BAR" << 0 << 0 << 255 << 1;
+  QTest::newRow("UA_BAR") << "UA_BAR" << 0 << 0 << 255 << 1;
+  QTest::newRow("LOW_BAR") << "LOW_BAR" << 0 << 0 << 255 << 1;
+  QTest::newRow("HICH_BAR") << "HICH_BAR" << 0 << 0 << 255 << 1;
+  QTest::newRow("THR_BAR") << "THR_BAR" << 1 << 1 << 250 << 1;
+  QTest::newRow("YOBI1_BAR") << "YOBI1_BAR" << 1 << 1 << 250 << 1;
+  QTest::newRow("YOBI2_BAR") << "YOBI2_BAR" << 0 << 0 << 100 << 2;
+}
+
+void MainFormTest::startPositionsAndRanges() {
+  QFETCH(QString, name);
+  QFETCH(int, position);
+  QFETCH(int, min);
+  QFETCH(int, max);
+  QFETCH(int, step);
+  auto* bar = fixture_.Named<TScrollBar>(name);
+  QVERIFY(bar != nullptr);
+  QCOMPARE(bar->Position(), position);
+  QCOMPARE(bar->Min(), min);
+  QCOMPARE(bar->Max(), max);
+  QCOMPARE(bar->SmallChange(), step);
+  QCOMPARE(bar->LargeChange(), step);
+  QCOMPARE(bar->orientation(), Qt::Horizontal);
+}
+
+void MainFormTest::startSelections_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<bool>("checked");
+  for (const char* name : {"Handy_S", "Handy_M", "Handy1", "Handy2", "Handy3", "Handy4", "Handy5",
+                           "Handy6", "Handy_7", "OT_ON", "MAS_ON", "BUP_00h"}) {
+    QTest::newRow(name) << QString::fromLatin1(name) << false;
+  }
+  for (const char* name : {"Handy0", "OT_OFF", "MAS_OFF", "BUP_5Ah"}) {
+    QTest::newRow(name) << QString::fromLatin1(name) << true;
+  }
+}
+
+void MainFormTest::startSelections() {
+  QFETCH(QString, name);
+  QFETCH(bool, checked);
+  auto* button = fixture_.Named<TRadioButton>(name);
+  QVERIFY(button != nullptr);
+  QCOMPARE(button->Checked(), checked);
+}
+
+void MainFormTest::identifierValuesStartAtZero() {
+  QCOMPARE(fixture_.Form().YOUID_EDIT->Tag, 0);
+  QCOMPARE(fixture_.Form().MYID_EDIT->Tag, 0);
+}
+
+void MainFormTest::portListStartsWithOffAndThirtyPorts() {
+  TComboBox* list = fixture_.Form().CommBox;
+  QCOMPARE(list->count(), 31);
+  QCOMPARE(list->itemText(0), QStringLiteral("OFF"));
+  for (int n = 1; n <= 30; ++n) QCOMPARE(list->itemText(n), QStringLiteral("COM%1").arg(n));
+  QCOMPARE(list->ItemIndex(), 0);
+  QVERIFY(!list->isEditable());
+  QCOMPARE(list->maxVisibleItems(), 20);
+}
+
+void MainFormTest::controlGeometry_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QRect>("geometry");  // width -1: sized to its caption
+  auto row = [](const char* name, int x, int y, int w, int h) {
+    QTest::newRow(name) << QString::fromLatin1(name) << QRect(x, y, w, h);
+  };
+  row("Panel15", 0, 0, 310, 345);
+  row("Panel14", 0, 344, 310, 24);
+  row("CMD_PANEL", 0, 367, 310, 28);
+  row("Panel16", 0, 392, 310, 24);
+  row("Panel5", 0, 416, 300, 25);
+  row("Panel11", 0, 440, 300, 24);
+  row("Panel12", 0, 464, 300, 20);
+  row("Panel13", 0, 484, 300, 20);
+  row("Panel2", 0, 504, 300, 40);
+  row("Panel3", 0, 544, 300, 40);
+  row("Panel4", 0, 584, 300, 25);
+  row("Panel6", 0, 608, 300, 20);
+  row("Panel7", 0, 628, 300, 20);
+  row("Panel8", 0, 648, 300, 20);
+  row("Panel9", 0, 668, 300, 20);
+  row("Panel1", 0, 684, 300, 20);
+  row("Panel10", 0, 704, 300, 20);
+  row("Image1", -8, 0, 321, 345);
+  row("Label15", 101, 20, 104, 17);
+  row("Label16", 101, 44, 104, 17);
+  row("Label17", 80, 64, 4, 12);
+  row("Label18", 101, 65, 104, 20);
+  row("Label19", 101, 92, 104, 17);
+  row("Label22", 101, 164, 104, 17);
+  row("Label25", 101, 236, 104, 17);
+  row("Label26", 16, 270, 289, 67);
+  row("Handy_S", 96, 16, 105, 18);
+  row("Handy_M", 96, 40, 105, 18);
+  row("Handy0", 96, 64, 105, 18);
+  row("Handy1", 96, 88, 105, 18);
+  row("Handy2", 96, 112, 105, 18);
+  row("Handy3", 96, 136, 105, 18);
+  row("Handy4", 96, 160, 105, 18);
+  row("Handy5", 96, 184, 105, 18);
+  row("Handy6", 96, 208, 105, 18);
+  row("Handy_7", 96, 232, 105, 18);
+  row("K_Comment", 8, 264, 289, 65);
+  row("Label14", 10, 6, -1, -1);
+  row("CommBox", 96, 3, 209, 18);
+  row("PROGRAM_BTN", 2, 2, 40, 24);
+  row("READ_BTN", 43, 2, 43, 24);
+  row("EXIT_BTN", 264, 2, 41, 24);
+  row("Label27", 10, 6, -1, -1);
+  row("MON_EDIT", 96, 3, 209, 18);
+  row("Label5", 4, 4, -1, -1);
+  row("OT_ON", 124, 4, 37, 12);
+  row("OT_OFF", 188, 4, 41, 12);
+  row("MAS_ON", 124, 4, 37, 12);
+  row("MAS_OFF", 188, 4, 41, 12);
+  row("BUP_00h", 120, 4, 41, 12);
+  row("BUP_5Ah", 188, 4, 37, 12);
+  row("Label2", 4, 9, -1, -1);
+  row("YOUID_DEC", 88, 7, 19, 27);
+  row("YOUID_EDIT", 108, 6, 117, 29);
+  row("YOUID_INC", 226, 7, 19, 27);
+  row("MYID_DEC", 88, 7, 19, 27);
+  row("MYID_EDIT", 108, 6, 117, 29);
+  row("MYID_INC", 226, 7, 19, 27);
+  row("Label6", 4, 4, -1, -1);
+  for (const char* bar :
+       {"LAST_BAR", "MODE_BAR", "UA_BAR", "LOW_BAR", "HICH_BAR", "YOBI1_BAR", "YOBI2_BAR"}) {
+    row(bar, 124, 2, 121, 16);
+  }
+  row("THR_BAR", 124, 2, 125, 16);
+  for (const char* field : {"LAST_EDIT", "MODE_EDIT", "UA_EDIT", "LOW_EDIT", "HICH_EDIT"}) {
+    row(field, 72, 1, 49, 18);
+  }
+  for (const char* field : {"THR_EDIT", "YOBI1_EDIT", "YOBI2_EDIT"}) row(field, 80, 1, 41, 18);
+}
+
+void MainFormTest::controlGeometry() {
+  QFETCH(QString, name);
+  QFETCH(QRect, geometry);
+  QWidget* control = fixture_.Named<QWidget>(name);
+  QVERIFY2(control != nullptr, qPrintable(name));
+  QCOMPARE(control->pos(), geometry.topLeft());
+  if (geometry.width() >= 0) QCOMPARE(control->size(), geometry.size());
+}
+
+void MainFormTest::onlyTheFourRowsAreShown() {
+  TMainForm& form = fixture_.Form();
+  for (QWidget* shown :
+       {static_cast<QWidget*>(form.Panel15), static_cast<QWidget*>(form.Panel14),
+        static_cast<QWidget*>(form.CMD_PANEL), static_cast<QWidget*>(form.Panel16)}) {
+    QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
+  }
+  const QList<TPanel*> hidden = {form.Panel1,  form.Panel2,  form.Panel3, form.Panel4, form.Panel5,
+                                 form.Panel6,  form.Panel7,  form.Panel8, form.Panel9, form.Panel10,
+                                 form.Panel11, form.Panel12, form.Panel13};
+  QCOMPARE(hidden.size(), 13);
+  for (TPanel* panel : hidden) {
+    QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
+    QVERIFY(panel->isHidden());  // hidden for good, not merely clipped
+  }
+}
+
+void MainFormTest::rowColours() {
+  TMainForm& form = fixture_.Form();
+  QCOMPARE(form.Panel14->Color(), kSkyBlue);
+  QCOMPARE(form.CMD_PANEL->Color(), kSkyBlue);
+  QCOMPARE(form.Panel16->Color(), kSkyBlue);
+  QCOMPARE(form.Panel15->Color(), kButtonFace);
+  QCOMPARE(form.Panel11->Color(), kButtonFace);
+  QCOMPARE(form.Handy0->palette().color(QPalette::Window), kButtonFace);
+  QVERIFY(form.Handy0->autoFillBackground());
+  QCOMPARE(form.K_Comment->palette().color(QPalette::Window), QColor(255, 255, 255));
+  QVERIFY(form.Label26->autoFillBackground());
+  QCOMPARE(form.Label26->palette().color(QPalette::Window), QColor(64, 64, 64));
+}
+
+void MainFormTest::fieldColoursAndFonts() {
+  TMainForm& form = fixture_.Form();
+  QCOMPARE(form.MON_EDIT->palette().color(QPalette::Base), QColor(160, 160, 164));
+  QCOMPARE(form.MON_EDIT->palette().color(QPalette::Text), QColor(Qt::blue));
+  QCOMPARE(form.MON_EDIT->CharCase(), TEditCharCase::ecUpperCase);
+  QCOMPARE(form.THR_EDIT->CharCase(), TEditCharCase::ecUpperCase);
+  QCOMPARE(form.YOUID_EDIT->CharCase(), TEditCharCase::ecNormal);
+  QCOMPARE(form.YOUID_EDIT->palette().color(QPalette::Base), QColor(255, 255, 0));
+  QCOMPARE(form.MYID_EDIT->palette().color(QPalette::Base), QColor(0, 255, 0));
+  QCOMPARE(form.YOUID_EDIT->Hint, QStringLiteral("YOUID"));
+  QCOMPARE(form.MYID_EDIT->Hint, QStringLiteral("MYID"));
+  QVERIFY(form.YOUID_EDIT->toolTip().isEmpty());  // hints are never shown
+  QCOMPARE(form.YOUID_EDIT->font().pixelSize(), 21);
+  QVERIFY(form.YOUID_EDIT->font().bold());
+  QCOMPARE(form.Label2->font().pixelSize(), 21);
+  QVERIFY(form.Label2->font().bold());
+  QCOMPARE(form.YOUID_INC->font().pixelSize(), 19);
+  QVERIFY(form.YOUID_INC->font().bold());
+  QCOMPARE(form.YOUID_INC->palette().color(QPalette::ButtonText), QColor(Qt::red));
+  QCOMPARE(form.YOUID_DEC->palette().color(QPalette::ButtonText), QColor(Qt::blue));
+  QCOMPARE(form.THR_EDIT->font().pixelSize(), 12);
+  QVERIFY(!form.THR_EDIT->font().bold());
+  QCOMPARE(form.YOUID_INC->focusPolicy(), Qt::NoFocus);
+}
+
+void MainFormTest::focusStartsOnPortListAndTabVisitsTheRowControls() {
+  TMainForm& form = fixture_.Form();
+  QTRY_VERIFY(form.CommBox->hasFocus());
+  const QList<QWidget*> expected = {form.PROGRAM_BTN, form.READ_BTN, form.EXIT_BTN,
+                                    form.Handy0,      form.CommBox,  form.PROGRAM_BTN};
+  for (QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), next);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  QCOMPARE(QApplication::focusWidget(), form.CommBox);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  QCOMPARE(QApplication::focusWidget(), form.Handy0);
+}
+
+void MainFormTest::tabStopFollowsTheSelectedPreset() {
+  TMainForm& form = fixture_.Form();
+  form.Handy4->SetChecked(true);
+  form.EXIT_BTN->setFocus();
+  QTest::keyClick(form.EXIT_BTN, Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), form.Handy4);
+  QTest::keyClick(form.Handy4, Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), form.CommBox);
+}
+
+void MainFormTest::informationFieldTakesUpperCaseTextAndIsNoTabStop() {
+  TMainForm& form = fixture_.Form();
+  QVERIFY(!(form.MON_EDIT->focusPolicy() & Qt::TabFocus));
+  QTest::mouseClick(form.MON_EDIT, Qt::LeftButton);
+  QVERIFY(form.MON_EDIT->hasFocus());
+  form.MON_EDIT->selectAll();
+  QTest::keyClicks(form.MON_EDIT, QStringLiteral("com3 ok"));
+  QCOMPARE(form.MON_EDIT->Text(), QStringLiteral("COM3 OK"));
+  form.MON_EDIT->SetText(QStringLiteral("読み取り成功"));  // the next report replaces it
+  QCOMPARE(form.MON_EDIT->Text(), QStringLiteral("読み取り成功"));
+}
+
+void MainFormTest::clickingInformationFieldOrCommentStartsNothing() {
+  TMainForm& form = fixture_.Form();
+  QTest::mouseClick(form.K_Comment, Qt::LeftButton);
+  QTest::mouseClick(form.MON_EDIT, Qt::LeftButton);
+  QTest::mouseClick(form.MON_EDIT, Qt::RightButton);
+  QCOMPARE(form.MON_EDIT->Text(), QStringLiteral("起動完了"));
+  QCOMPARE(form.K_Comment->Text(), QStringLiteral("開発室から一言："));
+  QCOMPARE(form.THR_BAR->Position(), 1);
+  QVERIFY(form.Handy0->Checked());
+  QVERIFY(!form.K_Comment->hasFocus());
+}
+
+void MainFormTest::exitButtonClosesTheWindow() {
+  TMainForm& form = fixture_.Form();
+  QVERIFY(form.isVisible());
+  QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
+  QVERIFY(!form.isVisible());
+}
+
+}  // namespace kx14
+
+QTEST_MAIN(kx14::MainFormTest)
+#include "main_form_test.moc"

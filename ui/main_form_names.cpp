@@ -1,0 +1,115 @@
+// Every control carries its name as its Qt object name, so that tests,
+// accessibility tools and debugging find it by the name the code uses.
+
+#include <QLabel>
+
+#include "ui/controls/bitmap_button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/edit.h"
+#include "ui/controls/image.h"
+#include "ui/controls/panel.h"
+#include "ui/controls/radio_button.h"
+#include "ui/controls/scroll_bar.h"
+#include "ui/controls/speed_button.h"
+#include "ui/controls/static_text.h"
+#include "ui/main_form.h"
+
+// The member's own name, spelled once.
+#define KX14_NAME_CONTROL(member) member->setObjectName(QStringLiteral(#member))
+
+namespace kx14 {
+
+void TMainForm::NameControls() {
+  setObjectName(QStringLiteral("MainForm"));
+  KX14_NAME_CONTROL(Panel15);
+  KX14_NAME_CONTROL(Image1);
+  KX14_NAME_CONTROL(Label15);
+  KX14_NAME_CONTROL(Label16);
+  KX14_NAME_CONTROL(Label17);
+  KX14_NAME_CONTROL(Label18);
+  KX14_NAME_CONTROL(Label19);
+  KX14_NAME_CONTROL(Label20);
+  KX14_NAME_CONTROL(Label21);
+  KX14_NAME_CONTROL(Label22);
+  KX14_NAME_CONTROL(Label23);
+  KX14_NAME_CONTROL(Label24);
+  KX14_NAME_CONTROL(Label25);
+  KX14_NAME_CONTROL(Label26);
+  KX14_NAME_CONTROL(Handy_S);
+  KX14_NAME_CONTROL(Handy_M);
+  KX14_NAME_CONTROL(Handy0);
+  KX14_NAME_CONTROL(Handy1);
+  KX14_NAME_CONTROL(Handy2);
+  KX14_NAME_CONTROL(Handy3);
+  KX14_NAME_CONTROL(Handy4);
+  KX14_NAME_CONTROL(Handy5);
+  KX14_NAME_CONTROL(Handy6);
+  KX14_NAME_CONTROL(Handy_7);
+  KX14_NAME_CONTROL(K_Comment);
+  KX14_NAME_CONTROL(Panel14);
+  KX14_NAME_CONTROL(Label14);
+  KX14_NAME_CONTROL(CommBox);
+  KX14_NAME_CONTROL(CMD_PANEL);
+  KX14_NAME_CONTROL(PROGRAM_BTN);
+  KX14_NAME_CONTROL(READ_BTN);
+  KX14_NAME_CONTROL(EXIT_BTN);
+  KX14_NAME_CONTROL(Panel16);
+  KX14_NAME_CONTROL(Label27);
+  KX14_NAME_CONTROL(MON_EDIT);
+  KX14_NAME_CONTROL(Panel1);
+  KX14_NAME_CONTROL(Label1);
+  KX14_NAME_CONTROL(BUP_00h);
+  KX14_NAME_CONTROL(BUP_5Ah);
+  KX14_NAME_CONTROL(Panel4);
+  KX14_NAME_CONTROL(Label4);
+  KX14_NAME_CONTROL(MAS_ON);
+  KX14_NAME_CONTROL(MAS_OFF);
+  KX14_NAME_CONTROL(Panel5);
+  KX14_NAME_CONTROL(Label5);
+  KX14_NAME_CONTROL(OT_ON);
+  KX14_NAME_CONTROL(OT_OFF);
+  KX14_NAME_CONTROL(Panel2);
+  KX14_NAME_CONTROL(Label2);
+  KX14_NAME_CONTROL(YOUID_DEC);
+  KX14_NAME_CONTROL(YOUID_EDIT);
+  KX14_NAME_CONTROL(YOUID_INC);
+  KX14_NAME_CONTROL(Panel3);
+  KX14_NAME_CONTROL(Label3);
+  KX14_NAME_CONTROL(MYID_DEC);
+  KX14_NAME_CONTROL(MYID_EDIT);
+  KX14_NAME_CONTROL(MYID_INC);
+  KX14_NAME_CONTROL(Panel6);
+  KX14_NAME_CONTROL(Label6);
+  KX14_NAME_CONTROL(LAST_BAR);
+  KX14_NAME_CONTROL(LAST_EDIT);
+  KX14_NAME_CONTROL(Panel7);
+  KX14_NAME_CONTROL(Label7);
+  KX14_NAME_CONTROL(MODE_BAR);
+  KX14_NAME_CONTROL(MODE_EDIT);
+  KX14_NAME_CONTROL(Panel8);
+  KX14_NAME_CONTROL(Label8);
+  KX14_NAME_CONTROL(UA_BAR);
+  KX14_NAME_CONTROL(UA_EDIT);
+  KX14_NAME_CONTROL(Panel9);
+  KX14_NAME_CONTROL(Label9);
+  KX14_NAME_CONTROL(LOW_BAR);
+  KX14_NAME_CONTROL(LOW_EDIT);
+  KX14_NAME_CONTROL(Panel10);
+  KX14_NAME_CONTROL(Label10);
+  KX14_NAME_CONTROL(HICH_BAR);
+  KX14_NAME_CONTROL(HICH_EDIT);
+  KX14_NAME_CONTROL(Panel11);
+  KX14_NAME_CONTROL(Label11);
+  KX14_NAME_CONTROL(THR_BAR);
+  KX14_NAME_CONTROL(THR_EDIT);
+  KX14_NAME_CONTROL(Panel12);
+  KX14_NAME_CONTROL(Label12);
+  KX14_NAME_CONTROL(YOBI1_BAR);
+  KX14_NAME_CONTROL(YOBI1_EDIT);
+  KX14_NAME_CONTROL(Panel13);
+  KX14_NAME_CONTROL(Label13);
+  KX14_NAME_CONTROL(YOBI2_BAR);
+  KX14_NAME_CONTROL(YOBI2_EDIT);
+}
+
+}  // namespace kx14
