@@ -1,0 +1,44 @@
+#pragma once
+
+// How the simulated device misbehaves. Faults combine; each is applied to
+// every reply while it is set.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kx14::devsim {
+
+struct Faults {
+  bool silent = false;       // the device is deaf: no echo, no answer, nothing stored
+  bool shortReply = false;   // the reply's last byte is missing
+  bool longReply = false;    // one extra byte (0x00) follows the reply
+  bool badChecksum = false;  // read replies carry checksum + 1
+  bool refuse = false;       // program commands are answered 0x15 and not stored
+  bool noise = false;        // garbage bytes (kNoiseBytes) go out ahead of the reply
+  friend bool operator==(const Faults&, const Faults&) = default;
+};
+
+struct Behaviour {
+  Faults faults;
+  std::chrono::milliseconds delay{0};  // wait before the reply goes out
+  // Probability that a reply suffers one fault drawn at random (on top of
+  // `faults`); the draws come from a generator seeded with `seed`, so a run
+  // can be repeated.
+  double failRate = 0.0;
+  std::uint32_t seed = 1;
+  friend bool operator==(const Behaviour&, const Behaviour&) = default;
+};
+
+inline constexpr std::string_view kNoiseBytes{"\x00\xFF\x55", 3};
+inline constexpr char kLongReplyExtraByte = '\x00';
+
+// Fault names as options and control commands spell them: "silent", "short",
+// "long", "bad-checksum", "refuse", "noise".
+bool SetFaultByName(Faults& faults, std::string_view name);
+// The set faults' names joined by ",", or "normal" when none is set.
+std::string FaultNames(const Faults& faults);
+
+}  // namespace kx14::devsim

@@ -1,0 +1,21 @@
+#pragma once
+
+// Bytes as the frame log writes them: two upper-case hex digits each,
+// separated by one blank ("E5 5A 00").
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "comm/byte_string.h"
+
+namespace kx14::devsim {
+
+std::string HexBytes(std::string_view bytes);
+
+// Reads pairs of hex digits; blanks, ':' , ',' and '-' between pairs are
+// allowed ("5A0000", "5A 00 00", "5a:00:00"). Nothing for an odd digit count
+// or any other character.
+std::optional<ByteString> ParseHexBytes(std::string_view text);
+
+}  // namespace kx14::devsim
