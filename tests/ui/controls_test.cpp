@@ -47,6 +47,8 @@ class ControlsTest : public QObject {
   void scrollBarClampsAndRunsHandlerOnlyOnChange_data();
   void scrollBarClampsAndRunsHandlerOnlyOnChange();
   void scrollBarStepsAndDragRunHandlerOnChange();
+  void scrollBarKeysStepInTheirDirection_data();
+  void scrollBarKeysStepInTheirDirection();
   void scrollBarExitRunsOnFocusMoveNotOnDeactivation();
 
   void editUpperCaseTurnsTypedLettersUpper();
@@ -241,6 +243,32 @@ void ControlsTest::scrollBarStepsAndDragRunHandlerOnChange() {
   bar.setSliderPosition(61);
   bar.setSliderDown(false);
   QCOMPARE(seen, (QList<int>{60, 61}));
+}
+
+void ControlsTest::scrollBarKeysStepInTheirDirection_data() {
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("expected");
+  QTest::newRow("left") << int(Qt::Key_Left) << 48;
+  QTest::newRow("up") << int(Qt::Key_Up) << 48;
+  QTest::newRow("right") << int(Qt::Key_Right) << 52;
+  QTest::newRow("down") << int(Qt::Key_Down) << 52;
+  QTest::newRow("page up") << int(Qt::Key_PageUp) << 40;
+  QTest::newRow("page down") << int(Qt::Key_PageDown) << 60;
+  QTest::newRow("home") << int(Qt::Key_Home) << 0;
+  QTest::newRow("end") << int(Qt::Key_End) << 100;
+}
+
+void ControlsTest::scrollBarKeysStepInTheirDirection() {
+  QFETCH(int, key);
+  QFETCH(int, expected);
+  TScrollBar bar(nullptr);
+  bar.SetSteps(2, 10);
+  bar.SetPosition(50);
+  int runs = 0;
+  bar.OnChange = [&runs](TScrollBar*) { ++runs; };
+  QTest::keyClick(&bar, static_cast<Qt::Key>(key));
+  QCOMPARE(bar.Position(), expected);
+  QCOMPARE(runs, 1);
 }
 
 void ControlsTest::scrollBarExitRunsOnFocusMoveNotOnDeactivation() {

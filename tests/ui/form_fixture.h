@@ -6,6 +6,14 @@
 #include <QTest>
 #include <memory>
 
+#include "ui/controls/bitmap_button.h"
+#include "ui/controls/combo_box.h"
+#include "ui/controls/edit.h"
+#include "ui/controls/panel.h"
+#include "ui/controls/radio_button.h"
+#include "ui/controls/scroll_bar.h"
+#include "ui/controls/speed_button.h"
+#include "ui/controls/static_text.h"
 #include "ui/main_form.h"
 
 namespace kx14 {

@@ -12,6 +12,8 @@ class TEdit;
 // when the stored position really changes. Line and page steps, Home/End and
 // every step of a thumb drag go through the same rule. OnExit runs when the
 // keyboard focus moves from the bar to another control of the window.
+// Keys: Left and Up step down, Right and Down step up, Page Up and Page Down
+// by a page, Home and End to Min and Max.
 class TScrollBar : public QScrollBar {
  public:
   // Defaults: range 0..100, position 0, line and page step 1, a tab stop.
@@ -33,6 +35,7 @@ class TScrollBar : public QScrollBar {
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace kx14
