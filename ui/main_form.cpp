@@ -27,7 +27,8 @@ constexpr int kPortCount = 30;      // COM1..COM30 until the list is first refre
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent),
       MessagePump(std::make_unique<QtMessagePump>()),
-      CommX1(CreateWindowCommX(*MessagePump)) {
+      CommX1(std::make_unique<TCommX>(*MessagePump)) {
+  CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
   setWindowTitle(QString::fromLatin1(kCaption));
   setFont(WindowFont());
   SetColour(this, QPalette::Window, clBtnFace());
@@ -90,7 +91,16 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   // the window object, once no handler can be inside one of its calls any
   // more: closing from a handler that runs while an exchange waits in Read
   // must not pull the component from under that Read.
-  if (event->isAccepted()) CloseWindowCommX(CommX1.get());
+  if (event->isAccepted()) ClosePortOnExit();
+}
+
+void TMainForm::ClosePortOnExit() noexcept {
+  try {
+    CommX1->Close();
+  } catch (...) {
+    // The window is going away; the component's destructor closes the port
+    // again and nothing is left to report to.
+  }
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event) {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "comm/byte_string.h"
-#include "ui/window_comm.h"
+#include "comm/comm_x.h"
 
 class QLabel;
 
@@ -131,7 +131,7 @@ class TMainForm : public QWidget {
   // The serial component and the message pump it runs window messages
   // through while it waits (declared first: it must outlive CommX1).
   std::unique_ptr<QtMessagePump> MessagePump;
-  CommXPtr CommX1;
+  std::unique_ptr<TCommX> CommX1;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -163,6 +163,7 @@ class TMainForm : public QWidget {
   void IdKeyDown(TEdit* field, int& Key, TSpeedButton* plus, TSpeedButton* minus,
                  void (TMainForm::*step)(TSpeedButton*));
   void ShowPreset(int presetIndex);
+  void ClosePortOnExit() noexcept;
 };
 
 }  // namespace kx14

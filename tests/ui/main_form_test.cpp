@@ -2,12 +2,17 @@
 // caption and colour, the hidden editor panels, the size rule, the tab order
 // and the exit.
 
+#include <pty.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <filesystem>
+#include <optional>
 
 #include "form_fixture.h"
 #include "ui/controls/bitmap_button.h"
@@ -66,6 +71,8 @@ class MainFormTest : public QObject {
   void informationFieldTakesUpperCaseTextAndIsNoTabStop();
   void clickingInformationFieldOrCommentStartsNothing();
   void exitButtonClosesTheWindow();
+  void serialComponentStartsClosedWithoutFlowControl();
+  void exitWithAPortOpenClosesThePort();
 
  private:
   FormFixture fixture_;
@@ -417,6 +424,39 @@ void MainFormTest::exitButtonClosesTheWindow() {
   QVERIFY(form.isVisible());
   QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
   QVERIFY(!form.isVisible());
+}
+
+void MainFormTest::serialComponentStartsClosedWithoutFlowControl() {
+  TCommX& comm = *fixture_.Form().CommX1;
+  QVERIFY(!comm.IsOpen());
+  QCOMPARE(comm.FlowCtrl(), TCommFlowCtrls::cfcNone);
+  QCOMPARE(comm.BitRate(), 9600);
+  QCOMPARE(comm.CharSize(), 8);
+  QCOMPARE(comm.ParityBit(), TCommParityBits::cpbNone);
+  QCOMPARE(comm.StopBit(), TCommStopBits::csb1);
+  QCOMPARE(comm.TimeOutReceive(), 3000);
+  QVERIFY(!comm.OnReceive && !comm.OnBreak && !comm.OnError);  // no event is bound
+}
+
+void MainFormTest::exitWithAPortOpenClosesThePort() {
+  int master = -1;
+  int slave = -1;
+  char slaveName[256] = {};
+  QCOMPARE(::openpty(&master, &slave, slaveName, nullptr, nullptr), 0);
+  TMainForm& form = fixture_.Form();
+  const std::filesystem::path device(slaveName);
+  form.CommX1->SetPortResolver([device](int portNo) -> std::optional<std::filesystem::path> {
+    if (portNo == 7) return device;
+    return std::nullopt;
+  });
+  form.CommX1->SetPortNo(7);
+  form.CommX1->Open();
+  QVERIFY(form.CommX1->IsOpen());
+  QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
+  QVERIFY(!form.isVisible());
+  QVERIFY(!form.CommX1->IsOpen());
+  ::close(slave);
+  ::close(master);
 }
 
 }  // namespace kx14
