@@ -5,14 +5,18 @@
 namespace kx14 {
 
 TCommReceiveThread::TCommReceiveThread(std::shared_ptr<SerialDevice> port, NotificationLink window)
-    : port_(std::move(port)), window_(std::move(window)), signal_(std::make_shared<WorkerSignal>()) {}
+    : port_(std::move(port)),
+      window_(std::move(window)),
+      signal_(std::make_shared<WorkerSignal>()) {}
 
 TCommReceiveThread::~TCommReceiveThread() {
   Terminate();
   Join();
 }
 
-void TCommReceiveThread::Start() { thread_ = std::thread([this] { Run(); }); }
+void TCommReceiveThread::Start() {
+  thread_ = std::thread([this] { Run(); });
+}
 
 void TCommReceiveThread::Terminate() { signal_->Terminate(); }
 

@@ -14,8 +14,8 @@
 namespace kx14 {
 
 struct ReadPlan {
-  bool returnAtOnce = false;        // take what is waiting, never wait
-  bool returnOnFirstBytes = false;  // return as soon as any byte came
+  bool returnAtOnce = false;                          // take what is waiting, never wait
+  bool returnOnFirstBytes = false;                    // return as soon as any byte came
   std::optional<std::chrono::milliseconds> total;     // nothing: until the count is complete
   std::optional<std::chrono::milliseconds> interval;  // longest gap between two bytes
 

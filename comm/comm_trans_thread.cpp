@@ -28,7 +28,9 @@ TCommTransThread::~TCommTransThread() {
   Join();
 }
 
-void TCommTransThread::Start() { thread_ = std::thread([this] { Run(); }); }
+void TCommTransThread::Start() {
+  thread_ = std::thread([this] { Run(); });
+}
 
 bool TCommTransThread::Post(Chunk chunk) {
   {

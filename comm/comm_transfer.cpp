@@ -89,8 +89,7 @@ std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
   std::int32_t got = 0;
   Clock::time_point lastByte = start;
   for (;;) {
-    const IoResult result =
-        device_->Read(out + got, static_cast<std::size_t>(count - got));
+    const IoResult result = device_->Read(out + got, static_cast<std::size_t>(count - got));
     if (result.status == IoResult::Status::kDone) {
       got += static_cast<std::int32_t>(result.bytes);
       lastByte = Clock::now();
@@ -135,9 +134,8 @@ void TCustomCommX::PurgeTransmit() {
       device_->PurgeOutput();
     }
     count.lock();
-    const bool empty = shared_->countChanged.wait_for(count, milliseconds(1), [this] {
-      return shared_->PendingBytes == 0;
-    });
+    const bool empty = shared_->countChanged.wait_for(
+        count, milliseconds(1), [this] { return shared_->PendingBytes == 0; });
     count.unlock();
     if (empty) break;
   }

@@ -134,8 +134,7 @@ class TCustomCommX {
  protected:
   // The notification window's procedure: WM_COMMRECEIVE, WM_COMMBREAK and
   // WM_COMMERROR run DoReceive, DoBreak and DoError; anything else returns 0.
-  virtual std::intptr_t CommWndProc(std::uint32_t msg, std::uintptr_t wParam,
-                                    std::intptr_t lParam);
+  virtual std::intptr_t CommWndProc(std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam);
   virtual void DoReceive();
   virtual void DoBreak();
   virtual void DoError(std::int32_t errorState);
@@ -145,8 +144,8 @@ class TCustomCommX {
   void SetBufLen();
 
  private:
-  friend void DeliverToComponent(TCustomCommX& comm, std::uint64_t generation,
-                                 std::uint32_t msg, std::intptr_t lParam);
+  friend void DeliverToComponent(TCustomCommX& comm, std::uint64_t generation, std::uint32_t msg,
+                                 std::intptr_t lParam);
 
   std::unique_ptr<SerialDevice> OpenDevice() const;
   void ConfigurePort();
@@ -157,7 +156,7 @@ class TCustomCommX {
 
   TMessagePump& pump_;  // the notification window
   std::shared_ptr<CommAnchor> anchor_;
-  std::shared_ptr<CommShared> shared_;  // PortLock, CountLock, the two counters
+  std::shared_ptr<CommShared> shared_;    // PortLock, CountLock, the two counters
   std::shared_ptr<SerialDevice> device_;  // the open port; empty while closed
   std::unique_ptr<TCommTransThread> TransThread;
   std::unique_ptr<TCommReceiveThread> ReceiveThread;

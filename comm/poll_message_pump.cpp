@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -10,6 +11,10 @@
 namespace kx14 {
 
 using Clock = std::chrono::steady_clock;
+
+namespace {
+constexpr std::chrono::milliseconds kRecheckInterval{10};
+}  // namespace
 
 void PollMessagePump::Post(std::function<void()> task) {
   {
@@ -71,7 +76,9 @@ bool PollMessagePump::RunUntil(const std::function<bool()>& done,
     if (done()) return true;
     const auto remaining = deadline - Clock::now();
     if (remaining <= Clock::duration::zero()) return false;
-    WaitReadable(-1, std::chrono::ceil<std::chrono::milliseconds>(remaining));
+    // `done` may depend on other threads, not only on posted tasks.
+    WaitReadable(
+        -1, std::min(kRecheckInterval, std::chrono::ceil<std::chrono::milliseconds>(remaining)));
   }
 }
 

@@ -26,7 +26,8 @@ class PollMessagePump final : public TMessagePump {
   void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
 
   // Runs tasks as they come until `done` holds (true) or `timeout` passed
-  // (false). `done` is checked before the first wait and after every return.
+  // (false). `done` is checked after every task batch and at least every
+  // 10 ms, so it may also watch state that other threads change.
   bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
   // Runs tasks as they come for `duration`.

@@ -48,8 +48,7 @@ bool RateIsClose(std::uint32_t asked, std::uint32_t got) {
 
 class PosixSerialDevice final : public SerialDevice {
  public:
-  PosixSerialDevice(int fd, const termios2& original)
-      : fd_(fd), original_(original), edges_(fd) {
+  PosixSerialDevice(int fd, const termios2& original) : fd_(fd), original_(original), edges_(fd) {
     SnapshotCounters();
   }
 
@@ -119,11 +118,19 @@ class PosixSerialDevice final : public SerialDevice {
     return ResultOf(n, count != 0);
   }
 
-  void PurgeInput() override { RetryOnEintr([&] { return ioctl(fd_, TCFLSH, TCIFLUSH); }); }
-  void PurgeOutput() override { RetryOnEintr([&] { return ioctl(fd_, TCFLSH, TCOFLUSH); }); }
+  void PurgeInput() override {
+    RetryOnEintr([&] { return ioctl(fd_, TCFLSH, TCIFLUSH); });
+  }
+  void PurgeOutput() override {
+    RetryOnEintr([&] { return ioctl(fd_, TCFLSH, TCOFLUSH); });
+  }
 
-  void SetRts(bool on) override { ApplyLine(TIOCM_RTS, on ? LineLevel::kRaise : LineLevel::kLower); }
-  void SetDtr(bool on) override { ApplyLine(TIOCM_DTR, on ? LineLevel::kRaise : LineLevel::kLower); }
+  void SetRts(bool on) override {
+    ApplyLine(TIOCM_RTS, on ? LineLevel::kRaise : LineLevel::kLower);
+  }
+  void SetDtr(bool on) override {
+    ApplyLine(TIOCM_DTR, on ? LineLevel::kRaise : LineLevel::kLower);
+  }
 
   std::int32_t InputCount() override { return QueueCount(TIOCINQ); }
   std::int32_t OutputCount() override { return QueueCount(TIOCOUTQ); }
@@ -163,7 +170,8 @@ class PosixSerialDevice final : public SerialDevice {
 
   void ApplyLine(int bit, LineLevel level) {
     if (level == LineLevel::kLeave) return;
-    RetryOnEintr([&] { return ioctl(fd_, level == LineLevel::kRaise ? TIOCMBIS : TIOCMBIC, &bit); });
+    RetryOnEintr(
+        [&] { return ioctl(fd_, level == LineLevel::kRaise ? TIOCMBIS : TIOCMBIC, &bit); });
   }
 
   bool DriverKeptRate(std::uint32_t asked) {

@@ -1,5 +1,7 @@
 #include "tests/comm/comm_fixture.h"
 
+#include <filesystem>
+
 namespace kx14::test {
 
 void ExpectCommError(const std::function<void()>& action, const char* message) {
@@ -10,5 +12,16 @@ void ExpectCommError(const std::function<void()>& action, const char* message) {
     EXPECT_STREQ(e.what(), message);
   }
 }
+
+namespace {
+std::size_t CountEntries(const char* dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++n;
+  return n;
+}
+}  // namespace
+
+std::size_t CountThreads() { return CountEntries("/proc/self/task"); }
+std::size_t CountOpenFds() { return CountEntries("/proc/self/fd"); }
 
 }  // namespace kx14::test

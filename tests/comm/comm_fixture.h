@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "comm/comm_x.h"
+#include "comm/fake_serial_device.h"
 #include "comm/poll_message_pump.h"
 #include "tests/comm/pty_pair.h"
 
@@ -21,9 +22,8 @@ void ExpectCommError(const std::function<void()>& action, const char* message);
 class CommOnPty : public ::testing::Test {
  protected:
   CommOnPty() {
-    comm.SetPortResolver([path = pty.SlavePath()](int portNo) {
-      return ResolveOnly(kPtyPortNo, path, portNo);
-    });
+    comm.SetPortResolver(
+        [path = pty.SlavePath()](int portNo) { return ResolveOnly(kPtyPortNo, path, portNo); });
     comm.SetPortNo(kPtyPortNo);
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
     comm.SetTimeOutReceive(300);
@@ -33,6 +33,24 @@ class CommOnPty : public ::testing::Test {
   PtyPair pty;
   TCommX comm{pump};
 };
+
+// A component on the fake line; every COM number opens it.
+class CommOnFakeLine : public ::testing::Test {
+ protected:
+  CommOnFakeLine() {
+    comm.SetDeviceOpener([this](int) { return line.Open(); });
+    comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
+    comm.SetTimeOutReceive(300);
+  }
+
+  PollMessagePump pump;
+  FakeLine line;
+  TCommX comm{pump};
+};
+
+// Threads and descriptors of this process, to find leaks.
+std::size_t CountThreads();
+std::size_t CountOpenFds();
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;

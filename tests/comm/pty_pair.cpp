@@ -1,13 +1,14 @@
 #include "tests/comm/pty_pair.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <limits.h>
 #include <stdexcept>
 
 namespace kx14::test {
@@ -22,10 +23,9 @@ PtyPair::PtyPair() {
   slavePath_ = name;
   fcntl(master_, F_SETFD, FD_CLOEXEC);
   fcntl(slave_, F_SETFD, FD_CLOEXEC);
-  termios raw{};
-  tcgetattr(master_, &raw);
-  cfmakeraw(&raw);
-  tcsetattr(master_, TCSANOW, &raw);
+  // The slave keeps its cooked defaults: making the line raw is the
+  // component's job. (Termios calls on a master act on its slave; the
+  // master's own side is raw from the start.)
 }
 
 PtyPair::~PtyPair() {
@@ -43,20 +43,25 @@ void PtyPair::WriteMaster(const ByteString& bytes) {
   }
 }
 
-ByteString PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds timeout) {
+ByteString ReadFromFd(int fd, std::size_t count, std::chrono::milliseconds timeout) {
   ByteString got;
   const auto deadline = Clock::now() + timeout;
   while (got.size() < count) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) break;
-    pollfd fd{master_, POLLIN, 0};
-    if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
     char buffer[4096];
-    const ssize_t n = read(master_, buffer, std::min(sizeof buffer, count - got.size()));
+    const ssize_t n = read(fd, buffer, std::min(sizeof buffer, count - got.size()));
     if (n <= 0) break;
     got.append(buffer, static_cast<std::size_t>(n));
   }
   return got;
+}
+
+ByteString PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds timeout) {
+  return ReadFromFd(master_, count, timeout);
 }
 
 ByteString PtyPair::DrainMaster(std::chrono::milliseconds quiet) {

@@ -14,7 +14,7 @@ namespace kx14::test {
 
 class PtyPair {
  public:
-  PtyPair();  // raw master; the test keeps a slave descriptor open too
+  PtyPair();  // the test keeps a slave descriptor open too
   ~PtyPair();
   PtyPair(const PtyPair&) = delete;
   PtyPair& operator=(const PtyPair&) = delete;
@@ -35,6 +35,9 @@ class PtyPair {
   int slave_ = -1;
   std::string slavePath_;
 };
+
+// Reads from `fd` until `count` bytes came or `timeout` passed.
+ByteString ReadFromFd(int fd, std::size_t count, std::chrono::milliseconds timeout);
 
 // A resolver that maps one COM number to `path` and every other to nothing.
 std::optional<std::filesystem::path> ResolveOnly(int wanted, const std::string& path, int portNo);
