@@ -1,12 +1,15 @@
 #include "ui/qt_message_pump.h"
 
+#include <fcntl.h>
 #include <poll.h>
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 
 namespace kx14 {
 namespace {
@@ -18,6 +21,8 @@ void PollFd(int fd, std::chrono::milliseconds timeout) {
   // A negative fd is ignored by poll(), so this is then a plain sleep.
   ::poll(&entry, 1, timeoutMs);
 }
+
+bool IsClosedFd(int fd) { return ::fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
 
 }  // namespace
 
@@ -48,6 +53,16 @@ void QtMessagePump::EndAllWaits() {
   for (Wait* wait : waits_) wait->loop->quit();
 }
 
+void QtMessagePump::EndWaitsOnClosedFds() {
+  for (auto& [fd, watch] : watches_) {
+    if (!IsClosedFd(fd)) continue;
+    // Polling a closed descriptor would only make Qt warn and drop it; the
+    // waiters return now and find their port closed.
+    watch.notifier->setEnabled(false);
+    EndWaits(fd);
+  }
+}
+
 void QtMessagePump::WatchFd(int fd) {
   FdWatch& watch = watches_[fd];
   if (watch.users++ > 0) return;
@@ -76,8 +91,14 @@ void QtMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
   Wait wait{fd, &loop};
   waits_.push_back(&wait);
   if (fd >= 0) WatchFd(fd);
+  // A handler that runs inside the wait may close the descriptor (the port
+  // closes with the window); that is noticed before the loop polls again.
+  const QMetaObject::Connection closedCheck = QObject::connect(
+      QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, context_.get(),
+      [this] { EndWaitsOnClosedFds(); });
   deadline.start(timeout);
   const int result = loop.exec();
+  QObject::disconnect(closedCheck);
   if (fd >= 0) UnwatchFd(fd);
   waits_.erase(std::find(waits_.begin(), waits_.end(), &wait));
   // exec() refuses to run (-1) once the application has been told to quit.

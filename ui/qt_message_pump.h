@@ -35,7 +35,8 @@ class QtMessagePump : public TMessagePump {
   // Runs a nested event loop until `fd` is readable or hung up, a posted task
   // has run, or `timeout` has passed. Handlers that run inside may wait again
   // (also on the same fd): an inner wait that ends for the fd or a task ends
-  // the outer ones too, which then return early. Once the application is
+  // the outer ones too, which then return early. A wait also ends as soon as
+  // a handler running inside it has closed `fd`. Once the application is
   // quitting, no event loop can run any more: the wait then blocks in poll()
   // for the rest of the time-out, without running events.
   void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
@@ -49,6 +50,7 @@ class QtMessagePump : public TMessagePump {
   void RunTask(const std::function<void()>& task);
   void EndWaits(int fd);
   void EndAllWaits();
+  void EndWaitsOnClosedFds();
   void WatchFd(int fd);
   void UnwatchFd(int fd);
 

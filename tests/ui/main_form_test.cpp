@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <optional>
 
@@ -73,6 +74,7 @@ class MainFormTest : public QObject {
   void exitButtonClosesTheWindow();
   void serialComponentStartsClosedWithoutFlowControl();
   void exitWithAPortOpenClosesThePort();
+  void exitDuringAWaitingReadEndsTheReadNotTheComponent();
 
  private:
   FormFixture fixture_;
@@ -453,6 +455,29 @@ void MainFormTest::exitWithAPortOpenClosesThePort() {
   form.CommX1->Open();
   QVERIFY(form.CommX1->IsOpen());
   QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
+  QVERIFY(!form.isVisible());
+  QVERIFY(!form.CommX1->IsOpen());
+  ::close(slave);
+  ::close(master);
+}
+
+void MainFormTest::exitDuringAWaitingReadEndsTheReadNotTheComponent() {
+  // The exit button can run while an exchange waits in Read (the wait runs
+  // window messages). Closing must end that Read, not destroy the component
+  // it runs in.
+  int master = -1;
+  int slave = -1;
+  char slaveName[256] = {};
+  QCOMPARE(::openpty(&master, &slave, slaveName, nullptr, nullptr), 0);
+  TMainForm& form = fixture_.Form();
+  const std::filesystem::path device(slaveName);
+  form.CommX1->SetPortResolver(
+      [device](int) -> std::optional<std::filesystem::path> { return device; });
+  form.CommX1->Open();
+  QTimer::singleShot(50, form.EXIT_BTN, [&form] { form.EXIT_BTN->click(); });
+  char reply[18];
+  const std::int32_t count = form.CommX1->Read(reply, sizeof reply);
+  QCOMPARE(count, -1);  // ended by the close, not by the 3 s time-out
   QVERIFY(!form.isVisible());
   QVERIFY(!form.CommX1->IsOpen());
   ::close(slave);

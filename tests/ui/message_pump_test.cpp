@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -33,6 +34,10 @@ class Pipe {
   Pipe& operator=(const Pipe&) = delete;
   int ReadEnd() const { return fds_[0]; }
   bool Put(char byte) { return ::write(fds_[1], &byte, 1) == 1; }
+  void CloseReadEnd() {
+    ::close(fds_[0]);
+    fds_[0] = -1;
+  }
   void CloseWriteEnd() {
     ::close(fds_[1]);
     fds_[1] = -1;
@@ -60,6 +65,7 @@ class MessagePumpTest : public QObject {
   void waitWithoutFdWaitsForTimeOnly();
   void timersKeepFiringDuringAWait();
   void nestedWaitOnTheSameFdEndsBoth();
+  void waitEndsWhenAHandlerClosesTheFd();
   void tasksQueuedAtDestructionAreDropped();
 };
 
@@ -180,6 +186,19 @@ void MessagePumpTest::nestedWaitOnTheSameFdEndsBoth() {
   clock.restart();
   pump.WaitReadable(pipe.ReadEnd(), 100ms);
   QVERIFY(clock.elapsed() >= 95);
+}
+
+void MessagePumpTest::waitEndsWhenAHandlerClosesTheFd() {
+  // E.g. the window closes the port from a handler while a read waits.
+  QTest::failOnWarning(QRegularExpression(QStringLiteral("QSocketNotifier")));
+  QtMessagePump pump;
+  Pipe pipe;
+  const int fd = pipe.ReadEnd();
+  QTimer::singleShot(30, [&pipe] { pipe.CloseReadEnd(); });
+  QElapsedTimer clock;
+  clock.start();
+  pump.WaitReadable(fd, kLongDeadline);
+  QVERIFY(clock.elapsed() < 5000);
 }
 
 void MessagePumpTest::tasksQueuedAtDestructionAreDropped() {
