@@ -120,7 +120,9 @@ TEST_F(Devsim, ControlCommandsChangeItsBehaviourWhileItRuns) {
   ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl mode normal");
   EXPECT_EQ(testing::Exchange(fd, ReadCommandFrame(), 18, kPatience), kWorkedReadReply);
   ::close(fd);
-  Stop();
+  sim_->Send("quit\n");
+  EXPECT_EQ(sim_->WaitExit(kPatience), 0);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(Sources().portsDir / portName_)));
 
   // The log file holds the same lines as standard output.
   while (sim_->ReadLine(100ms)) {
@@ -140,7 +142,8 @@ TEST_F(Devsim, LeavesAnEntryThatSomeoneElsePutInItsPlace) {
   const fs::path entry = Sources().portsDir / portName_;
   fs::remove(entry);
   fs::create_symlink("/dev/null", entry);
-  Stop();
+  sim_->Signal(SIGINT);
+  EXPECT_EQ(sim_->WaitExit(kPatience), 0);
   EXPECT_EQ(fs::read_symlink(entry), fs::path("/dev/null"));
   EXPECT_EQ(sim_->WaitForLine("exit", kPatience), "exit " + portName_ + " kept");
 }

@@ -120,6 +120,9 @@ while it runs (each is confirmed by a "ctl" line):
                                       bad-checksum, refuse, noise)
   delay MS          pace BAUD | pace off
   fail-rate P [S]   block HEX         quit
+
+Exit status: 0 after a stop signal or "quit", 1 when it cannot start (no
+pseudo-terminal, the COM name is taken), 2 for a bad command line.
 )";
 }
 
