@@ -1,0 +1,20 @@
+#pragma once
+
+// Properties of the checksum, the block codec and the four frames
+// (protocol/checksum.h, parameter_block.h, frames.h) for any bytes.
+
+#include <cstdint>
+#include <span>
+
+#include "fuzz/properties/property_report.h"
+
+namespace kx14::fuzz {
+
+// The input is taken three ways: as a whole reply or command frame (the
+// checks accept exactly the frames of the right length and checksum), its
+// first 16 bytes as a block (decoded values lie in every control's range and
+// survive an encode and decode), and as control values of any size (encoding
+// limits each to its range without spilling into a neighbouring field).
+PropertyReport CheckFrames(std::span<const std::uint8_t> input);
+
+}  // namespace kx14::fuzz
