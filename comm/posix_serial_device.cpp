@@ -14,6 +14,7 @@
 
 #include "comm/dcb_termios.h"
 #include "comm/posix_fd_waits.h"
+#include "comm/posix_low_latency.h"
 
 namespace kx14 {
 namespace {
@@ -218,6 +219,7 @@ std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path&
   }
   // Root ignores TIOCEXCL; the flock above is what keeps other openers out.
   ioctl(fd, TIOCEXCL);
+  RequestLowLatency(fd);  // USB adapters otherwise hold replies up to 16 ms
   try {
     return std::make_unique<PosixSerialDevice>(fd, original);
   } catch (const std::exception&) {
