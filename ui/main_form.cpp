@@ -10,6 +10,7 @@
 #include "ui/controls/speed_button.h"
 #include "ui/controls/system_colors.h"
 #include "ui/layout_helpers.h"
+#include "ui/main_form_device_view.h"
 #include "ui/main_form_handler.h"
 #include "ui/qt_message_pump.h"
 #include "ui/window_style.h"
@@ -27,7 +28,9 @@ constexpr int kPortCount = 30;      // COM1..COM30 until the list is first refre
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent),
       MessagePump(std::make_unique<QtMessagePump>()),
-      CommX1(std::make_unique<TCommX>(*MessagePump)) {
+      CommX1(std::make_unique<TCommX>(*MessagePump)),
+      deviceView_(std::make_unique<TMainFormDeviceView>(*this)),
+      deviceOperations_(std::make_unique<TDeviceOperations>(*deviceView_)) {
   CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
   setWindowTitle(QString::fromLatin1(kCaption));
   setFont(WindowFont());
@@ -86,6 +89,15 @@ void TMainForm::FormCanResize(QObject*, int&, int&, bool&) {}
 void TMainForm::EXIT_BTNClick(QObject*) { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (DeviceOperationRunning()) {
+    // Closing now would end the event loop while the operation is still on
+    // the stack. The closed port makes its exchange fail at the next wake-up
+    // of the wait; the operation then ends and closes the window.
+    event->ignore();
+    closeDeferred_ = true;
+    ClosePortOnExit();
+    return;
+  }
   QWidget::closeEvent(event);
   // The port closes with the window. The component itself is destroyed with
   // the window object, once no handler can be inside one of its calls any
@@ -112,14 +124,5 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
   bool resize = true;
   FormCanResize(this, newWidth, newHeight, resize);
 }
-
-// Wired to the device operations and the port list in their own sources.
-void TMainForm::READ_BTNClick(QObject*) {}
-void TMainForm::PROGRAM_BTNClick(QObject*) {}
-void TMainForm::CommBoxDropDown(QObject*) {}
-void TMainForm::CommBoxCloseUp(QObject*) {}
-void TMainForm::UpdatePortList() {}
-void TMainForm::SendReceive(ByteString&, int, ByteString&) {}
-void TMainForm::AddCheckSum(ByteString&) {}
 
 }  // namespace kx14

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "comm/byte_string.h"
 #include "comm/comm_x.h"
+#include "ports/com_ports.h"
+#include "protocol/device_operations.h"
 
 class QLabel;
 
@@ -16,6 +22,7 @@ class TBitBtn;
 class TComboBox;
 class TEdit;
 class TImage;
+class TMainFormDeviceView;
 class TPanel;
 class TRadioButton;
 class TScrollBar;
@@ -48,14 +55,33 @@ class TMainForm : public QWidget {
   // Closes the window, as its title bar's close button does.
   void EXIT_BTNClick(QObject* Sender);
 
-  // Device operations and the port list: bound here, filled in elsewhere.
+  // The read and program operations (TDeviceOperations over this window).
+  // A press while an operation waits for the device is ignored. A port
+  // change or a close of the window that arrives meanwhile is deferred to
+  // the operation's end (see CommBoxCloseUp and closeEvent).
   void READ_BTNClick(QObject* Sender);
   void PROGRAM_BTNClick(QObject* Sender);
-  void CommBoxDropDown(QObject* Sender);
-  void CommBoxCloseUp(QObject* Sender);
-  void UpdatePortList();
+  // One exchange over CommX1, and the block's checksum (protocol/).
   void SendReceive(ByteString& command, int replyLength, ByteString& reply);
   void AddCheckSum(ByteString& data);
+  // True while a read or program operation runs (and waits for the device).
+  bool DeviceOperationRunning() const;
+
+  // The port list: refreshed from the machine's ports on every drop-down,
+  // "OFF" first, the selection kept by its text (letter case ignored). A
+  // port name whose number does not convert escapes as EConvertError (the
+  // error box shows it) and leaves only "OFF", selected.
+  void CommBoxDropDown(QObject* Sender);
+  void UpdatePortList();
+  // Each time the list closes: "OFF" closes the port, a name (re)opens it;
+  // the outcome goes to MON_EDIT. While a device operation waits, the choice
+  // is remembered (the last one wins) and applied when the operation ends,
+  // so the port never changes under a waiting exchange.
+  void CommBoxCloseUp(QObject* Sender);
+  // Where the port list and the port opening find the machine's ports. By
+  // default DefaultPortSources(), read afresh at every use; tests and tools
+  // point both at other trees.
+  void UsePortSources(const PortSources& sources);
 
   // Value editors: bar to field, field to bar.
   void BARChange(TScrollBar* Sender);
@@ -134,6 +160,10 @@ class TMainForm : public QWidget {
   std::unique_ptr<TCommX> CommX1;
 
  protected:
+  // Closing (exit button, title bar) closes the port. While a device
+  // operation waits, the window stays until it has returned: the closed port
+  // ends the wait at once, and no handler is still inside the component or
+  // the operation when the window goes.
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -164,6 +194,29 @@ class TMainForm : public QWidget {
                  void (TMainForm::*step)(TSpeedButton*));
   void ShowPreset(int presetIndex);
   void ClosePortOnExit() noexcept;
+
+  // A port choice as the list showed it when it closed up.
+  struct PortChoice {
+    bool off = true;  // the "OFF" entry
+    QString name;     // the displayed text
+  };
+  PortSources CurrentPortSources() const;
+  void RefillPortList(const QString& previous, const std::vector<std::string>& names);
+  void ApplyPortChoice(const PortChoice& choice);
+  void OpenPort(const QString& name);
+  // Runs one device operation; a nested press (the operation lets window
+  // messages run while it waits) reaches the operations object, which
+  // ignores it. The outermost call applies what was deferred meanwhile.
+  void RunDeviceOperation(TOperationOutcome (TDeviceOperations::*operation)());
+  void ApplyDeferredRequests();
+
+  std::optional<PortSources> portSources_;  // empty: DefaultPortSources()
+  // Both outlive every handler: they go with the window object, which is
+  // destroyed only after its event loop has ended.
+  std::unique_ptr<TMainFormDeviceView> deviceView_;
+  std::unique_ptr<TDeviceOperations> deviceOperations_;
+  std::optional<PortChoice> deferredPortChoice_;
+  bool closeDeferred_ = false;
 };
 
 }  // namespace kx14

@@ -1,0 +1,42 @@
+#include "simulated_device.h"
+
+#include <stdexcept>
+
+namespace kx14::testing {
+namespace fs = std::filesystem;
+
+SimulatedDevice::SimulatedDevice(const std::vector<std::string>& args) {
+  if (!dir_.isValid()) throw std::runtime_error("no temporary directory");
+  process_ = std::make_unique<DevsimProcess>(KX14_DEVSIM_PATH, dir_.path().toStdString(), args);
+  // "port COM<n> /dev/pts/<k>"
+  const std::optional<std::string> line = process_->WaitForLine("port ", std::chrono::seconds(10));
+  if (!line) throw std::runtime_error("kx14-devsim did not register a port");
+  const std::string rest = line->substr(5);
+  portName_ = QString::fromStdString(rest.substr(0, rest.find(' ')));
+}
+
+PortSources SimulatedDevice::Sources() const {
+  const fs::path root = dir_.path().toStdString();
+  return {root / "kx14-manager" / "ports", root / "no-sysfs"};
+}
+
+bool SimulatedDevice::Control(const std::string& command) {
+  process_->Send(command + "\n");
+  const std::optional<std::string> confirmation =
+      process_->WaitForLine("ctl ", std::chrono::seconds(5));
+  return confirmation && confirmation->rfind("ctl error", 0) != 0;
+}
+
+std::optional<std::string> SimulatedDevice::NextLine(const std::string& prefix,
+                                                     std::chrono::milliseconds timeout) {
+  const std::optional<std::string> line = process_->WaitForLine(prefix, timeout);
+  if (!line) return std::nullopt;
+  return line->substr(prefix.size());
+}
+
+void SimulatedDevice::Drain(std::chrono::milliseconds quiet) {
+  while (process_->ReadLine(quiet)) {
+  }
+}
+
+}  // namespace kx14::testing

@@ -1,0 +1,49 @@
+#pragma once
+
+// The real kx14-devsim binary as the device at the far end of a window test.
+// It registers its pseudo-terminal in a ports directory of the test's own
+// (XDG_CONFIG_HOME points at a temporary directory), so its COM entry is
+// private to the test and no port of the machine shows up beside it.
+
+#include <QString>
+#include <QTemporaryDir>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "devsim_process.h"
+#include "ports/com_ports.h"
+
+namespace kx14::testing {
+
+class SimulatedDevice {
+ public:
+  // Starts the simulator with `args` and waits for its port line. Throws
+  // std::runtime_error when it does not come up.
+  explicit SimulatedDevice(const std::vector<std::string>& args = {});
+
+  // The COM name the simulator registered, e.g. "COM1".
+  QString PortName() const { return portName_; }
+  // Its ports directory and an empty sysfs: only the simulator is listed.
+  PortSources Sources() const;
+
+  // Sends a control command and waits for its "ctl" confirmation line.
+  bool Control(const std::string& command);
+  // The next frame-log line that starts with `prefix`, without the prefix's
+  // keyword; nothing when none comes within `timeout`.
+  std::optional<std::string> NextLine(const std::string& prefix,
+                                      std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Every log line read so far.
+  const std::vector<std::string>& Lines() const { return process_->Lines(); }
+  // Reads what the log holds now (waiting at most `quiet` for each line).
+  void Drain(std::chrono::milliseconds quiet = std::chrono::milliseconds(100));
+
+ private:
+  QTemporaryDir dir_;
+  std::unique_ptr<DevsimProcess> process_;
+  QString portName_;
+};
+
+}  // namespace kx14::testing
