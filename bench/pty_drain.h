@@ -21,6 +21,7 @@ class PtyDrain {
   // Starts counting from 0 towards `expected` bytes.
   void Expect(std::size_t expected);
   // True once the expected count has arrived.
+  std::size_t Received() const { return received_.load(); }
   bool Done() const { return received_.load() >= expected_.load(); }
   // Readable once Done: for waiting in poll() or in a message pump.
   int DoneFd() const { return done_.Fd(); }

@@ -1,8 +1,9 @@
 // Round trip of the device exchange over a pty: a 1-byte command out through
 // WriteString, an 18-byte reply in through Read, against a far end that
 // answers at once. Printed beside the same exchange done with plain blocking
-// write/poll/read on the same pty in the same run. Then the CPU the process
-// spends while Read waits 3 s for a reply that never comes.
+// write/poll/read on a twin pty in the same run; the two alternate in rounds
+// so that both see the same machine load. Then the CPU the process spends
+// while Read waits 3 s for a reply that never comes.
 //
 //   roundtrip_bench [exchanges]     (default 1000)
 
@@ -89,42 +90,64 @@ bool ReadFully(int fd, char* buffer, std::size_t count) {
 }
 
 // The floor: the same exchange with nothing between the caller and the tty.
-std::vector<double> PlainExchanges(const std::string& slavePath, int exchanges) {
-  const int fd = open(slavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  termios raw{};
-  tcgetattr(fd, &raw);
-  cfmakeraw(&raw);
-  tcsetattr(fd, TCSANOW, &raw);
-  std::vector<double> samples;
-  char reply[kReplySize];
-  for (int i = 0; i < kWarmUp + exchanges; ++i) {
-    const auto start = Clock::now();
-    const char command = '\xE5';
-    if (write(fd, &command, 1) != 1 || !ReadFully(fd, reply, kReplySize)) {
-      std::fprintf(stderr, "plain exchange %d failed\n", i);
-      std::exit(1);
-    }
-    if (i >= kWarmUp) samples.push_back(Micros(Clock::now() - start).count());
+class PlainPort {
+ public:
+  explicit PlainPort(const std::string& path)
+      : fd_(open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
+    termios raw{};
+    tcgetattr(fd_, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(fd_, TCSANOW, &raw);
   }
-  close(fd);
-  return samples;
+  ~PlainPort() { close(fd_); }
+  PlainPort(const PlainPort&) = delete;
+  PlainPort& operator=(const PlainPort&) = delete;
+
+  bool Exchange() {
+    char reply[kReplySize];
+    const char command = '\xE5';
+    return write(fd_, &command, 1) == 1 && ReadFully(fd_, reply, kReplySize);
+  }
+
+ private:
+  int fd_;
+};
+
+bool ComponentExchange(kx14::TCommX& comm) {
+  static const kx14::ByteString command("\xE5", 1);
+  char reply[kReplySize];
+  return comm.WriteString(command) && comm.Read(reply, kReplySize) == kReplySize;
 }
 
-std::vector<double> ComponentExchanges(kx14::TCommX& comm, int exchanges) {
-  std::vector<double> samples;
-  char reply[kReplySize];
-  const kx14::ByteString command("\xE5", 1);
-  for (int i = 0; i < kWarmUp + exchanges; ++i) {
+template <typename Exchange>
+void Measure(int count, std::vector<double>& samples, Exchange exchange) {
+  for (int i = 0; i < count; ++i) {
     const auto start = Clock::now();
-    comm.PurgeReceive();
-    if (!comm.WriteString(command) || comm.Read(reply, kReplySize) != kReplySize) {
-      std::fprintf(stderr, "component exchange %d failed\n", i);
+    if (!exchange()) {
+      std::fprintf(stderr, "exchange failed\n");
       std::exit(1);
     }
-    if (i >= kWarmUp) samples.push_back(Micros(Clock::now() - start).count());
+    samples.push_back(Micros(Clock::now() - start).count());
   }
-  return samples;
 }
+
+struct Pty {
+  Pty() {
+    char name[256];
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+      std::perror("openpty");
+      std::exit(1);
+    }
+    path = name;
+  }
+  ~Pty() {
+    close(slave);
+    close(master);
+  }
+  int master = -1;
+  int slave = -1;
+  std::string path;
+};
 
 double ProcessCpuSeconds() {
   rusage usage{};
@@ -156,44 +179,50 @@ void PrintLine(const char* measure, double ours, double floor, const char* unit,
 
 int main(int argc, char** argv) {
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  int master = -1;
-  int slave = -1;
-  char name[256];
-  if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-    std::perror("openpty");
-    return 1;
-  }
-  const std::string slavePath = name;
-  FarEnd farEnd(master);
-
-  const Stats floor = Summarise(PlainExchanges(slavePath, exchanges));
+  constexpr int kRounds = 10;
+  const int perRound = std::max(1, exchanges / kRounds);
+  Pty oursPty;
+  Pty plainPty;
+  FarEnd oursFarEnd(oursPty.master);
+  FarEnd plainFarEnd(plainPty.master);
 
   kx14::PollMessagePump pump;
   kx14::TCommX comm(pump);
   comm.SetFlowCtrl(kx14::TCommFlowCtrls::cfcNone);
-  comm.SetPortResolver([&](int) { return std::optional<std::filesystem::path>(slavePath); });
+  comm.SetPortResolver([&](int) { return std::optional<std::filesystem::path>(oursPty.path); });
   comm.SetPortNo(kComPort);
   comm.Open();
-  const Stats ours = Summarise(ComponentExchanges(comm, exchanges));
+  PlainPort plain(plainPty.path);
 
-  farEnd.Mute(true);
+  std::vector<double> oursSamples;
+  std::vector<double> plainSamples;
+  std::vector<double> discard;
+  Measure(kWarmUp, discard, [&] { return ComponentExchange(comm); });
+  Measure(kWarmUp, discard, [&] { return plain.Exchange(); });
+  for (int round = 0; round < kRounds; ++round) {
+    Measure(perRound, oursSamples, [&] { return ComponentExchange(comm); });
+    Measure(perRound, plainSamples, [&] { return plain.Exchange(); });
+  }
+  const Stats ours = Summarise(oursSamples);
+  const Stats floor = Summarise(plainSamples);
+
+  oursFarEnd.Mute(true);
   char reply[kReplySize];
   std::int32_t got = -1;
   const double oursCpu = CpuPercentDuring([&] {
-    comm.PurgeReceive();
     comm.WriteString(kx14::ByteString("\xE5", 1));
     got = comm.Read(reply, kReplySize);  // TimeOutReceive: 3000 ms
   });
   comm.Close();
   const double floorCpu = CpuPercentDuring([&] { poll(nullptr, 0, 3000); });
 
-  std::printf("exchanges: %d (after %d warm-up), reply %zu bytes, silent read returned %d\n",
-              exchanges, kWarmUp, kReplySize, got);
+  std::printf(
+      "exchanges: %zu each (after %d warm-up, %d alternating rounds), reply %zu bytes, "
+      "silent read returned %d\n",
+      oursSamples.size(), kWarmUp, kRounds, kReplySize, got);
   PrintLine("roundtrip_median", ours.median, floor.median, "us", "1.2",
             ours.median <= 1.2 * floor.median);
   PrintLine("roundtrip_p99", ours.p99, floor.p99, "us", "none", true);
   PrintLine("idle_read_cpu", oursCpu, floorCpu, "%", "<1%", oursCpu < 1.0);
-  close(slave);
-  close(master);
   return 0;
 }

@@ -18,7 +18,10 @@ void TCommReceiveThread::Start() {
   thread_ = std::thread([this] { Run(); });
 }
 
-void TCommReceiveThread::Terminate() { signal_->Terminate(); }
+void TCommReceiveThread::Terminate() {
+  signal_->Terminate();
+  WakeEvent.Signal();
+}
 
 void TCommReceiveThread::Join() {
   if (thread_.joinable()) thread_.join();
@@ -26,7 +29,7 @@ void TCommReceiveThread::Join() {
 
 void TCommReceiveThread::Run() {
   while (!signal_->Terminated()) {
-    const PortWake wake = port_->WaitForEvent(signal_->wake);
+    const PortWake wake = port_->WaitForEvent(WakeEvent);
     if (signal_->Terminated()) break;
     Report(wake);
   }

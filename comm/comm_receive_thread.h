@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "comm/serial_device.h"
+#include "comm/wake_signal.h"
 #include "comm/worker_signal.h"
 
 namespace kx14 {
@@ -32,7 +33,8 @@ class TCommReceiveThread {
 
   const std::shared_ptr<SerialDevice> port_;
   const NotificationLink window_;
-  const std::shared_ptr<WorkerSignal> signal_;  // its wake is the WakeEvent
+  const std::shared_ptr<WorkerSignal> signal_;
+  WakeSignal WakeEvent;  // ends the wait for port events
   std::thread thread_;
 };
 

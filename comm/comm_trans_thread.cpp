@@ -42,7 +42,30 @@ bool TCommTransThread::Post(Chunk chunk) {
   return true;
 }
 
-void TCommTransThread::Terminate() { signal_->Terminate(); }
+std::size_t TCommTransThread::WriteNowIfIdle(const std::uint8_t* data, std::size_t count) {
+  const TCommFlowCtrls flow = comm_->flowCtrl.load();
+  if (flow == TCommFlowCtrls::cfcHalfHigh || flow == TCommFlowCtrls::cfcHalfLow) return 0;
+  // Held across the write so that no chunk can be queued or taken meanwhile.
+  std::lock_guard idle(signal_->mutex);
+  if (busy_ || !queue_.empty() || signal_->Purging() || signal_->Terminated()) return 0;
+  IoResult result;
+  {
+    std::lock_guard port(comm_->PortLock);
+    result = port_->Write(data, count);
+  }
+  // Failures go the worker's way, which reports the line errors.
+  return result.status == IoResult::Status::kDone ? result.bytes : 0;
+}
+
+void TCommTransThread::Terminate() {
+  signal_->Terminate();
+  wake_.Signal();
+}
+
+void TCommTransThread::SetPurging(bool on) {
+  signal_->SetPurging(on);
+  if (on) wake_.Signal();
+}
 
 void TCommTransThread::Join() {
   if (thread_.joinable()) thread_.join();
@@ -66,8 +89,14 @@ void TCommTransThread::Run() {
       comm_->ReleaseChunk(size);
     }
     if (burst) EndTrans();
+    SetIdle();
   }
   DropQueued();
+}
+
+void TCommTransThread::SetIdle() {
+  std::lock_guard lock(signal_->mutex);
+  busy_ = false;
 }
 
 bool TCommTransThread::WaitForChunks() {
@@ -78,7 +107,8 @@ bool TCommTransThread::WaitForChunks() {
 
 bool TCommTransThread::TakeChunk(Chunk& chunk) {
   std::lock_guard lock(signal_->mutex);
-  if (queue_.empty()) return false;
+  if (queue_.empty()) return false;  // the burst ends; busy until SetIdle
+  busy_ = true;
   chunk = std::move(queue_.front());
   queue_.pop_front();
   return true;
@@ -104,7 +134,7 @@ void TCommTransThread::WriteChunk(const Chunk& chunk) {
   for (;;) {
     // Drained before the flags are read: a purge or stop that comes later
     // leaves the signal set and ends the wait below at once.
-    signal_->wake.Drain();
+    wake_.Drain();
     if (StopWriting()) return;
     IoResult result;
     {
@@ -124,7 +154,7 @@ void TCommTransThread::WriteChunk(const Chunk& chunk) {
       remaining = std::chrono::ceil<milliseconds>(deadline - Clock::now());
       if (*remaining <= milliseconds::zero()) return;  // write time-out: the rest is dropped
     }
-    const WaitOutcome outcome = port_->WaitWritable(signal_->wake, remaining);
+    const WaitOutcome outcome = port_->WaitWritable(wake_, remaining);
     if (outcome == WaitOutcome::kTimedOut) return;
     if (outcome == WaitOutcome::kHungUp) {
       ReportLineErrors();

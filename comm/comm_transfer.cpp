@@ -37,6 +37,22 @@ bool TCustomCommX::WaitForChunkRoom() {
   return IsOpen() && generation_ == generation;
 }
 
+bool TCustomCommX::PostChunk(const std::uint8_t* data, std::int32_t n) {
+  try {
+    TCommTransThread::Chunk chunk(data, data + n);
+    // Counted before it is posted, so the worker can never let go of it
+    // before it was counted; taken back if the worker no longer takes any.
+    shared_->AddChunk(n);
+    if (!TransThread->Post(std::move(chunk))) {
+      shared_->WithdrawChunk(n);
+      return false;
+    }
+  } catch (const std::bad_alloc&) {
+    // No memory for this chunk: these bytes are skipped, the rest goes on.
+  }
+  return true;
+}
+
 bool TCustomCommX::Write(const void* data, std::int32_t count) {
   if (count == 0) return true;
   if (count < 0 || data == nullptr) return false;
@@ -48,18 +64,8 @@ bool TCustomCommX::Write(const void* data, std::int32_t count) {
       continue;
     }
     const std::int32_t n = std::min(count, bufLenTrans_);
-    try {
-      TCommTransThread::Chunk chunk(p, p + n);
-      shared_->AddChunk(n);
-      // Counted before it is posted, so the worker can never let go of it
-      // before it was counted; taken back if the worker no longer takes any.
-      if (!TransThread->Post(std::move(chunk))) {
-        shared_->WithdrawChunk(n);
-        return false;
-      }
-    } catch (const std::bad_alloc&) {
-      // No memory for this chunk: these bytes are skipped, the rest goes on.
-    }
+    const auto direct = static_cast<std::int32_t>(TransThread->WriteNowIfIdle(p, n));
+    if (direct < n && !PostChunk(p + direct, n - direct)) return false;
     count -= n;
     p += n;
   }

@@ -152,6 +152,7 @@ class TCustomCommX {
   void PushDcb(const char* refusalMessage);
   void StopWorkers();
   bool WaitForChunkRoom();
+  bool PostChunk(const std::uint8_t* data, std::int32_t n);
   void ReportReadFailure();
 
   TMessagePump& pump_;  // the notification window

@@ -20,6 +20,7 @@ void PollMessagePump::Post(std::function<void()> task) {
   {
     std::lock_guard lock(mutex_);
     tasks_.push_back(std::move(task));
+    hasTasks_ = true;
   }
   posted_.Signal();
 }
@@ -30,13 +31,15 @@ std::size_t PollMessagePump::PendingTasks() const {
 }
 
 bool PollMessagePump::RunPosted() {
+  if (!hasTasks_.load()) return false;
   // Drained before the queue is taken: a task posted after this point sets
-  // the signal again and wakes the next wait.
+  // the signal again and wakes the next wait (at worst once for nothing).
   posted_.Drain();
   std::deque<std::function<void()>> batch;
   {
     std::lock_guard lock(mutex_);
     batch.swap(tasks_);
+    hasTasks_ = false;
   }
   const bool ranAny = !batch.empty();
   while (!batch.empty()) {
@@ -48,7 +51,10 @@ bool PollMessagePump::RunPosted() {
       std::lock_guard lock(mutex_);
       tasks_.insert(tasks_.begin(), std::make_move_iterator(batch.begin()),
                     std::make_move_iterator(batch.end()));
-      if (!tasks_.empty()) posted_.Signal();
+      if (!tasks_.empty()) {
+        hasTasks_ = true;
+        posted_.Signal();
+      }
       throw;
     }
   }
@@ -65,7 +71,10 @@ void PollMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
   do {
     n = poll(fds.data(), fds.size(), PollTimeoutMs(timeout));
   } while (n < 0 && errno == EINTR);
-  if (n > 0 && fds[0].revents != 0) RunPosted();
+  if (n > 0 && fds[0].revents != 0) {
+    posted_.Drain();  // also when the tasks it announced already ran
+    RunPosted();
+  }
 }
 
 bool PollMessagePump::RunUntil(const std::function<bool()>& done,

@@ -5,6 +5,7 @@
 // waits in poll() together with the port it reads. Everything except Post
 // runs on the thread that owns the pump.
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -40,6 +41,9 @@ class PollMessagePump final : public TMessagePump {
 
   mutable std::mutex mutex_;
   std::deque<std::function<void()>> tasks_;  // under mutex_
+  // Set with the queue: lets a wait that finds nothing posted skip the
+  // eventfd read and the lock (the common case while a read waits).
+  std::atomic<bool> hasTasks_{false};
   WakeSignal posted_;
 };
 

@@ -36,38 +36,50 @@ InputEdgeWaiter::InputEdgeWaiter(int portFd)
 
 InputEdgeWaiter::~InputEdgeWaiter() { close(epollFd_); }
 
-PortWake InputEdgeWaiter::TakeEdge() {
-  PortWake wake;
+// The wake signal joins the same epoll set (level-triggered), so one
+// epoll_wait covers both.
+void InputEdgeWaiter::Watch(WakeSignal& wake) {
+  if (wakeFd_ == wake.Fd()) return;
+  if (wakeFd_ >= 0) epoll_ctl(epollFd_, EPOLL_CTL_DEL, wakeFd_, nullptr);
   epoll_event ev{};
-  int n;
-  do {
-    n = epoll_wait(epollFd_, &ev, 1, 0);
-  } while (n < 0 && errno == EINTR);
-  if (n != 1) return wake;
+  ev.events = EPOLLIN;
+  ev.data.fd = wake.Fd();
+  if (epoll_ctl(epollFd_, EPOLL_CTL_ADD, wake.Fd(), &ev) != 0) {
+    throw std::system_error(errno, std::generic_category(), "epoll_ctl");
+  }
+  wakeFd_ = wake.Fd();
+}
+
+PortWake InputEdgeWaiter::TakeEdge(const epoll_event& ev) {
+  PortWake wake;
   wake.received = (ev.events & EPOLLIN) != 0;
   if (ev.events & (EPOLLHUP | EPOLLERR)) {
     // A hung-up descriptor reports HUP on every wake-up of its queues; stop
     // watching it so nothing spins, and let the window side notice.
     wake.hungUp = true;
     epoll_ctl(epollFd_, EPOLL_CTL_DEL, portFd_, nullptr);
-    watching_ = false;
   }
   return wake;
 }
 
 PortWake InputEdgeWaiter::Wait(WakeSignal& wake) {
-  // The epoll descriptor itself is readable while an edge is pending, so one
-  // poll() covers the port and the wake signal.
-  std::array<pollfd, 2> fds{{{wake.Fd(), POLLIN, 0}, {epollFd_, POLLIN, 0}}};
-  const nfds_t count = watching_ ? 2 : 1;
-  while (poll(fds.data(), count, -1) < 0) {
-    if (errno != EINTR) return PortWake{.woken = true};
-  }
+  Watch(wake);
+  std::array<epoll_event, 2> events{};
+  int n;
+  do {
+    n = epoll_wait(epollFd_, events.data(), static_cast<int>(events.size()), -1);
+  } while (n < 0 && errno == EINTR);
+  if (n < 0) return PortWake{.woken = true};
   PortWake result;
-  if (count == 2 && fds[1].revents != 0) result = TakeEdge();
-  if (fds[0].revents != 0) {
-    wake.Drain();
-    result.woken = true;
+  for (int i = 0; i < n; ++i) {
+    if (events[i].data.fd == portFd_) {
+      const PortWake edge = TakeEdge(events[i]);
+      result.received = edge.received;
+      result.hungUp = edge.hungUp;
+    } else {
+      wake.Drain();
+      result.woken = true;
+    }
   }
   return result;
 }

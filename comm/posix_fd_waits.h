@@ -3,6 +3,8 @@
 // Waiting on descriptors (Linux): shared by the POSIX serial device and the
 // fake device of the tests.
 
+#include <sys/epoll.h>
+
 #include <chrono>
 #include <optional>
 
@@ -25,11 +27,12 @@ class InputEdgeWaiter {
   PortWake Wait(WakeSignal& wake);
 
  private:
-  PortWake TakeEdge();
+  void Watch(WakeSignal& wake);
+  PortWake TakeEdge(const epoll_event& ev);
 
   int portFd_;
   int epollFd_;
-  bool watching_ = true;  // false once the far end hung up
+  int wakeFd_ = -1;  // the wake signal's descriptor, once registered
 };
 
 // Blocks until `fd` takes output, `wake` fires, `timeout` passes, or the far

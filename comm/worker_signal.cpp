@@ -10,7 +10,6 @@ void WorkerSignal::Terminate() {
     terminated_ = true;
   }
   changed.notify_all();
-  wake.Signal();
 }
 
 void WorkerSignal::SetPurging(bool on) {
@@ -19,7 +18,6 @@ void WorkerSignal::SetPurging(bool on) {
     purging_ = on;
   }
   changed.notify_all();
-  if (on) wake.Signal();
 }
 
 bool WorkerSignal::SleepFor(std::chrono::milliseconds duration) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // Stop, purge and notification-delivery state of one worker, shared by
-// shared_ptr with the component and with the notifications the worker has
-// posted (which may run after the worker has ended).
+// shared_ptr with the notifications the worker has posted (which may run
+// after the worker has ended). It holds no descriptor, so a notification
+// still queued in the pump keeps nothing but memory alive.
 
 #include <atomic>
 #include <chrono>
@@ -12,7 +13,6 @@
 #include <mutex>
 
 #include "comm/message_pump.h"
-#include "comm/wake_signal.h"
 
 namespace kx14 {
 
@@ -36,11 +36,11 @@ struct NotificationLink {
 
 class WorkerSignal : public std::enable_shared_from_this<WorkerSignal> {
  public:
-  // Every flag below changes under `mutex` and is announced on `changed` and
-  // through `wake`, so each waiter (condition variable or poll) sees it.
+  // Every flag below changes under `mutex` and is announced on `changed`.
+  // The worker's own wake signal (for its waits in poll) is fired by the
+  // worker object alongside.
   std::mutex mutex;
   std::condition_variable changed;
-  WakeSignal wake;
 
   void Terminate();
   bool Terminated() const { return terminated_.load(); }

@@ -24,4 +24,14 @@ std::size_t CountEntries(const char* dir) {
 std::size_t CountThreads() { return CountEntries("/proc/self/task"); }
 std::size_t CountOpenFds() { return CountEntries("/proc/self/fd"); }
 
+std::string DescribeOpenFds() {
+  std::string text;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    text += entry.path().filename().string() + "->" +
+            std::filesystem::read_symlink(entry.path(), error).string() + " ";
+  }
+  return text;
+}
+
 }  // namespace kx14::test

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string>
 
 #include "comm/comm_x.h"
 #include "comm/fake_serial_device.h"
@@ -51,6 +52,8 @@ class CommOnFakeLine : public ::testing::Test {
 // Threads and descriptors of this process, to find leaks.
 std::size_t CountThreads();
 std::size_t CountOpenFds();
+// What each open descriptor refers to, for a readable leak report.
+std::string DescribeOpenFds();
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;

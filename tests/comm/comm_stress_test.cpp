@@ -5,7 +5,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -39,17 +41,23 @@ class EchoFarEnd {
   std::thread thread_;
 };
 
-constexpr int kCycles = 200;
+// KX14_COMM_STRESS_CYCLES shortens (or lengthens) the run while debugging.
+int Cycles() {
+  const char* text = std::getenv("KX14_COMM_STRESS_CYCLES");
+  return text != nullptr ? std::max(1, std::atoi(text)) : 200;
+}
 
 TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
   EchoFarEnd echo(pty.Master());
   const std::size_t threadsBefore = CountThreads();
   const std::size_t fdsBefore = CountOpenFds();
+  const std::string fdsText = DescribeOpenFds();
   int notifications = 0;
   comm.OnReceive = [&](TCustomCommX&, std::int32_t) { ++notifications; };
   comm.SetTimeOutReceive(2000);
   int exchanged = 0;
-  for (int cycle = 0; cycle < kCycles; ++cycle) {
+  const int cycles = Cycles();
+  for (int cycle = 0; cycle < cycles; ++cycle) {
     comm.Open();
     const ByteString command(1 + cycle % 40, static_cast<char>(cycle));
     ASSERT_TRUE(comm.WriteString(command));
@@ -63,10 +71,10 @@ TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
     comm.PurgeTransmit();
     comm.Close();
   }
-  EXPECT_EQ(exchanged, kCycles);
+  EXPECT_EQ(exchanged, cycles);
   EXPECT_GT(notifications, 0);
   EXPECT_EQ(CountThreads(), threadsBefore);
-  EXPECT_EQ(CountOpenFds(), fdsBefore);
+  EXPECT_EQ(CountOpenFds(), fdsBefore) << "before: " << fdsText << "\nafter: " << DescribeOpenFds();
 }
 
 TEST_F(CommOnPty, StressDestroyingOpenComponentsWithTrafficInFlight) {
