@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# The whole job from the user's side: on its own Xvfb display, with the
+# simulator registered in a private ports directory, click the port list and
+# choose the simulator's port by keyboard, click Read, click "ハンデ＋３",
+# click Program. Nothing inside the program is looked at: the simulator's
+# frame log must show the read, the program frame and the stored block, and
+# a screenshot of the window is saved.
+#   read_program_e2e_test.sh <kx14-manager> <kx14-devsim> <screenshot.png>
+# Exit 77 (skipped) when the X tools are missing.
+set -euo pipefail
+
+manager=$1
+devsim=$2
+shot=$3
+for tool in Xvfb xdotool import xdpyinfo; do
+  command -v "$tool" >/dev/null || { echo "skip: $tool not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*"
+  echo "--- frame log"; cat "$work/frames.log" 2>/dev/null || true
+  echo "--- manager"; cat "$work/manager.log" 2>/dev/null || true
+  import -window root "$shot" 2>/dev/null && echo "screenshot: $shot"
+  exit 1
+}
+# Waits up to 10 s for a frame-log line that starts with $1; prints it.
+await_line() {
+  for _ in $(seq 100); do
+    grep -m1 "^$1" "$work/frames.log" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Xvfb picks a free display itself and writes its number to the given fd.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+exec 3>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(head -n1 "$work/display")
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Simulator and manager share a private configuration folder, so the
+# simulator's port entry is seen by this manager only.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+"$devsim" --log "$work/frames.log" </dev/null >/dev/null 2>&1 &
+pids+=($!)
+port=$(await_line "port " | cut -d' ' -f2) || fail "the simulator registered no port"
+echo "simulator on $port"
+
+QT_QPA_PLATFORM=xcb "$manager" >"$work/manager.log" 2>&1 &
+pids+=($!)
+window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' | head -n1) ||
+  fail "no window appeared"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+click() {  # click <x> <y> in window coordinates
+  xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
+  sleep 0.3
+}
+
+# The port list (port row at 344, list at 96,3, 209 x 18): the drop-down
+# refreshes it; typing the name moves to it, Enter takes it and opens it.
+click 200 356
+sleep 0.5
+xdotool type --delay 50 "$port"
+xdotool key Return
+sleep 1
+
+# Read (command row at 367, READ_BTN at 43,2, 43 x 24).
+click 64 381
+await_line "rx E5" >/dev/null || fail "Read sent no read command"
+await_line "tx E5 5A" >/dev/null || fail "the simulator did not answer the read"
+sleep 0.5
+
+# "ハンデ＋３" (Handy3 at 96,136 on the picture panel), then Program
+# (PROGRAM_BTN at 2,2 of the command row).
+click 148 145
+click 22 381
+frame=$(await_line "rx F5") || fail "Program sent no program frame"
+stored=$(await_line "stored") || fail "the simulator stored nothing"
+sleep 0.5
+import -window "$window" "$shot"
+echo "screenshot: $shot"
+
+expected_frame="rx F5 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51 C1"
+expected_block="stored 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51"
+[ "$frame" = "$expected_frame" ] || fail "program frame: $frame, expected $expected_frame"
+[ "$stored" = "$expected_block" ] || fail "stored block: $stored, expected $expected_block"
+[ "$(grep -c '^rx E5' "$work/frames.log")" = 2 ] || fail "expected two reads (Read, then Program's)"
+
+# The exit button ends the program.
+click 284 381
+app_pid=${pids[-1]}
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "the exit button did not end the program"
+wait "$app_pid" || fail "kx14-manager ended with status $?"
+echo "PASS: chose $port, read, chose ハンデ＋３, programmed: $stored"
