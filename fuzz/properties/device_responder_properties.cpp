@@ -5,6 +5,7 @@
 #include "fuzz/properties/fuzz_input.h"
 #include "protocol/checksum.h"
 #include "protocol/frames.h"
+#include "protocol/parameter_block.h"
 #include "tools/devsim/device_responder.h"
 
 namespace kx14::fuzz {
@@ -122,6 +123,9 @@ class ResponderRun {
     } else {
       const bool valid = IsProgramFrameWithValidChecksum(lastReceived_);
       expected = lastReceived_ + static_cast<char>(valid ? kAckByte : devsim::kNakByte);
+      report_.Expect(!valid || ToByteString(held_) == lastReceived_.substr(1, 16),
+                     "a device without faults stores every block it acknowledges",
+                     [&] { return Printable(lastReceived_); });
     }
     report_.Expect(reply == expected, "a device without faults gives the exact answer", [&] {
       return "to " + Printable(lastReceived_) + " it sent " + Printable(reply);
@@ -150,9 +154,10 @@ PropertyReport CheckDeviceResponder(std::span<const std::uint8_t> input) {
     ByteString chunk = in.TakeBytes(header & 0x1F);
     if ((header & 0x80) != 0) {
       // The fuzzer rarely guesses a checksum; this lets it close a frame.
-      const std::string stream = run.Fed() + chunk;
-      const std::size_t last16 = stream.size() > 16 ? stream.size() - 16 : 0;
-      chunk.push_back(static_cast<char>(CheckSum(stream.substr(last16))));
+      const std::string& fed = run.Fed();
+      std::string recent = fed.substr(fed.size() > 16 ? fed.size() - 16 : 0) + chunk;
+      recent.erase(0, recent.size() > 16 ? recent.size() - 16 : 0);
+      chunk.push_back(static_cast<char>(CheckSum(recent)));
     }
     run.Feed(chunk, now);
   }

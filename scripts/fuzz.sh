@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (clang, AddressSanitizer + UBSan) in build-fuzz/
+# and runs each for a bounded time, starting from its seeds in fuzz/corpus/.
+#   scripts/fuzz.sh [seconds-per-target]          (default 30)
+# Ends with one line per target:
+#   fuzz: <target> <executions> executions, <findings> findings
+# and exits non-zero when any target found something (a crash, a broken
+# property, a leak, a time-out); the inputs are kept in build-fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+seconds=${1:-30}
+if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: scripts/fuzz.sh [seconds-per-target]" >&2
+  exit 2
+fi
+
+dir=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKX14_FUZZ=ON -DKX14_BUILD_UI=OFF -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
+cmake --build "$dir" --target kx14_fuzz_all
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# The ports-directory target makes and removes a directory tree per input,
+# on tmpfs several times faster than on a disk; one of its own, so that the
+# trees of an input that crashed half way are removed too.
+scratch_base=/tmp
+[ -d /dev/shm ] && [ -w /dev/shm ] && scratch_base=/dev/shm
+TMPDIR=$(mktemp -d "$scratch_base/kx14-fuzz-XXXXXX")
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
+
+summary=()
+failed=0
+while read -r target; do
+  [ -n "$target" ] || continue
+  seeds=fuzz/corpus/${target#fuzz_}
+  # New inputs go to the first corpus directory, so the seeds in the
+  # repository stay as they are.
+  work=$dir/corpus/${target#fuzz_}
+  findings=$dir/findings/$target
+  log=$dir/logs/$target.log
+  mkdir -p "$work" "$findings" "$(dirname "$log")"
+  rm -f "$findings"/*
+  echo "fuzz: running $target for $seconds s (log: $log)"
+  status=0
+  # -timeout: an input that takes 10 s is a hang (a FIFO opened for reading
+  # would be one); -rss_limit_mb keeps a runaway input from taking the machine.
+  "$dir/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1 || status=$?
+  executions=$(sed -n 's/^stat::number_of_executed_units: *\([0-9]*\).*/\1/p' "$log" | tail -n 1)
+  found=$(find "$findings" -type f | wc -l)
+  if [ "$status" -ne 0 ] && [ "$found" -eq 0 ]; then
+    # The target died without writing an input (it could not start, say):
+    # still a finding, shown by its log.
+    found=1
+    tail -n 20 "$log" >&2
+  fi
+  if [ "$found" -ne 0 ]; then
+    failed=1
+    grep -m 1 -A 12 -E '^(broken property|==[0-9]+==ERROR)' "$log" >&2 || true
+  fi
+  summary+=("fuzz: $target ${executions:-0} executions, $found findings")
+done <"$dir/fuzz/targets.txt"
+
+printf '%s\n' "${summary[@]}"
+exit "$failed"
