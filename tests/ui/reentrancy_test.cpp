@@ -21,8 +21,9 @@ using testing::SimulatedDevice;
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
-// Long enough for the nested input at kNestedAtMs to land inside the wait.
-const char* const kReplyDelayMs = "400";
+// Long enough for the nested input at kNestedAtMs to land inside the wait
+// even on a loaded machine.
+const char* const kReplyDelayMs = "800";
 constexpr int kNestedAtMs = 50;
 
 int CountLines(const std::vector<std::string>& lines, const std::string& prefix) {

@@ -35,13 +35,14 @@ void DropDownAndDismiss(TComboBox* list) {
   QTest::keyClick(list->view(), Qt::Key_Escape);
 }
 
-CloseUpCounter::CloseUpCounter(TComboBox* list) {
-  auto bound = list->OnCloseUp;
-  list->OnCloseUp = [this, bound](TComboBox* sender) {
-    if (bound) bound(sender);
+CloseUpCounter::CloseUpCounter(TComboBox* list) : list_(list), original_(list->OnCloseUp) {
+  list_->OnCloseUp = [this](TComboBox* sender) {
+    if (original_) original_(sender);
     ++count_;
   };
 }
+
+CloseUpCounter::~CloseUpCounter() { list_->OnCloseUp = original_; }
 
 InformationHistory::InformationHistory(TMainForm& form) {
   QObject::connect(form.MON_EDIT, &QLineEdit::textChanged, this,

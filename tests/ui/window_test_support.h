@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "ports/com_ports.h"
@@ -29,14 +30,20 @@ bool ChooseFromList(TComboBox* list, const QString& name);
 // Drops the list down and dismisses it with Escape.
 void DropDownAndDismiss(TComboBox* list);
 
-// Counts the close-ups of the window's port list; the window's own handler
-// still runs first.
+// Counts the close-ups of the window's port list while it lives; the
+// window's own handler still runs first, and is the only one again
+// afterwards. The list must outlive the counter.
 class CloseUpCounter {
  public:
   explicit CloseUpCounter(TComboBox* list);
+  ~CloseUpCounter();
+  CloseUpCounter(const CloseUpCounter&) = delete;
+  CloseUpCounter& operator=(const CloseUpCounter&) = delete;
   int Count() const { return count_; }
 
  private:
+  TComboBox* list_;
+  std::function<void(TComboBox*)> original_;
   int count_ = 0;
 };
 
