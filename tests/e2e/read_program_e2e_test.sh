@@ -61,7 +61,8 @@ port=$(await_line "port " | cut -d' ' -f2) || fail "the simulator registered no 
 echo "simulator on $port"
 
 QT_QPA_PLATFORM=xcb "$manager" >"$work/manager.log" 2>&1 &
-pids+=($!)
+app_pid=$!
+pids+=($app_pid)
 window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' | head -n1) ||
   fail "no window appeared"
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -69,20 +70,30 @@ click() {  # click <x> <y> in window coordinates
   xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
   sleep 0.3
 }
+# Waits up to 10 s until the program shows $1 windows (the drop-down list is
+# a window of its own).
+await_windows() {
+  for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 
 # The port list (port row at 344, list at 96,3, 209 x 18): the drop-down
 # refreshes it; typing the name moves to it, Enter takes it and opens it.
 click 200 356
-sleep 0.5
+await_windows 2 || fail "the port list did not drop down"
 xdotool type --delay 50 "$port"
 xdotool key Return
+await_windows 1 || fail "the port list did not close"
 sleep 1
 
 # Read (command row at 367, READ_BTN at 43,2, 43 x 24).
 click 64 381
 await_line "rx E5" >/dev/null || fail "Read sent no read command"
 await_line "tx E5 5A" >/dev/null || fail "the simulator did not answer the read"
-sleep 0.5
+sleep 1  # the window takes the reply in at once; a level clicked before would be replaced
 
 # "ハンデ＋３" (Handy3 at 96,136 on the picture panel), then Program
 # (PROGRAM_BTN at 2,2 of the command row).
@@ -102,7 +113,6 @@ expected_block="stored 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51"
 
 # The exit button ends the program.
 click 284 381
-app_pid=${pids[-1]}
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the exit button did not end the program"
 wait "$app_pid" || fail "kx14-manager ended with status $?"
