@@ -1,0 +1,20 @@
+#include "comm_device_view.h"
+
+#include "protocol/send_receive.h"
+
+namespace kx14::faults {
+
+void CommDeviceView::ProcessMessages() {
+  calls.push_back("ProcessMessages");
+  pump_.ProcessMessages();
+}
+
+void CommDeviceView::SendReceive(ByteString& command, int replyLength, ByteString& reply) {
+  calls.push_back("Exchange");
+  if (beforeExchange) beforeExchange(commandsSent.size(), command);
+  commandsSent.push_back(command);
+  kx14::SendReceive(comm_, command, replyLength, reply);
+  repliesReceived.push_back(reply);
+}
+
+}  // namespace kx14::faults
