@@ -71,7 +71,10 @@ void PollMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
   do {
     n = poll(fds.data(), fds.size(), PollTimeoutMs(timeout));
   } while (n < 0 && errno == EINTR);
-  if (n > 0 && fds[0].revents != 0) {
+  // The caller's descriptor goes first: its data is what the caller waits
+  // for, and tasks posted meanwhile run at the start of the next call.
+  if (n <= 0 || fds[1].revents != 0) return;
+  if (fds[0].revents != 0) {
     posted_.Drain();  // also when the tasks it announced already ran
     RunPosted();
   }

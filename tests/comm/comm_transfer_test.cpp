@@ -1,6 +1,7 @@
 // Moving bytes over a pty: Read completion and time-outs, purges, byte
 // transparency, and the far end hanging up.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <array>
 #include <thread>
@@ -110,6 +111,41 @@ TEST_F(CommRead, ReturnsMinusOneWhenTheFarEndHangsUp) {
   EXPECT_TRUE(comm.WriteString(ByteString(5000, 'h')));
   comm.Close();
   EXPECT_FALSE(comm.IsOpen());
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// A spinning wait would use a whole core; an event-driven one almost none.
+// The bound is generous: sanitizer builds and a loaded machine must pass.
+constexpr double kIdleCpuShare = 0.05;
+
+TEST_F(CommRead, WaitingForAReplyBurnsAlmostNoCpu) {
+  comm.SetTimeOutReceive(1000);
+  std::array<char, 18> buffer{};
+  const double cpuBefore = ProcessCpuSeconds();
+  const auto start = Clock::now();
+  EXPECT_EQ(comm.Read(buffer.data(), 18), 0);
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, kIdleCpuShare * wall);
+}
+
+TEST_F(CommRead, UnreadInputKeepsNoThreadBusy) {
+  int notifications = 0;
+  comm.OnReceive = [&](TCustomCommX&, std::int32_t) { ++notifications; };
+  pty.WriteMaster("left unread");
+  ASSERT_TRUE(pump.RunUntil([&] { return notifications == 1; }, milliseconds(3000)));
+  const double cpuBefore = ProcessCpuSeconds();
+  const auto start = Clock::now();
+  pump.RunFor(milliseconds(1000));
+  const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+  EXPECT_LT(ProcessCpuSeconds() - cpuBefore, kIdleCpuShare * wall);
+  EXPECT_EQ(notifications, 1);
+  EXPECT_EQ(comm.ReceiveCount(), 11);
 }
 
 TEST_F(CommOnPty, ReadWhileClosedReturnsMinusOne) {
