@@ -20,8 +20,9 @@ class PtyDrain {
 
   // Starts counting from 0 towards `expected` bytes.
   void Expect(std::size_t expected);
-  // True once the expected count has arrived.
+  // Bytes counted since Expect.
   std::size_t Received() const { return received_.load(); }
+  // True once the expected count has arrived.
   bool Done() const { return received_.load() >= expected_.load(); }
   // Readable once Done: for waiting in poll() or in a message pump.
   int DoneFd() const { return done_.Fd(); }

@@ -1,228 +1,238 @@
-// Round trip of the device exchange over a pty: a 1-byte command out through
-// WriteString, an 18-byte reply in through Read, against a far end that
-// answers at once. Printed beside the same exchange done with plain blocking
-// write/poll/read on a twin pty in the same run; the two alternate in rounds
-// so that both see the same machine load. Then the CPU the process spends
-// while Read waits 3 s for a reply that never comes.
+// Round trip of the device exchange over a pty whose far end answers at once:
+// the read command (1 byte out, 18 back) and the program command (18 out, 19
+// back), ours through WriteString + Read. Beside it, in the same run and in
+// alternating rounds so that all see the same machine load: the floor (plain
+// blocking write/poll/read), Qt's QSerialPort used as its blocking examples
+// use it, and pyserial with its read time-out set; each on a pty of its own
+// with the same far end (the simulator's frame handler), the two peers in
+// child processes that time their own exchanges. Then the CPU each one burns
+// while an exchange waits 3 s for a device that never answers.
 //
-//   roundtrip_bench [exchanges]     (default 1000)
+//   roundtrip_bench [exchanges]     (default 1000 per frame and contender)
 
-#include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <sys/resource.h>
-#include <termios.h>
-#include <unistd.h>
+#include <signal.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "bench/bench_pty.h"
+#include "bench/device_far_end.h"
+#include "bench/latency_stats.h"
+#include "bench/peer_contender.h"
+#include "bench/plain_port.h"
+#include "bench/process_usage.h"
+#include "bench/summary_line.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "protocol/frames.h"
+#include "protocol/send_receive.h"
 
 namespace {
 
+using namespace kx14;
 using Clock = std::chrono::steady_clock;
 using Micros = std::chrono::duration<double, std::micro>;
 
 constexpr int kComPort = 1;
-constexpr std::size_t kReplySize = 18;
 constexpr int kWarmUp = 50;
+constexpr int kRounds = 10;
+constexpr double kTargetRatio = 1.2;
+constexpr double kIdleTargetPercent = 1.0;
+constexpr auto kReplyTimeout = std::chrono::milliseconds(3000);
+const char* const kPython = "/usr/bin/python3";  // Debian's, with python3-serial
 
-// Answers each command byte with an 18-byte reply at once, unless muted.
-class FarEnd {
- public:
-  explicit FarEnd(int master) : master_(master), thread_([this] { Run(); }) {}
-  ~FarEnd() {
-    stop_ = true;
-    thread_.join();
-  }
-  void Mute(bool on) { mute_ = on; }
-
- private:
-  void Run() {
-    const std::string reply(kReplySize, '\x5A');
-    while (!stop_) {
-      pollfd p{master_, POLLIN, 0};
-      if (poll(&p, 1, 100) <= 0) continue;
-      char command[64];
-      if (read(master_, command, sizeof command) <= 0) continue;
-      if (!mute_) (void)!write(master_, reply.data(), reply.size());
-    }
-  }
-
-  int master_;
-  std::atomic<bool> stop_{false};
-  std::atomic<bool> mute_{false};
-  std::thread thread_;
+struct Frame {
+  const char* name;
+  ByteString command;
+  int replyLength;
 };
 
-struct Stats {
-  double median;
-  double p99;
-};
-
-Stats Summarise(std::vector<double> samples) {
-  std::sort(samples.begin(), samples.end());
-  const auto at = [&](double q) {
-    const auto i = static_cast<std::size_t>(q * static_cast<double>(samples.size() - 1));
-    return samples[i];
-  };
-  return {at(0.5), at(0.99)};
+std::vector<Frame> Frames() {
+  ByteString program(kProgramCommandLength, '\0');
+  program[0] = static_cast<char>(kProgramCommandByte);  // a zero block: checksum 0
+  return {{"read", ReadCommandFrame(), kReadReplyLength},
+          {"program", program, kProgramReplyLength}};
 }
 
-bool ReadFully(int fd, char* buffer, std::size_t count) {
-  std::size_t got = 0;
-  while (got < count) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 3000) <= 0) return false;
-    const ssize_t n = read(fd, buffer + got, count - got);
-    if (n <= 0) return false;
-    got += static_cast<std::size_t>(n);
+// One way of doing the exchange, timed per exchange into `samples`.
+struct Contender {
+  std::string name;
+  std::function<bool(const Frame& frame, int count, std::vector<double>& samples)> run;
+  std::vector<double> samples;
+};
+
+template <typename Exchange>
+bool Measure(int count, std::vector<double>& samples, Exchange exchange) {
+  for (int i = 0; i < count; ++i) {
+    const auto start = Clock::now();
+    if (!exchange()) return false;
+    samples.push_back(Micros(Clock::now() - start).count());
   }
   return true;
 }
 
-// The floor: the same exchange with nothing between the caller and the tty.
-class PlainPort {
- public:
-  explicit PlainPort(const std::string& path)
-      : fd_(open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
-    termios raw{};
-    tcgetattr(fd_, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(fd_, TCSANOW, &raw);
-  }
-  ~PlainPort() { close(fd_); }
-  PlainPort(const PlainPort&) = delete;
-  PlainPort& operator=(const PlainPort&) = delete;
-
-  bool Exchange() {
-    char reply[kReplySize];
-    const char command = '\xE5';
-    return write(fd_, &command, 1) == 1 && ReadFully(fd_, reply, kReplySize);
-  }
-
- private:
-  int fd_;
-};
-
-bool ComponentExchange(kx14::TCommX& comm) {
-  static const kx14::ByteString command("\xE5", 1);
-  char reply[kReplySize];
-  return comm.WriteString(command) && comm.Read(reply, kReplySize) == kReplySize;
+bool ComponentExchange(TCommX& comm, const Frame& frame) {
+  char reply[kReceiveBufferSize];
+  return comm.WriteString(frame.command) &&
+         comm.Read(reply, frame.replyLength) == frame.replyLength;
 }
 
-template <typename Exchange>
-void Measure(int count, std::vector<double>& samples, Exchange exchange) {
-  for (int i = 0; i < count; ++i) {
-    const auto start = Clock::now();
-    if (!exchange()) {
-      std::fprintf(stderr, "exchange failed\n");
-      std::exit(1);
-    }
-    samples.push_back(Micros(Clock::now() - start).count());
-  }
+Contender OursContender(TCommX& comm) {
+  return {"ours",
+          [&comm](const Frame& f, int n, std::vector<double>& s) {
+            return Measure(n, s, [&] { return ComponentExchange(comm, f); });
+          },
+          {}};
 }
 
-struct Pty {
-  Pty() {
-    char name[256];
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
-      std::perror("openpty");
-      std::exit(1);
-    }
-    path = name;
-  }
-  ~Pty() {
-    close(slave);
-    close(master);
-  }
-  int master = -1;
-  int slave = -1;
-  std::string path;
-};
+Contender FloorContender(bench::PlainPort& plain) {
+  return {"floor",
+          [&plain](const Frame& f, int n, std::vector<double>& s) {
+            return Measure(n, s, [&] {
+              return plain.Exchange(f.command, f.replyLength, kReplyTimeout) ==
+                     static_cast<std::size_t>(f.replyLength);
+            });
+          },
+          {}};
+}
 
-double ProcessCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-  };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+// The peer times its own exchanges, a round at a time.
+Contender PeerAsContender(bench::PeerContender& peer) {
+  return {peer.Name(),
+          [&peer](const Frame& f, int n, std::vector<double>& s) {
+            const auto got = peer.Exchanges(static_cast<int>(f.command.size()), f.replyLength, n);
+            if (got) s.insert(s.end(), got->begin(), got->end());
+            return got.has_value();
+          },
+          {}};
 }
 
 // Percent of one core the process used while `wait` ran.
 template <typename Wait>
 double CpuPercentDuring(Wait wait) {
-  const double cpuBefore = ProcessCpuSeconds();
+  const double cpuBefore = bench::ProcessCpuSeconds();
   const auto start = Clock::now();
   wait();
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  return 100.0 * (ProcessCpuSeconds() - cpuBefore) / wall;
+  return bench::CpuPercent(bench::ProcessCpuSeconds() - cpuBefore, wall);
 }
 
-void PrintLine(const char* measure, double ours, double floor, const char* unit, const char* target,
-               bool met) {
-  const double ratio = floor > 0 ? ours / floor : 0.0;
-  std::printf("bench: %s ours=%.1f%s floor=%.1f%s ratio=%.2f target=%s %s\n", measure, ours, unit,
-              floor, unit, ratio, target, met ? "met" : "missed");
+// The contenders' samples for one frame, alternating in rounds.
+void RunFrame(const Frame& frame, int exchanges, std::vector<Contender>& contenders) {
+  const int perRound = std::max(1, exchanges / kRounds);
+  for (Contender& c : contenders) {
+    c.samples.clear();
+    std::vector<double> discard;
+    if (!c.run(frame, kWarmUp, discard)) {
+      std::fprintf(stderr, "roundtrip_bench: %s failed the %s exchange\n", c.name.c_str(),
+                   frame.name);
+      std::exit(1);
+    }
+  }
+  for (int round = 0; round < kRounds; ++round) {
+    for (Contender& c : contenders) {
+      if (!c.run(frame, perRound, c.samples)) {
+        std::fprintf(stderr, "roundtrip_bench: %s failed\n", c.name.c_str());
+        std::exit(1);
+      }
+    }
+  }
+}
+
+std::optional<double> PeerFigure(const std::vector<Contender>& contenders, const char* name,
+                                 double (*figure)(const std::vector<double>&)) {
+  for (const Contender& c : contenders) {
+    if (c.name == name) return figure(c.samples);
+  }
+  return std::nullopt;
+}
+
+bool FasterThanPeers(double ours, std::optional<double> qt, std::optional<double> pyserial) {
+  return (!qt || ours < *qt) && (!pyserial || ours < *pyserial);
+}
+
+void ReportFrame(const Frame& frame, const std::vector<Contender>& contenders) {
+  const auto median = [](const std::vector<double>& s) { return bench::Percentile(s, 0.5); };
+  const auto p99 = [](const std::vector<double>& s) { return bench::Percentile(s, 0.99); };
+  for (const Contender& c : contenders) {
+    std::printf("%s %-8s median %8.1f us  p99 %8.1f us  (%zu exchanges)\n", frame.name,
+                c.name.c_str(), median(c.samples), p99(c.samples), c.samples.size());
+  }
+  using Figure = double (*)(const std::vector<double>&);
+  const std::pair<const char*, Figure> figures[] = {{"median", +median}, {"p99", +p99}};
+  for (const auto& [label, figure] : figures) {
+    const double ours = figure(contenders[0].samples);
+    const double floor = figure(contenders[1].samples);
+    const auto qt = PeerFigure(contenders, "qt", figure);
+    const auto pyserial = PeerFigure(contenders, "pyserial", figure);
+    bench::PrintSummary({std::string("roundtrip_") + frame.name + "_" + label, "us", ours, floor,
+                         qt, pyserial, "<=1.2x_floor_and_<peers",
+                         ours <= kTargetRatio * floor && FasterThanPeers(ours, qt, pyserial)});
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  signal(SIGPIPE, SIG_IGN);
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  constexpr int kRounds = 10;
-  const int perRound = std::max(1, exchanges / kRounds);
-  Pty oursPty;
-  Pty plainPty;
-  FarEnd oursFarEnd(oursPty.master);
-  FarEnd plainFarEnd(plainPty.master);
+  bench::BenchPty oursPty;
+  bench::BenchPty plainPty;
+  bench::DeviceFarEnd oursFarEnd(oursPty.Master());
+  bench::DeviceFarEnd plainFarEnd(plainPty.Master());
 
-  kx14::PollMessagePump pump;
-  kx14::TCommX comm(pump);
-  comm.SetFlowCtrl(kx14::TCommFlowCtrls::cfcNone);
-  comm.SetPortResolver([&](int) { return std::optional<std::filesystem::path>(oursPty.path); });
+  PollMessagePump pump;
+  TCommX comm(pump);
+  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window's CommX1
+  comm.SetPortResolver(
+      [&](int) { return std::optional<std::filesystem::path>(oursPty.SlavePath()); });
   comm.SetPortNo(kComPort);
   comm.Open();
-  PlainPort plain(plainPty.path);
+  bench::PlainPort plain(plainPty.SlavePath());
+  const auto peers = bench::StartPeers(KX14_QT_PEER_PATH, kPython, KX14_PYSERIAL_PEER_PATH);
 
-  std::vector<double> oursSamples;
-  std::vector<double> plainSamples;
-  std::vector<double> discard;
-  Measure(kWarmUp, discard, [&] { return ComponentExchange(comm); });
-  Measure(kWarmUp, discard, [&] { return plain.Exchange(); });
-  for (int round = 0; round < kRounds; ++round) {
-    Measure(perRound, oursSamples, [&] { return ComponentExchange(comm); });
-    Measure(perRound, plainSamples, [&] { return plain.Exchange(); });
+  std::vector<Contender> contenders{OursContender(comm), FloorContender(plain)};
+  for (const auto& peer : peers) contenders.push_back(PeerAsContender(*peer));
+  for (const Frame& frame : Frames()) {
+    RunFrame(frame, exchanges, contenders);
+    ReportFrame(frame, contenders);
   }
-  const Stats ours = Summarise(oursSamples);
-  const Stats floor = Summarise(plainSamples);
 
-  oursFarEnd.Mute(true);
-  char reply[kReplySize];
+  // A device that never answers: each waits out its 3 s receive time-out.
+  const Frame read = Frames().front();
+  oursFarEnd.SetSilent(true);
   std::int32_t got = -1;
   const double oursCpu = CpuPercentDuring([&] {
-    comm.WriteString(kx14::ByteString("\xE5", 1));
-    got = comm.Read(reply, kReplySize);  // TimeOutReceive: 3000 ms
+    char reply[kReadReplyLength];
+    comm.WriteString(read.command);
+    got = comm.Read(reply, read.replyLength);  // TimeOutReceive: 3000 ms
   });
   comm.Close();
-  const double floorCpu = CpuPercentDuring([&] { poll(nullptr, 0, 3000); });
-
-  std::printf(
-      "exchanges: %zu each (after %d warm-up, %d alternating rounds), reply %zu bytes, "
-      "silent read returned %d\n",
-      oursSamples.size(), kWarmUp, kRounds, kReplySize, got);
-  PrintLine("roundtrip_median", ours.median, floor.median, "us", "1.2",
-            ours.median <= 1.2 * floor.median);
-  PrintLine("roundtrip_p99", ours.p99, floor.p99, "us", "none", true);
-  PrintLine("idle_read_cpu", oursCpu, floorCpu, "%", "<1%", oursCpu < 1.0);
+  plainFarEnd.SetSilent(true);
+  const double floorCpu =
+      CpuPercentDuring([&] { plain.Exchange(read.command, read.replyLength, kReplyTimeout); });
+  std::optional<double> qtCpu;
+  std::optional<double> pyserialCpu;
+  for (const auto& peer : peers) {
+    const auto idle = peer->SilentExchange(static_cast<int>(read.command.size()), read.replyLength);
+    if (!idle) continue;
+    const double percent = bench::CpuPercent(idle->cpuSeconds, idle->wallSeconds);
+    (peer->Name() == "qt" ? qtCpu : pyserialCpu) = percent;
+    std::printf("idle %-8s %.4f%% of a core (%.0f us CPU in %.2f s)\n", peer->Name().c_str(),
+                percent, idle->cpuSeconds * 1e6, idle->wallSeconds);
+  }
+  std::printf("idle ours     %.4f%% of a core (silent read returned %d); floor %.4f%%\n", oursCpu,
+              got, floorCpu);
+  bench::PrintSummary(
+      {"idle_wait_cpu", "%", oursCpu, floorCpu, qtCpu, pyserialCpu, "<1%_and_<peers",
+       oursCpu < kIdleTargetPercent && FasterThanPeers(oursCpu, qtCpu, pyserialCpu)});
   return 0;
 }

@@ -19,11 +19,9 @@
 #include <vector>
 
 #include "bench/bench_device_view.h"
-#include "bench/bench_pty.h"
 #include "bench/latency_stats.h"
-#include "bench/paced_line.h"
+#include "bench/paced_device.h"
 #include "bench/plain_port.h"
-#include "bench/simulator_child.h"
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
@@ -41,8 +39,6 @@ constexpr int kComPort = 1;
 constexpr double kTargetSlackMs = 2.0;
 constexpr int kReadBytes = 1 + kReadReplyLength;                                         // 19
 constexpr int kProgramBytes = kReadBytes + kProgramCommandLength + kProgramReplyLength;  // 56
-
-double WireMs(int bytes) { return bytes * 10.0 * 1000.0 / kBaud; }
 
 // Times one operation from the press to the information field's text.
 template <typename Operation>
@@ -86,7 +82,7 @@ void Report(const char* measure, const std::vector<double>& ours, const std::vec
             int bytes) {
   const bench::LatencyStats o = bench::Summarise(ours);
   const bench::LatencyStats p = bench::Summarise(plain);
-  const double wire = WireMs(bytes);
+  const double wire = bench::WireMs(bytes, kBaud);
   std::printf(
       "%s: %d bytes on the wire = %.1f ms; ours median %.2f ms, p99 %.2f ms (%zu runs); "
       "plain termios over the same line median %.2f ms\n",
@@ -102,20 +98,16 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
   const std::string devsim = argc > 2 ? argv[2] : KX14_DEVSIM_PATH;
 
-  bench::SimulatorChild simulator(devsim, {"--pace", std::to_string(kBaud)});
-  bench::PlainPort deviceEnd(simulator.TtyPath());  // raw, for the line model
-  bench::BenchPty hostPty;
-  bench::PacedLine line(hostPty.Master(), deviceEnd.Fd(), kBaud);
-
-  const std::vector<double> plainReads = PlainOperations(hostPty.SlavePath(), runs, false);
-  const std::vector<double> plainPrograms = PlainOperations(hostPty.SlavePath(), runs, true);
-  simulator.DiscardLog();
+  bench::PacedDevice device(devsim, kBaud);
+  const std::vector<double> plainReads = PlainOperations(device.HostPath(), runs, false);
+  const std::vector<double> plainPrograms = PlainOperations(device.HostPath(), runs, true);
+  device.DiscardLog();
 
   PollMessagePump pump;
   TCommX comm(pump);
   comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window's CommX1
   comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(hostPty.SlavePath()); });
+      [&](int) { return std::optional<std::filesystem::path>(device.HostPath()); });
   comm.SetPortNo(kComPort);
   comm.Open();
   bench::BenchDeviceView view(comm, pump);
@@ -129,7 +121,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     reads.push_back(TimeOperation(view, read, TOperationOutcome::ooReadSucceeded));
     programs.push_back(TimeOperation(view, program, TOperationOutcome::ooProgramSucceeded));
-    simulator.DiscardLog();
+    device.DiscardLog();
   }
   comm.Close();
 
