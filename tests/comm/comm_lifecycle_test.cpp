@@ -275,6 +275,8 @@ TEST_F(CommOnPty, BitRateWhileOpenRecomputesTheTurnDelay) {
   EXPECT_EQ(comm.TurnDelay(), 2);
   comm.SetBitRate(115200);
   EXPECT_EQ(comm.TurnDelay(), 1);
+  comm.SetBitRate(31250);  // no Bnnn constant: carried by termios2
+  EXPECT_EQ(comm.WorkingDcb().BaudRate, 31250u);
   comm.Close();
   EXPECT_EQ(comm.TurnDelay(), 0);
 }
