@@ -56,11 +56,15 @@ class TCustomCommX {
   void SetRTS(bool on);
   void SetDTR(bool on);
 
-  // Queues `count` bytes in chunks of at most BufLenTrans and returns without
-  // waiting for them to be sent (beyond 32 chunks in flight it waits, with
-  // window messages running). True when everything was queued or `count` is
-  // 0; false when the port is closed, the data is absent or `count` is
-  // negative (chunks queued before a failure stay queued).
+  // Queues `count` bytes in chunks of at most BufLenTrans for the transmit
+  // worker and returns without waiting for them to be sent (beyond 32 chunks
+  // in flight it waits, with window messages running). While the worker is
+  // idle on a full-duplex line a chunk goes straight into the driver's queue
+  // instead, without blocking (what the driver does not take is queued as
+  // usual): same order, one thread hand-off less. True when everything was
+  // queued or `count` is 0; false when the port is closed, the data is
+  // absent or `count` is negative (chunks queued before a failure stay
+  // queued).
   virtual bool Write(const void* data, std::int32_t count);
   bool WriteString(const ByteString& s);
   // Reads `count` bytes into `buffer`, letting window messages run while it
