@@ -43,7 +43,7 @@ using Micros = std::chrono::duration<double, std::micro>;
 
 constexpr int kComPort = 1;
 constexpr int kWarmUp = 50;
-constexpr int kRounds = 10;
+constexpr int kRounds = 100;  // 10 exchanges each: load bursts fall on every contender alike
 constexpr double kTargetRatio = 1.2;
 constexpr double kIdleTargetPercent = 1.0;
 constexpr auto kReplyTimeout = std::chrono::milliseconds(3000);

@@ -77,4 +77,4 @@ cat "${logs[@]}" | grep '^bench: ' | tee "$out/summary.txt"
   echo
   cat "$out/machine.txt"
 } >"$out/results.md"
-echo "bench: table of this run in $out/results.md"
+echo "bench.sh: table of this run in $out/results.md"
