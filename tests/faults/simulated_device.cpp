@@ -140,6 +140,11 @@ bool SimulatedDevice::WaitForHangUp(std::chrono::milliseconds timeout) {
   return changed_.wait_for(lock, timeout, [this] { return hungUp_; });
 }
 
+void SimulatedDevice::SetHeld(bool held) {
+  held_ = held;
+  Wake();
+}
+
 void SimulatedDevice::SetStalled(bool stalled) {
   stalled_ = stalled;
   Wake();
@@ -176,7 +181,8 @@ void SimulatedDevice::WaitForEvents(Clock::time_point now) {
     fds[1].events =
         static_cast<short>((stalled_ ? 0 : POLLIN) | (unwritten_.empty() ? 0 : POLLOUT));
     std::lock_guard lock(mutex_);
-    wakeUp = Earliest(schedule_.NextDue(), responder_.ExpiryDeadline());
+    // Held replies are due but wait for SetHeld(false), which wakes us.
+    wakeUp = Earliest(held_ ? std::nullopt : schedule_.NextDue(), responder_.ExpiryDeadline());
   }
   if (::poll(fds.data(), fds.size(), PollTimeoutMs(wakeUp, now)) < 0) return;
   if (fds[0].revents != 0) {
@@ -237,7 +243,7 @@ void SimulatedDevice::WriteDue(Clock::time_point now) {
     unwritten_ += injected_;
     injected_.clear();
   }
-  unwritten_ += schedule_.TakeDue(now);
+  if (!held_) unwritten_ += schedule_.TakeDue(now);
   if (unwritten_.empty()) return;
   const ssize_t written = ::write(masterFd_, unwritten_.data(), unwritten_.size());
   if (written > 0) unwritten_.erase(0, static_cast<std::size_t>(written));

@@ -78,6 +78,9 @@ class SimulatedDevice {
   // this turns true, so a test that saw the drop waits for it.
   bool HungUp() const;
   bool WaitForHangUp(std::chrono::milliseconds timeout);
+  // While held, replies wait (their delays still run) and leave together
+  // when released: the window's wait lasts exactly as long as a test needs.
+  void SetHeld(bool held);
   // While stalled the device reads nothing: the host's output backs up in
   // the pty until its writes would block.
   void SetStalled(bool stalled);
@@ -108,6 +111,7 @@ class SimulatedDevice {
   HangUp armed_ = HangUp::kNever;                // under mutex_
   bool hungUp_ = false;                          // under mutex_
   std::atomic<bool> hangUpRequested_{false};
+  std::atomic<bool> held_{false};
   std::atomic<bool> stalled_{false};
   std::atomic<bool> stop_{false};
   std::thread thread_;
