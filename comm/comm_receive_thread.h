@@ -2,7 +2,9 @@
 
 // The receive worker: waits for port events and tells the component's window
 // thread about line errors, breaks and received characters, in that order.
-// It reads no data itself; Read does that on the window's thread.
+// It reads no data itself; Read does that on the window's thread. It has at
+// most one batch of notifications outstanding: until the window thread has
+// handled them it only collects what arrives.
 
 #include <memory>
 #include <thread>
@@ -23,7 +25,7 @@ class TCommReceiveThread {
   void Start();  // throws std::system_error when no thread can be created
 
   // Marks the worker terminated and fires its WakeEvent; Join then returns
-  // promptly, also when the worker waits for a notification to be handled.
+  // promptly, also while notifications wait to be handled.
   void Terminate();
   void Join();
 

@@ -29,12 +29,28 @@ void WorkerSignal::MarkDelivered(std::uint64_t ticket) {
   {
     std::lock_guard lock(mutex);
     delivered_ = std::max(delivered_, ticket);
+    if (deliveryWake_ != nullptr && delivered_ >= posted_) {
+      deliveryWake_->Signal();
+      deliveryWake_ = nullptr;
+    }
   }
   changed.notify_all();
 }
 
-void WorkerSignal::SendNotification(const NotificationLink& link, std::uint32_t msg,
-                                    std::intptr_t lParam, bool purgeCancels) {
+bool WorkerSignal::AllDeliveredOrWake(WakeSignal& wake) {
+  std::lock_guard lock(mutex);
+  if (delivered_ >= posted_) return true;
+  deliveryWake_ = &wake;
+  return false;
+}
+
+void WorkerSignal::ForgetWake() {
+  std::lock_guard lock(mutex);
+  deliveryWake_ = nullptr;
+}
+
+void WorkerSignal::PostNotification(const NotificationLink& link, std::uint32_t msg,
+                                    std::intptr_t lParam) {
   std::uint64_t ticket;
   {
     std::lock_guard lock(mutex);
@@ -51,7 +67,13 @@ void WorkerSignal::SendNotification(const NotificationLink& link, std::uint32_t 
     } mark{*signal, ticket};
     DeliverNotification(link, msg, lParam);
   });
+}
+
+void WorkerSignal::SendNotification(const NotificationLink& link, std::uint32_t msg,
+                                    std::intptr_t lParam, bool purgeCancels) {
+  PostNotification(link, msg, lParam);
   std::unique_lock lock(mutex);
+  const std::uint64_t ticket = posted_;
   changed.wait(lock, [&] {
     return delivered_ >= ticket || terminated_.load() || (purgeCancels && purging_.load());
   });

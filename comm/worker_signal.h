@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "comm/message_pump.h"
+#include "comm/wake_signal.h"
 
 namespace kx14 {
 
@@ -50,7 +51,8 @@ class WorkerSignal : public std::enable_shared_from_this<WorkerSignal> {
   // Sleeps for `duration`; false as soon as the worker is terminated.
   bool SleepFor(std::chrono::milliseconds duration);
 
-  // Call only on a WorkerSignal owned by a shared_ptr.
+  // The notification calls below need a WorkerSignal owned by a shared_ptr.
+
   // Sends a notification to the window's thread and waits until it has been
   // handled, the worker is terminated, or (when `purgeCancels`) a purge has
   // started. Never waits for a window thread that is itself waiting for this
@@ -58,13 +60,25 @@ class WorkerSignal : public std::enable_shared_from_this<WorkerSignal> {
   void SendNotification(const NotificationLink& link, std::uint32_t msg, std::intptr_t lParam,
                         bool purgeCancels);
 
+  // Posts a notification without waiting; the worker then waits for its
+  // delivery with AllDeliveredOrWake before it sends anything more.
+  void PostNotification(const NotificationLink& link, std::uint32_t msg, std::intptr_t lParam);
+
+  // True when every notification posted so far has been handled. Otherwise
+  // `wake` fires once the last one has been (so a worker can wait for that
+  // and for its port in one wait) and the result is false.
+  bool AllDeliveredOrWake(WakeSignal& wake);
+  // The wake signal given above is going away; delivery no longer fires it.
+  void ForgetWake();
+
  private:
   void MarkDelivered(std::uint64_t ticket);
 
   std::atomic<bool> terminated_{false};
   std::atomic<bool> purging_{false};
-  std::uint64_t posted_ = 0;     // under mutex
-  std::uint64_t delivered_ = 0;  // under mutex
+  std::uint64_t posted_ = 0;            // under mutex
+  std::uint64_t delivered_ = 0;         // under mutex
+  WakeSignal* deliveryWake_ = nullptr;  // under mutex
 };
 
 // Hands one notification to the component (window's thread only).
