@@ -74,6 +74,16 @@ TEST_F(CommEvents, UnreadInputDoesNotKeepTheReceiveWorkerBusy) {
   EXPECT_EQ(seen.back(), "receive 4");
 }
 
+TEST_F(CommEvents, ArrivalsWhileANotificationWaitsAreReportedAfterIt) {
+  (void)!write(line.FarFd(), "a", 1);
+  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
+  (void)!write(line.FarFd(), "b", 1);
+  std::this_thread::sleep_for(milliseconds(50));
+  EXPECT_EQ(pump.PendingTasks(), 1u) << "nothing new before the window thread caught up";
+  ASSERT_TRUE(RunUntilSeen(2));
+  EXPECT_EQ(seen, (std::vector<std::string>{"receive 2", "receive 2"}));
+}
+
 TEST_F(CommEvents, NoHandlerMeansNoEffect) {
   comm.OnReceive = nullptr;
   comm.OnError = nullptr;
