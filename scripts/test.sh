@@ -18,4 +18,6 @@ ctest --test-dir build-asan --output-on-failure -j "$jobs" -L sanitize
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 ./scripts/build.sh build-tsan -DKX14_SANITIZE=thread -DKX14_BUILD_UI=OFF
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L sanitize
+# The reliability campaign's figures, from the normal build's run above.
+./scripts/faults.sh build
 echo "test: all suites passed"
