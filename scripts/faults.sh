@@ -37,7 +37,13 @@ fi
 grep -E '^port cycles: ' "$log" || true
 awk '/^faults: [0-9]+ skipped/ { s += $2 }
      END { if (s > 0) printf "faults: %d skipped (known defects; KX14_FAULTS_KNOWN_DEFECTS=1 runs them)\n", s }' "$log"
-awk '/^faults: [0-9]+ passed, [0-9]+ failed/ { p += $2; f += $4 }
+# A campaign test that failed without printing its tally (it crashed or hung)
+# counts as one failure.
+awk '/^[0-9]+\/[0-9]+ Testing: / { ours = 0; tallied = 0; failed = 0 }
+     /^Command: .*\/tests\/faults\// { ours = 1 }
+     /^faults: [0-9]+ passed, [0-9]+ failed/ { p += $2; f += $4; tallied = 1 }
+     /^Test Failed/ { failed = 1 }
+     / time elapsed: / { if (ours && failed && !tallied) f++ }
      END { printf "faults: %d passed, %d failed\n", p, f }' "$log"
 grep -E '^soak: [0-9]+ operations' "$log" || echo "soak: not run"
 exit "$status"
