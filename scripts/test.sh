@@ -24,4 +24,6 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L sanitize
 
 ./scripts/fuzz.sh "$fuzz_seconds"
+# The reliability campaign's figures, from the normal build's run above.
+./scripts/faults.sh build
 echo "test: all suites passed"
