@@ -29,6 +29,9 @@ class TCommReceiveThread {
   void Terminate();
   void Join();
 
+  // Makes the worker read the driver's error and break counters now.
+  void Nudge() { WakeEvent.Signal(); }
+
  private:
   void Run();
   void Report(const PortWake& wake);

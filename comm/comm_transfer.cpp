@@ -83,43 +83,89 @@ void TCustomCommX::ReportReadFailure() {
   if (bits != 0) CommWndProc(WM_COMMERROR, 0, static_cast<std::intptr_t>(bits));
 }
 
+// While a read waits on the port, the bytes that arrive are the read's own,
+// as with an overlapped read that takes them straight into its buffer: the
+// receive worker stops watching input meanwhile, so a reply costs no wake-up
+// of a second thread and no notification that would only find the input
+// queue empty. What is still waiting when the read ends is reported then,
+// and so are line errors and breaks the driver counted meanwhile.
+bool TCustomCommX::PauseInputWatch() {
+  if (inputWatchPaused_ == generation_) return false;  // an outer Read did
+  device_->WatchInput(false);
+  inputWatchPaused_ = generation_;
+  return true;
+}
+
+void TCustomCommX::ResumeInputWatch(std::uint64_t generation) {
+  // A handler may have closed the port (or opened another) during the read.
+  if (!IsOpen() || generation_ != generation) return;
+  inputWatchPaused_ = 0;
+  device_->WatchInput(true);
+  if (ReceiveThread && device_->KeepsLineCounters()) ReceiveThread->Nudge();
+}
+
+namespace {
+
+// When a read must end at the latest: its total time, or the longest gap
+// after the last byte; nothing when neither applies.
+std::optional<Clock::time_point> ReadEnd(const ReadPlan& plan, Clock::time_point start,
+                                         std::int32_t got, Clock::time_point lastByte) {
+  std::optional<Clock::time_point> end;
+  if (plan.total) end = start + *plan.total;
+  if (plan.interval && got > 0) {
+    const auto gapEnd = lastByte + *plan.interval;
+    end = end ? std::min(*end, gapEnd) : gapEnd;
+  }
+  return end;
+}
+
+}  // namespace
+
 std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
   if (!IsOpen() || !ReceiveThread || buffer == nullptr || count < 0) return -1;
   if (count == 0) return 0;
   auto* out = static_cast<std::uint8_t*>(buffer);
   const std::uint64_t generation = generation_;
+  struct WatchPause {
+    TCustomCommX& comm;
+    std::uint64_t generation;
+    bool paused;
+    ~WatchPause() {
+      if (paused) comm.ResumeInputWatch(generation);
+    }
+  } pause{*this, generation, PauseInputWatch()};
   const ReadPlan plan = PlanRead(device_->Timeouts(), static_cast<std::uint32_t>(count));
   const auto start = Clock::now();
-  std::optional<Clock::time_point> deadline;
-  if (plan.total) deadline = start + *plan.total;
-  std::int32_t got = 0;
   Clock::time_point lastByte = start;
+  std::int32_t got = 0;
+  // The wait comes first: it returns at once when bytes are already there,
+  // and otherwise saves a read that could only find nothing.
+  bool waitFirst = !plan.returnAtOnce;
   for (;;) {
+    if (waitFirst) {
+      const auto end = ReadEnd(plan, start, got, lastByte);
+      const auto now = Clock::now();
+      if (end && now >= *end) return got;
+      // Window messages run here; a handler may close the port or even open
+      // it again, so nothing of the port is touched before this check.
+      pump_.WaitReadable(device_->Fd(),
+                         end ? std::chrono::ceil<milliseconds>(*end - now) : kUnboundedReadSlice);
+      if (!IsOpen() || generation_ != generation || !ReceiveThread) return -1;
+    }
     const IoResult result = device_->Read(out + got, static_cast<std::size_t>(count - got));
     if (result.status == IoResult::Status::kDone) {
       got += static_cast<std::int32_t>(result.bytes);
       lastByte = Clock::now();
       if (got == count || plan.returnOnFirstBytes) return got;
-      continue;  // take what else is already there
+      waitFirst = false;  // take what else is already there
+      continue;
     }
     if (result.status != IoResult::Status::kWouldBlock) {
       ReportReadFailure();
       return -1;
     }
     if (plan.returnAtOnce) return got;
-    std::optional<Clock::time_point> until = deadline;
-    if (plan.interval && got > 0) {
-      const auto gapEnd = lastByte + *plan.interval;
-      until = until ? std::min(*until, gapEnd) : gapEnd;
-    }
-    const auto now = Clock::now();
-    if (until && now >= *until) return got;
-    const milliseconds wait =
-        until ? std::chrono::ceil<milliseconds>(*until - now) : kUnboundedReadSlice;
-    // Window messages run here; a handler may close the port or even open it
-    // again, so nothing of the port is touched before this check.
-    pump_.WaitReadable(device_->Fd(), wait);
-    if (!IsOpen() || generation_ != generation || !ReceiveThread) return -1;
+    waitFirst = true;
   }
 }
 

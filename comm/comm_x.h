@@ -71,7 +71,9 @@ class TCustomCommX {
   // waits. Returns `count` when they all came, fewer (down to 0) when
   // TimeOutReceive passed first, -1 when the port is closed (also by a handler
   // during the wait), the buffer is absent, `count` is negative, the read
-  // failed or the far end hung up.
+  // failed or the far end hung up. The bytes that arrive during the wait are
+  // the read's own and raise no OnReceive; bytes still waiting when it ends,
+  // and line errors and breaks counted meanwhile, are reported then.
   virtual std::int32_t Read(void* buffer, std::int32_t count);
   // Drops all queued output and aborts the write in progress; returns when no
   // queued byte is left. Does not let window messages run.
@@ -158,6 +160,8 @@ class TCustomCommX {
   bool WaitForChunkRoom();
   bool PostChunk(const std::uint8_t* data, std::int32_t n);
   void ReportReadFailure();
+  bool PauseInputWatch();
+  void ResumeInputWatch(std::uint64_t generation);
 
   TMessagePump& pump_;  // the notification window
   std::shared_ptr<CommAnchor> anchor_;
@@ -168,6 +172,8 @@ class TCustomCommX {
   // Counts opens and closes: a Read or a notification that started on one
   // open port never touches another.
   std::uint64_t generation_ = 0;
+  // The port whose input reports a Read has paused (0: none).
+  std::uint64_t inputWatchPaused_ = 0;
   PortResolver resolver_;
   DeviceOpener opener_;
 

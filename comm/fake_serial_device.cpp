@@ -148,6 +148,8 @@ class FakeSerialDevice final : public SerialDevice {
   }
 
   PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
+  void WatchInput(bool on) override { edges_.SetWatching(on); }
+  bool KeepsLineCounters() override { return true; }
 
   WaitOutcome WaitWritable(WakeSignal& wake,
                            std::optional<std::chrono::milliseconds> timeout) override {

@@ -36,6 +36,14 @@ InputEdgeWaiter::InputEdgeWaiter(int portFd)
 
 InputEdgeWaiter::~InputEdgeWaiter() { close(epollFd_); }
 
+void InputEdgeWaiter::SetWatching(bool on) {
+  epoll_event ev{};
+  ev.events = on ? (EPOLLIN | EPOLLET | EPOLLRDHUP) : 0;
+  ev.data.fd = portFd_;
+  // ENOENT once a hang-up took the port out of the set: nothing to watch.
+  epoll_ctl(epollFd_, EPOLL_CTL_MOD, portFd_, &ev);
+}
+
 // The wake signal joins the same epoll set (level-triggered), so one
 // epoll_wait covers both.
 void InputEdgeWaiter::Watch(WakeSignal& wake) {

@@ -26,6 +26,10 @@ class InputEdgeWaiter {
 
   PortWake Wait(WakeSignal& wake);
 
+  // Stops or resumes reporting input; safe while another thread waits.
+  // Resuming reports input that is already waiting at once.
+  void SetWatching(bool on);
+
  private:
   void Watch(WakeSignal& wake);
   PortWake TakeEdge(const epoll_event& ev);

@@ -156,6 +156,12 @@ class PosixSerialDevice final : public SerialDevice {
   }
 
   PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
+  void WatchInput(bool on) override { edges_.SetWatching(on); }
+
+  bool KeepsLineCounters() override {
+    std::lock_guard lock(mutex_);
+    return countersSupported_;
+  }
 
   WaitOutcome WaitWritable(WakeSignal& wake,
                            std::optional<std::chrono::milliseconds> timeout) override {

@@ -78,6 +78,13 @@ class SerialDevice {
   // reported does not wake again), the far end hangs up, or `wake` fires.
   virtual PortWake WaitForEvent(WakeSignal& wake) = 0;
 
+  // Stops or resumes the input reports of WaitForEvent (the window thread
+  // pauses them while it reads the port itself). Resuming reports input that
+  // is already waiting.
+  virtual void WatchInput(bool on) = 0;
+  // Whether TakeLineEvents can ever report anything (a pty keeps no counters).
+  virtual bool KeepsLineCounters() = 0;
+
   // Blocks until output room is available, `wake` fires or `timeout` passes
   // (no time-out: wait as long as it takes).
   virtual WaitOutcome WaitWritable(WakeSignal& wake,

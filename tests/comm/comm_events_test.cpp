@@ -84,6 +84,44 @@ TEST_F(CommEvents, ArrivalsWhileANotificationWaitsAreReportedAfterIt) {
   EXPECT_EQ(seen, (std::vector<std::string>{"receive 2", "receive 2"}));
 }
 
+// The bytes that arrive while a Read waits are that read's own, as with an
+// overlapped read that takes them straight into its buffer.
+TEST_F(CommEvents, NoReceiveNotificationForTheBytesAReadTakes) {
+  std::thread farEnd([this] {
+    std::this_thread::sleep_for(milliseconds(50));
+    (void)!write(line.FarFd(), "reply", 5);
+  });
+  char buffer[5];
+  EXPECT_EQ(comm.Read(buffer, 5), 5);
+  farEnd.join();
+  pump.RunFor(milliseconds(200));
+  EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(CommEvents, BytesBeyondAReadAreReportedWhenItEnds) {
+  std::thread farEnd([this] {
+    std::this_thread::sleep_for(milliseconds(50));
+    (void)!write(line.FarFd(), "reply+extra", 11);
+  });
+  char buffer[5];
+  EXPECT_EQ(comm.Read(buffer, 5), 5);
+  farEnd.join();
+  ASSERT_TRUE(RunUntilSeen(1));
+  EXPECT_EQ(seen, (std::vector<std::string>{"receive 6"}));
+}
+
+TEST_F(CommEvents, LineErrorsDuringAReadAreReportedWhenItEnds) {
+  std::thread farEnd([this] {
+    std::this_thread::sleep_for(milliseconds(50));
+    line.InjectLineErrors(0x08, 0xAA);
+  });
+  char buffer[1];
+  EXPECT_EQ(comm.Read(buffer, 1), 1);
+  farEnd.join();
+  ASSERT_TRUE(RunUntilSeen(1));
+  EXPECT_EQ(seen, (std::vector<std::string>{"error 8"}));
+}
+
 TEST_F(CommEvents, NoHandlerMeansNoEffect) {
   comm.OnReceive = nullptr;
   comm.OnError = nullptr;
