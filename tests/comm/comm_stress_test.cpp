@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <thread>
@@ -66,7 +67,10 @@ TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
     exchanged += got == static_cast<std::int32_t>(reply.size()) && reply == command;
     // Leave traffic in flight for the purges and the close to cut through.
     comm.WriteString(ByteString(3000, 'p'));
-    pump.ProcessMessages();
+    // Let the echo's notifications reach the window side before the purges;
+    // a slow (sanitized) build may need more than one pass of the pump.
+    const int seen = notifications;
+    pump.RunUntil([&] { return notifications > seen; }, std::chrono::milliseconds(50));
     comm.PurgeReceive();
     comm.PurgeTransmit();
     comm.Close();
