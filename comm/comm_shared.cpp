@@ -26,13 +26,15 @@ void CommShared::WithdrawChunk(std::int32_t bytes) {
 }
 
 void CommShared::ReleaseChunk(std::int32_t bytes) {
+  bool roomMarkReached = false;
   {
     std::lock_guard lock(CountLock);
     PendingBytes = std::max(0, PendingBytes - bytes);
     PendingChunks = std::max(0, PendingChunks - 1);
+    roomMarkReached = PendingChunks <= kChunkRoomMark;
   }
   countChanged.notify_all();
-  chunkReleased.Signal();
+  if (roomMarkReached) chunkReleased.Signal();
 }
 
 std::int32_t CommShared::PendingBytesNow() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <mutex>
 
+#include "comm/comm_messages.h"
 #include "comm/comm_types.h"
 #include "comm/wake_signal.h"
 
@@ -27,8 +28,12 @@ struct CommShared {
   // Read by the transmit worker around each burst.
   std::atomic<TCommFlowCtrls> flowCtrl{TCommFlowCtrls::cfcRtsCts};
 
-  // Fired each time the worker lets go of a chunk: a Write held at the chunk
-  // limit waits on it with window messages running instead of sleep-polling.
+  // Fired when the worker lets go of a chunk and at most kChunkRoomMark
+  // remain: a Write held at the chunk limit waits on it with window messages
+  // running instead of sleep-polling. Waking the writer only once half the
+  // room is free lets it refill many chunks per wake-up instead of one; the
+  // worker still has half the limit queued meanwhile, so it never runs dry.
+  static constexpr std::int32_t kChunkRoomMark = kMaxPendingChunks / 2;
   WakeSignal chunkReleased;
 
   void ResetCounters();

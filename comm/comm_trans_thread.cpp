@@ -132,9 +132,6 @@ void TCommTransThread::WriteChunk(const Chunk& chunk) {
   const bool bounded = limit.has_value();
   const Clock::time_point deadline = Clock::now() + limit.value_or(milliseconds::zero());
   for (;;) {
-    // Drained before the flags are read: a purge or stop that comes later
-    // leaves the signal set and ends the wait below at once.
-    wake_.Drain();
     if (StopWriting()) return;
     IoResult result;
     {
@@ -149,6 +146,11 @@ void TCommTransThread::WriteChunk(const Chunk& chunk) {
       ReportLineErrors();  // the rest of this chunk is lost; the next one goes on
       return;
     }
+    // Drained only before a wait, not before every write (a system call per
+    // chunk), and before the flags are read again: a purge or stop that
+    // comes later leaves the signal set and ends the wait at once.
+    wake_.Drain();
+    if (StopWriting()) return;
     std::optional<milliseconds> remaining;
     if (bounded) {
       remaining = std::chrono::ceil<milliseconds>(deadline - Clock::now());

@@ -20,14 +20,15 @@ using std::chrono::milliseconds;
 
 namespace {
 // Re-check interval of a Write held at the chunk limit; the wait normally
-// ends earlier, when the worker lets go of a chunk.
+// ends earlier, when the worker has let go of half the chunks.
 constexpr milliseconds kChunkRoomWait{100};
 // A read without a time-out still wakes now and then (it would anyway for
 // every window message).
 constexpr milliseconds kUnboundedReadSlice{60000};
 }  // namespace
 
-// Waits with window messages running until the worker has let go of a chunk.
+// Waits with window messages running until the worker has let go of half
+// the chunks (or the re-check interval passed).
 // False when the port was closed (or closed and reopened) meanwhile.
 bool TCustomCommX::WaitForChunkRoom() {
   const std::uint64_t generation = generation_;
