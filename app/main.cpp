@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "app/font_config_warmup.h"
 #include "ui/app_title.h"
 #include "ui/main_form.h"
 
@@ -25,7 +26,9 @@ void ShowCentred(QWidget& window) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  kx14::FontConfigWarmUp fontConfig;
   QApplication application(argc, argv);
+  fontConfig.Join();
   kx14::SetApplicationTitleFromProgramFile();
   kx14::TMainForm MainForm;
   ShowCentred(MainForm);

@@ -49,26 +49,34 @@ void End(pid_t pid) {
 
 WindowLauncher::WindowLauncher() : display_(XOpenDisplay(nullptr)) {
   if (display_ == nullptr) throw std::runtime_error("no X display (DISPLAY)");
+  int damageErrorBase = 0;
+  if (!XDamageQueryExtension(display_, &damageEventBase_, &damageErrorBase)) {
+    XCloseDisplay(display_);
+    throw std::runtime_error("the X server has no DAMAGE extension");
+  }
   wmPid_ = XInternAtom(display_, "_NET_WM_PID", False);
   XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
   XSync(display_, False);
 }
 
-WindowLauncher::~WindowLauncher() { XCloseDisplay(display_); }
+WindowLauncher::~WindowLauncher() {
+  ForgetDamageWatches();
+  XCloseDisplay(display_);
+}
 
 std::optional<LaunchResult> WindowLauncher::Launch(const std::string& program,
                                                    std::chrono::milliseconds settle,
                                                    std::chrono::milliseconds timeout) {
   XSync(display_, True);  // forget the events of earlier runs
+  ForgetDamageWatches();
   const auto start = Clock::now();
   const pid_t pid = Spawn(program);
   if (pid < 0) return std::nullopt;
-  if (!WaitForWindowOf(pid, start + timeout)) {
+  LaunchResult result;
+  if (!WaitForWindowOf(pid, start + timeout, result, start)) {
     End(pid);
     return std::nullopt;
   }
-  LaunchResult result;
-  result.shownMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
   std::this_thread::sleep_for(settle);
   const auto peak = PeakMemoryOfProcess(pid);
   End(pid);
@@ -77,19 +85,51 @@ std::optional<LaunchResult> WindowLauncher::Launch(const std::string& program,
   return result;
 }
 
-bool WindowLauncher::WaitForWindowOf(pid_t pid, Clock::time_point deadline) {
-  while (Clock::now() < deadline) {
-    while (XPending(display_) > 0) {
-      XEvent event;
-      XNextEvent(display_, &event);
-      if (event.type == MapNotify && BelongsTo(event.xmap.window, pid)) return true;
+bool WindowLauncher::WaitForWindowOf(pid_t pid, Clock::time_point deadline, LaunchResult& result,
+                                     Clock::time_point start) {
+  const auto since = [start] {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  };
+  Window mapped = None;
+  XEvent event;
+  while (NextEvent(event, deadline)) {
+    if (event.type == CreateNotify && event.xcreatewindow.parent == DefaultRootWindow(display_)) {
+      WatchDamage(event.xcreatewindow.window);
+    } else if (event.type == MapNotify && mapped == None &&
+               BelongsTo(event.xmap.window, pid)) {
+      result.mappedMs = since();
+      mapped = event.xmap.window;
+    } else if (event.type == damageEventBase_ + XDamageNotify && mapped != None &&
+               reinterpret_cast<const XDamageNotifyEvent&>(event).drawable == mapped) {
+      result.shownMs = since();
+      return true;
     }
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    pollfd p{ConnectionNumber(display_), POLLIN, 0};
-    poll(&p, 1, static_cast<int>(std::max<long long>(left, 0)));
   }
   return false;
+}
+
+bool WindowLauncher::NextEvent(XEvent& event, Clock::time_point deadline) {
+  while (XPending(display_) == 0) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    pollfd p{ConnectionNumber(display_), POLLIN, 0};
+    poll(&p, 1, static_cast<int>(left));
+  }
+  XNextEvent(display_, &event);
+  return true;
+}
+
+// Watched from its creation on: the first frame can follow the map so
+// closely that a watch set up after MapNotify would miss it.
+void WindowLauncher::WatchDamage(Window window) {
+  damage_[window] = XDamageCreate(display_, window, XDamageReportNonEmpty);
+}
+
+void WindowLauncher::ForgetDamageWatches() {
+  // Windows of ended programs are gone, and their damage objects with them;
+  // destroying those would only raise errors.
+  damage_.clear();
 }
 
 bool WindowLauncher::BelongsTo(Window window, pid_t pid) {

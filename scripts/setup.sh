@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev libgl-dev
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
-  xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic fontconfig
+  xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic fontconfig libfontconfig-dev
+  libx11-dev libxdamage-dev
   python3 python3-serial procps
 )
 

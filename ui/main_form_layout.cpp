@@ -3,6 +3,7 @@
 
 #include <QLabel>
 
+#include "ui/art/art_resources.h"
 #include "ui/controls/bitmap_button.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/edit.h"
@@ -31,7 +32,7 @@ TBitBtn* MakeGlyphButton(QWidget* parent, const QRect& geometry, const char* gly
   button->setGeometry(geometry);
   button->setFont(CommandButtonFont());
   SetColour(button, QPalette::ButtonText, fontColour);
-  button->LoadGlyph(QString::fromLatin1(glyph));
+  button->SetGlyph(art::glyphImage(glyph));
   return button;
 }
 
@@ -46,9 +47,9 @@ void TMainForm::BuildPortRow() {
 
 void TMainForm::BuildCommandRow() {
   CMD_PANEL = MakePanel(this, QRect(0, 367, 310, 28), SkyBlue(), true);
-  PROGRAM_BTN = MakeGlyphButton(CMD_PANEL, QRect(2, 2, 40, 24), ":/art/program.bmp", Qt::blue);
-  READ_BTN = MakeGlyphButton(CMD_PANEL, QRect(43, 2, 43, 24), ":/art/read.bmp", Qt::green);
-  EXIT_BTN = MakeGlyphButton(CMD_PANEL, QRect(264, 2, 41, 24), ":/art/exit.bmp", Qt::red);
+  PROGRAM_BTN = MakeGlyphButton(CMD_PANEL, QRect(2, 2, 40, 24), art::kProgramGlyphResource, Qt::blue);
+  READ_BTN = MakeGlyphButton(CMD_PANEL, QRect(43, 2, 43, 24), art::kReadGlyphResource, Qt::green);
+  EXIT_BTN = MakeGlyphButton(CMD_PANEL, QRect(264, 2, 41, 24), art::kExitGlyphResource, Qt::red);
 }
 
 void TMainForm::BuildInformationRow() {
@@ -69,7 +70,7 @@ void TMainForm::BuildPicturePanel() {
   // comment box over them.
   Image1 = new TImage(Panel15);
   Image1->setGeometry(-8, 0, 321, 345);
-  Image1->LoadPicture(QStringLiteral(":/art/picture.bmp"));
+  Image1->SetPicture(art::pictureImage());
 
   Label15 = MakeShadowLabel(Panel15, QRect(101, 20, 104, 17));
   Label16 = MakeShadowLabel(Panel15, QRect(101, 44, 104, 17));

@@ -1,19 +1,23 @@
 // kx14_artgen <output-directory>
-// Draws the window's artwork and writes it as BMP files: the background
-// picture (picture.bmp) and the glyphs of the program, read and exit buttons
-// (program.bmp, read.bmp, exit.bmp). Run by the build; exits non-zero, naming
-// the file, when a file cannot be written, so the build stops there.
+// Draws the window's artwork and writes it twice: as bare pixel words that
+// the program embeds (picture.rgb32, program.glyph, read.glyph, exit.glyph)
+// and as BMP files to look at (picture.bmp, program.bmp, read.bmp,
+// exit.bmp). Run by the build; exits non-zero, naming the file, when a file
+// cannot be written, so the build stops there.
 #include <filesystem>
 #include <iostream>
+#include <iterator>
+#include <string>
 #include <system_error>
 
 #include "bmp_writer.h"
 #include "glyphs.h"
 #include "picture.h"
+#include "raw_pixels.h"
 
 namespace {
 
-bool writeArtwork(const std::filesystem::path& directory, const char* name,
+bool writeArtwork(const std::filesystem::path& directory, const std::string& name,
                   const kx14::art::Bytes& bytes) {
   const std::filesystem::path path = directory / name;
   if (kx14::art::writeFileAtomically(path, bytes)) return true;
@@ -36,9 +40,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   using namespace kx14::art;
-  const bool written = writeArtwork(directory, "picture.bmp", encodeBmp24(drawRacingPicture())) &&
-                       writeArtwork(directory, "program.bmp", encodeBmp8(programGlyph())) &&
-                       writeArtwork(directory, "read.bmp", encodeBmp8(readGlyph())) &&
-                       writeArtwork(directory, "exit.bmp", encodeBmp8(exitGlyph()));
+  const RgbImage picture = drawRacingPicture();
+  const IndexedImage glyphs[] = {programGlyph(), readGlyph(), exitGlyph()};
+  const char* const glyphNames[] = {"program", "read", "exit"};
+  bool written = writeArtwork(directory, "picture.rgb32", encodeRawRgb32(picture)) &&
+                 writeArtwork(directory, "picture.bmp", encodeBmp24(picture));
+  for (std::size_t i = 0; written && i < std::size(glyphs); ++i) {
+    const std::string name = glyphNames[i];
+    written = writeArtwork(directory, name + ".glyph", encodeRawGlyph(glyphs[i], kTransparentIndex)) &&
+              writeArtwork(directory, name + ".bmp", encodeBmp8(glyphs[i]));
+  }
   return written ? 0 : 1;
 }

@@ -1,15 +1,9 @@
 #include "ui/controls/bitmap_button.h"
 
-#include <QBitmap>
-#include <QColor>
+#include <QIcon>
 #include <QPixmap>
 
 namespace kx14 {
-namespace {
-
-const QColor kTransparentGlyphColour(255, 0, 255);
-
-}  // namespace
 
 TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent) {
   setAutoDefault(true);  // Enter on the focused button clicks it
@@ -18,11 +12,9 @@ TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent) {
   });
 }
 
-bool TBitBtn::LoadGlyph(const QString& resource) {
-  QPixmap glyph(resource);
+bool TBitBtn::SetGlyph(const QImage& glyph) {
   if (glyph.isNull()) return false;
-  glyph.setMask(glyph.createMaskFromColor(kTransparentGlyphColour, Qt::MaskInColor));
-  setIcon(QIcon(glyph));
+  setIcon(QIcon(QPixmap::fromImage(glyph)));
   setIconSize(glyph.size());
   return true;
 }

@@ -1,21 +1,21 @@
 #pragma once
 
+#include <QImage>
 #include <QPushButton>
 #include <QString>
 #include <functional>
 
 namespace kx14 {
 
-// A command button that shows a bitmap glyph centred and no caption. The
-// glyph's magenta background (255, 0, 255) is drawn transparent. Enter or
-// Space on the focused button clicks it.
+// A command button that shows a bitmap glyph centred and no caption. Enter
+// or Space on the focused button clicks it.
 class TBitBtn : public QPushButton {
  public:
   explicit TBitBtn(QWidget* parent);
 
-  // Loads the glyph from `resource`. A missing or unreadable bitmap leaves
-  // the button without a glyph; returns whether it loaded.
-  bool LoadGlyph(const QString& resource);
+  // Shows `glyph`, its transparent pixels letting the face show through. A
+  // null image leaves the button without a glyph; returns whether it is set.
+  bool SetGlyph(const QImage& glyph);
 
   std::function<void(TBitBtn* Sender)> OnClick;
 };

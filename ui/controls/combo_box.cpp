@@ -33,17 +33,22 @@ class ListPopupStyle : public QProxyStyle {
 
 }  // namespace
 
-TComboBox::TComboBox(QWidget* parent, int itemHeight, int visibleItems) : QComboBox(parent) {
+TComboBox::TComboBox(QWidget* parent, int itemHeight, int visibleItems)
+    : QComboBox(parent), itemHeight_(itemHeight) {
+  setEditable(false);
+  setMaxVisibleItems(visibleItems);
+}
+
+// The list's style, delegate and watch are set up the first time it drops
+// down, not with the control: building the list view and a second style
+// instance is a noticeable share of the window's start-up, and nothing of
+// them shows before the list opens.
+void TComboBox::PreparePopup() {
+  if (popup_ != nullptr) return;
   auto* style = new ListPopupStyle;
   style->setParent(this);
   setStyle(style);
-  setEditable(false);
-  setMaxVisibleItems(visibleItems);
-  setItemDelegate(new FixedHeightDelegate(itemHeight, this));
-  WatchPopup();
-}
-
-void TComboBox::WatchPopup() {
+  setItemDelegate(new FixedHeightDelegate(itemHeight_, this));
   // The list lives in a popup container that the combo box creates with its
   // view; every way of closing the list hides that container.
   popup_ = view()->parentWidget();
@@ -51,6 +56,7 @@ void TComboBox::WatchPopup() {
 }
 
 void TComboBox::showPopup() {
+  PreparePopup();
   if (OnDropDown) OnDropDown(this);
   dropped_ = true;
   QComboBox::showPopup();

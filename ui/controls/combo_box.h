@@ -30,9 +30,10 @@ class TComboBox : public QComboBox {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void WatchPopup();
+  void PreparePopup();
   void CloseUpLater();
 
+  const int itemHeight_;
   QWidget* popup_ = nullptr;
   bool dropped_ = false;
 };

@@ -6,8 +6,8 @@ namespace kx14 {
 
 TImage::TImage(QWidget* parent) : QWidget(parent) {}
 
-bool TImage::LoadPicture(const QString& resource) {
-  picture_ = QPixmap(resource);
+bool TImage::SetPicture(const QImage& picture) {
+  picture_ = QPixmap::fromImage(picture);
   update();
   return !picture_.isNull();
 }

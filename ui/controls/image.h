@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 
@@ -12,8 +13,8 @@ class TImage : public QWidget {
  public:
   explicit TImage(QWidget* parent);
 
-  // Loads the picture from `resource`; returns whether it loaded.
-  bool LoadPicture(const QString& resource);
+  // Shows `picture`; returns false (and shows nothing) for a null one.
+  bool SetPicture(const QImage& picture);
   const QPixmap& Picture() const { return picture_; }
 
  protected:
