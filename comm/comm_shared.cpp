@@ -10,6 +10,11 @@ void CommShared::ResetCounters() {
   PendingChunks = 0;
 }
 
+void CommShared::WantChunkRoom(std::int32_t chunks) {
+  std::lock_guard lock(CountLock);
+  chunkRoomWanted = std::clamp(chunks, 1, kChunkRoomMark);
+}
+
 void CommShared::AddChunk(std::int32_t bytes) {
   std::lock_guard lock(CountLock);
   PendingBytes += bytes;
@@ -26,15 +31,15 @@ void CommShared::WithdrawChunk(std::int32_t bytes) {
 }
 
 void CommShared::ReleaseChunk(std::int32_t bytes) {
-  bool roomMarkReached = false;
+  bool roomReached = false;
   {
     std::lock_guard lock(CountLock);
     PendingBytes = std::max(0, PendingBytes - bytes);
     PendingChunks = std::max(0, PendingChunks - 1);
-    roomMarkReached = PendingChunks <= kChunkRoomMark;
+    roomReached = kMaxPendingChunks - PendingChunks >= chunkRoomWanted;
   }
   countChanged.notify_all();
-  if (roomMarkReached) chunkReleased.Signal();
+  if (roomReached) chunkReleased.Signal();
 }
 
 std::int32_t CommShared::PendingBytesNow() {

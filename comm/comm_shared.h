@@ -28,15 +28,22 @@ struct CommShared {
   // Read by the transmit worker around each burst.
   std::atomic<TCommFlowCtrls> flowCtrl{TCommFlowCtrls::cfcRtsCts};
 
-  // Fired when the worker lets go of a chunk and at most kChunkRoomMark
-  // remain: a Write held at the chunk limit waits on it with window messages
-  // running instead of sleep-polling. Waking the writer only once half the
-  // room is free lets it refill many chunks per wake-up instead of one; the
-  // worker still has half the limit queued meanwhile, so it never runs dry.
-  static constexpr std::int32_t kChunkRoomMark = kMaxPendingChunks / 2;
+  // Fired when the worker lets go of a chunk and the free room has reached
+  // what a Write held at the chunk limit asked for: that Write waits on it
+  // with window messages running instead of sleep-polling.
   WakeSignal chunkReleased;
 
+  // Free chunk slots a held Write waits for, under CountLock. A Write with
+  // much left asks for half the limit, so it refills many chunks per wake-up
+  // instead of one while the worker still has half the limit queued; a Write
+  // near its end asks for exactly what it has left, so it returns as early as
+  // if it had been woken for every chunk.
+  static constexpr std::int32_t kChunkRoomMark = kMaxPendingChunks / 2;
+  std::int32_t chunkRoomWanted = 1;
+
   void ResetCounters();
+  // Sets chunkRoomWanted to `chunks`, held within 1..kChunkRoomMark.
+  void WantChunkRoom(std::int32_t chunks);
   void AddChunk(std::int32_t bytes);
   // Undoes AddChunk for a chunk that never reached the worker.
   void WithdrawChunk(std::int32_t bytes);

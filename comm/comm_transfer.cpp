@@ -20,20 +20,21 @@ using std::chrono::milliseconds;
 
 namespace {
 // Re-check interval of a Write held at the chunk limit; the wait normally
-// ends earlier, when the worker has let go of half the chunks.
+// ends earlier, when the worker has freed the room the Write asked for.
 constexpr milliseconds kChunkRoomWait{100};
 // A read without a time-out still wakes now and then (it would anyway for
 // every window message).
 constexpr milliseconds kUnboundedReadSlice{60000};
 }  // namespace
 
-// Waits with window messages running until the worker has let go of half
-// the chunks (or the re-check interval passed).
-// False when the port was closed (or closed and reopened) meanwhile.
-bool TCustomCommX::WaitForChunkRoom() {
+// Waits with window messages running until `chunks` slots are free (or the
+// re-check interval passed). False when the port was closed (or closed and
+// reopened) meanwhile.
+bool TCustomCommX::WaitForChunkRoom(std::int32_t chunks) {
   const std::uint64_t generation = generation_;
+  shared_->WantChunkRoom(chunks);
   shared_->chunkReleased.Drain();
-  if (shared_->PendingChunksNow() < kMaxPendingChunks) return true;
+  if (kMaxPendingChunks - shared_->PendingChunksNow() >= chunks) return true;
   pump_.WaitReadable(shared_->chunkReleased.Fd(), kChunkRoomWait);
   return IsOpen() && generation_ == generation;
 }
@@ -61,7 +62,8 @@ bool TCustomCommX::Write(const void* data, std::int32_t count) {
   while (count > 0) {
     if (!IsOpen() || !TransThread) return false;
     if (shared_->PendingChunksNow() >= kMaxPendingChunks) {
-      if (!WaitForChunkRoom()) return false;
+      const std::int32_t chunksLeft = (count - 1) / bufLenTrans_ + 1;
+      if (!WaitForChunkRoom(std::min(chunksLeft, CommShared::kChunkRoomMark))) return false;
       continue;
     }
     const std::int32_t n = std::min(count, bufLenTrans_);

@@ -157,7 +157,7 @@ class TCustomCommX {
   void ConfigurePort();
   void PushDcb(const char* refusalMessage);
   void StopWorkers();
-  bool WaitForChunkRoom();
+  bool WaitForChunkRoom(std::int32_t chunks);
   bool PostChunk(const std::uint8_t* data, std::int32_t n);
   void ReportReadFailure();
   bool PauseInputWatch();

@@ -4,6 +4,7 @@
 #include "comm/comm_trans_thread.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include "comm/comm_shared.h"
 #include "comm/fake_serial_device.h"
@@ -87,6 +88,48 @@ TEST_F(TransThreadOnFakeLine, DirectWriteOnlyWhileIdleAndFullDuplex) {
   worker.SetPurging(true);
   shared->flowCtrl = TCommFlowCtrls::cfcNone;
   EXPECT_EQ(worker.WriteNowIfIdle(data, bytes.size()), 0u);
+}
+
+}  // namespace
+}  // namespace kx14
+
+namespace kx14 {
+namespace {
+
+bool Signalled(WakeSignal& signal) {
+  pollfd p{signal.Fd(), POLLIN, 0};
+  return poll(&p, 1, 0) == 1;
+}
+
+// A Write held at the chunk limit sleeps until the room it asked for is
+// free: woken sooner it refills one chunk per wake-up, woken later it
+// returns late.
+TEST(ChunkRoomSignal, FiresOnlyOnceTheWantedRoomIsFree) {
+  CommShared shared;
+  for (int i = 0; i < kMaxPendingChunks; ++i) shared.AddChunk(10);
+  shared.WantChunkRoom(3);
+  shared.chunkReleased.Drain();
+  shared.ReleaseChunk(10);
+  shared.ReleaseChunk(10);
+  EXPECT_FALSE(Signalled(shared.chunkReleased)) << "2 free, 3 wanted";
+  shared.ReleaseChunk(10);
+  EXPECT_TRUE(Signalled(shared.chunkReleased));
+}
+
+TEST(ChunkRoomSignal, WantedRoomIsHeldBetweenOneAndHalfTheLimit) {
+  CommShared shared;
+  for (int i = 0; i < kMaxPendingChunks; ++i) shared.AddChunk(10);
+  shared.WantChunkRoom(1000);  // a long Write still wakes at half the limit
+  shared.chunkReleased.Drain();
+  for (int i = 1; i < CommShared::kChunkRoomMark; ++i) shared.ReleaseChunk(10);
+  EXPECT_FALSE(Signalled(shared.chunkReleased));
+  shared.ReleaseChunk(10);
+  EXPECT_TRUE(Signalled(shared.chunkReleased));
+
+  shared.WantChunkRoom(0);  // never "no room needed": a release still wakes it
+  shared.chunkReleased.Drain();
+  shared.ReleaseChunk(10);
+  EXPECT_TRUE(Signalled(shared.chunkReleased));
 }
 
 }  // namespace
