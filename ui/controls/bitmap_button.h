@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPushButton>
-#include <QString>
 #include <functional>
 
 namespace kx14 {
