@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic fontconfig libfontconfig-dev
   libx11-dev libxdamage-dev
   python3 python3-serial procps
+  g++-mingw-w64-x86-64-posix wine wine64 googletest zip
 )
 
 missing=()
