@@ -59,7 +59,7 @@ double OursOnce(TCommX& comm, PollMessagePump& pump, bench::PtyDrain& drain,
   // in the window.
   while (!drain.Done()) {
     if (Seconds(Clock::now() - start).count() > kStallSeconds) Fail("ours stalled");
-    pump.WaitReadable(drain.DoneFd(), std::chrono::milliseconds(100));
+    pump.WaitReadable(kx14::WaitObject{drain.DoneFd()}, std::chrono::milliseconds(100));
   }
   return 1.0 / Seconds(Clock::now() - start).count();
 }

@@ -72,7 +72,7 @@ void PacedLine::Run() {
   Direction toHost{deviceSide_, hostSide_, devsim::OutputSchedule(byteTime), byteTime};
   for (;;) {
     std::array<pollfd, 3> fds{
-        {{hostSide_, POLLIN, 0}, {deviceSide_, POLLIN, 0}, {stop_.Fd(), POLLIN, 0}}};
+        {{hostSide_, POLLIN, 0}, {deviceSide_, POLLIN, 0}, {static_cast<int>(stop_.Handle().native), POLLIN, 0}}};
     const Clock::time_point now = Clock::now();
     const auto due = Earliest(toDevice.schedule.NextDue(), toHost.schedule.NextDue());
     const timespec wait = due ? Until(*due, now) : timespec{0, 50'000'000};

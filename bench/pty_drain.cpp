@@ -27,7 +27,7 @@ void PtyDrain::Expect(std::size_t expected) {
 void PtyDrain::Run() {
   std::vector<char> buffer(1 << 16);
   for (;;) {
-    std::array<pollfd, 2> fds{{{master_, POLLIN, 0}, {stop_.Fd(), POLLIN, 0}}};
+    std::array<pollfd, 2> fds{{{master_, POLLIN, 0}, {static_cast<int>(stop_.Handle().native), POLLIN, 0}}};
     if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) return;
     if (fds[1].revents != 0) return;
     if ((fds[0].revents & POLLIN) == 0) continue;

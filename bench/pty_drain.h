@@ -25,7 +25,7 @@ class PtyDrain {
   // True once the expected count has arrived.
   bool Done() const { return received_.load() >= expected_.load(); }
   // Readable once Done: for waiting in poll() or in a message pump.
-  int DoneFd() const { return done_.Fd(); }
+  int DoneFd() const { return static_cast<int>(done_.Handle().native); }
 
  private:
   void Run();

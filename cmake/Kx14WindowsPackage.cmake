@@ -16,5 +16,5 @@ if(TARGET kx14ctl)
   add_custom_target(windows_zip ALL DEPENDS ${KX14_WINDOWS_ZIP})
 else()
   add_custom_target(windows_zip
-    COMMAND ${CMAKE_COMMAND} -E echo "windows: no cli/ in this tree; kx14ctl.exe and its zip are left out")
+    COMMAND ${CMAKE_COMMAND} -E echo "windows: no cli/ in this tree, so no kx14ctl.exe and no zip")
 endif()

@@ -35,7 +35,7 @@ bool TCustomCommX::WaitForChunkRoom(std::int32_t chunks) {
   shared_->WantChunkRoom(chunks);
   shared_->chunkReleased.Drain();
   if (kMaxPendingChunks - shared_->PendingChunksNow() >= chunks) return true;
-  pump_.WaitReadable(shared_->chunkReleased.Fd(), kChunkRoomWait);
+  pump_.WaitReadable(shared_->chunkReleased.Handle(), kChunkRoomWait);
   return IsOpen() && generation_ == generation;
 }
 
@@ -151,7 +151,7 @@ std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
       if (end && now >= *end) return got;
       // Window messages run here; a handler may close the port or even open
       // it again, so nothing of the port is touched before this check.
-      pump_.WaitReadable(device_->Fd(),
+      pump_.WaitReadable(device_->InputWait(),
                          end ? std::chrono::ceil<milliseconds>(*end - now) : kUnboundedReadSlice);
       if (!IsOpen() || generation_ != generation || !ReceiveThread) return -1;
     }

@@ -29,7 +29,7 @@ void TCustomCommX::SetDeviceOpener(DeviceOpener opener) { opener_ = std::move(op
 bool TCustomCommX::IsOpen() const { return device_ != nullptr; }
 
 std::uint32_t TCustomCommX::Handle() const {
-  return device_ ? static_cast<std::uint32_t>(device_->Fd()) : kInvalidHandle;
+  return device_ ? static_cast<std::uint32_t>(device_->NativeHandle()) : kInvalidHandle;
 }
 
 std::int32_t TCustomCommX::PendingBytes() const { return shared_->PendingBytesNow(); }

@@ -85,7 +85,8 @@ class TCustomCommX {
   std::int32_t ReceiveCount();
 
   bool IsOpen() const;
-  // The port's descriptor while open; kInvalidHandle while closed.
+  // The port's descriptor (Linux) or HANDLE (Windows) while open;
+  // kInvalidHandle while closed.
   std::uint32_t Handle() const;
 
   // Every assignment stores the value first; while the port is open it is

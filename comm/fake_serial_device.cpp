@@ -52,7 +52,10 @@ class FakeSerialDevice final : public SerialDevice {
   FakeSerialDevice(const FakeSerialDevice&) = delete;
   FakeSerialDevice& operator=(const FakeSerialDevice&) = delete;
 
-  int Fd() const override { return line_->nearFd; }
+  WaitObject InputWait() override { return {line_->nearFd}; }
+  std::uintptr_t NativeHandle() const override {
+    return static_cast<std::uintptr_t>(line_->nearFd);
+  }
 
   bool GetState(Dcb& dcb) override {
     std::lock_guard lock(line_->mutex);

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 
+#include "comm/wait_object.h"
+
 namespace kx14 {
 
 // What the serial component needs from the window side: a way to run code on
@@ -21,11 +23,12 @@ class TMessagePump {
   // takes messages (its loop, ProcessMessages or WaitReadable).
   virtual void Post(std::function<void()> task) = 0;
 
-  // Lets window messages and posted tasks run until `fd` is readable or hung
-  // up, a posted task has run, or `timeout` has passed, whichever comes
-  // first. A negative fd waits for messages and time only. May return early;
-  // callers re-check their own state after every return.
-  virtual void WaitReadable(int fd, std::chrono::milliseconds timeout) = 0;
+  // Lets window messages and posted tasks run until `ready` is (a descriptor
+  // readable or hung up, an event signalled), a posted task has run, or
+  // `timeout` has passed, whichever comes first. A none object waits for
+  // messages and time only. May return early; callers re-check their own
+  // state after every return.
+  virtual void WaitReadable(WaitObject ready, std::chrono::milliseconds timeout) = 0;
 };
 
 }  // namespace kx14

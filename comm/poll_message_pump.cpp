@@ -1,12 +1,6 @@
 #include "comm/poll_message_pump.h"
 
-#include <poll.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
-
-#include "comm/posix_fd_waits.h"
 
 namespace kx14 {
 
@@ -63,21 +57,13 @@ bool PollMessagePump::RunPosted() {
 
 void PollMessagePump::ProcessMessages() { RunPosted(); }
 
-void PollMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
+void PollMessagePump::WaitReadable(WaitObject ready, std::chrono::milliseconds timeout) {
   if (RunPosted()) return;
-  // poll() ignores a negative descriptor, which gives "messages and time only".
-  std::array<pollfd, 2> fds{{{posted_.Fd(), POLLIN, 0}, {fd, POLLIN, 0}}};
-  int n;
-  do {
-    n = poll(fds.data(), fds.size(), PollTimeoutMs(timeout));
-  } while (n < 0 && errno == EINTR);
-  // The caller's descriptor goes first: its data is what the caller waits
-  // for, and tasks posted meanwhile run at the start of the next call.
-  if (n <= 0 || fds[1].revents != 0) return;
-  if (fds[0].revents != 0) {
-    posted_.Drain();  // also when the tasks it announced already ran
-    RunPosted();
-  }
+  // The caller's object goes first: its data is what the caller waits for,
+  // and tasks posted meanwhile run at the start of the next call.
+  if (WaitForEither(ready, posted_.Handle(), timeout) != EitherReady::kSecond) return;
+  posted_.Drain();  // also when the tasks it announced already ran
+  RunPosted();
 }
 
 bool PollMessagePump::RunUntil(const std::function<bool()>& done,
@@ -90,7 +76,7 @@ bool PollMessagePump::RunUntil(const std::function<bool()>& done,
     if (remaining <= Clock::duration::zero()) return false;
     // `done` may depend on other threads, not only on posted tasks.
     WaitReadable(
-        -1, std::min(kRecheckInterval, std::chrono::ceil<std::chrono::milliseconds>(remaining)));
+        WaitObject{}, std::min(kRecheckInterval, std::chrono::ceil<std::chrono::milliseconds>(remaining)));
   }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // A message pump without a toolkit, for tests and console programs: posted
-// tasks wait in a locked queue and an eventfd wakes the owning thread, which
-// waits in poll() together with the port it reads. Everything except Post
+// tasks wait in a locked queue and a wake signal wakes the owning thread,
+// which waits on it together with the port it reads (WaitForEither: poll()
+// on Linux, WaitForMultipleObjects on Windows). Everything except Post
 // runs on the thread that owns the pump.
 
 #include <atomic>
@@ -24,7 +25,7 @@ class PollMessagePump final : public TMessagePump {
   // exception through; the tasks behind it stay queued.
   void ProcessMessages() override;
   void Post(std::function<void()> task) override;
-  void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
+  void WaitReadable(WaitObject ready, std::chrono::milliseconds timeout) override;
 
   // Runs tasks as they come until `done` holds (true) or `timeout` passed
   // (false). `done` is checked after every task batch and at least every

@@ -47,15 +47,15 @@ void InputEdgeWaiter::SetWatching(bool on) {
 // The wake signal joins the same epoll set (level-triggered), so one
 // epoll_wait covers both.
 void InputEdgeWaiter::Watch(WakeSignal& wake) {
-  if (wakeFd_ == wake.Fd()) return;
+  if (wakeFd_ == FdOf(wake)) return;
   if (wakeFd_ >= 0) epoll_ctl(epollFd_, EPOLL_CTL_DEL, wakeFd_, nullptr);
   epoll_event ev{};
   ev.events = EPOLLIN;
-  ev.data.fd = wake.Fd();
-  if (epoll_ctl(epollFd_, EPOLL_CTL_ADD, wake.Fd(), &ev) != 0) {
+  ev.data.fd = FdOf(wake);
+  if (epoll_ctl(epollFd_, EPOLL_CTL_ADD, FdOf(wake), &ev) != 0) {
     throw std::system_error(errno, std::generic_category(), "epoll_ctl");
   }
-  wakeFd_ = wake.Fd();
+  wakeFd_ = FdOf(wake);
 }
 
 PortWake InputEdgeWaiter::TakeEdge(const epoll_event& ev) {
@@ -97,7 +97,7 @@ WaitOutcome WaitFdWritable(int fd, WakeSignal& wake,
   std::optional<Clock::time_point> deadline;
   if (timeout) deadline = Clock::now() + *timeout;
   for (;;) {
-    std::array<pollfd, 2> fds{{{wake.Fd(), POLLIN, 0}, {fd, POLLOUT, 0}}};
+    std::array<pollfd, 2> fds{{{FdOf(wake), POLLIN, 0}, {fd, POLLOUT, 0}}};
     std::optional<Clock::duration> remaining;
     if (deadline) remaining = *deadline - Clock::now();
     const int n = poll(fds.data(), fds.size(), PollTimeoutMs(remaining));

@@ -39,6 +39,9 @@ class InputEdgeWaiter {
   int wakeFd_ = -1;  // the wake signal's descriptor, once registered
 };
 
+// The descriptor behind a wake signal.
+inline int FdOf(const WakeSignal& wake) { return static_cast<int>(wake.Handle().native); }
+
 // Blocks until `fd` takes output, `wake` fires, `timeout` passes, or the far
 // end hangs up. EINTR is retried with the remaining time.
 WaitOutcome WaitFdWritable(int fd, WakeSignal& wake,

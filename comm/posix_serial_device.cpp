@@ -62,7 +62,8 @@ class PosixSerialDevice final : public SerialDevice {
   PosixSerialDevice(const PosixSerialDevice&) = delete;
   PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
 
-  int Fd() const override { return fd_; }
+  WaitObject InputWait() override { return {fd_}; }
+  std::uintptr_t NativeHandle() const override { return static_cast<std::uintptr_t>(fd_); }
 
   bool GetState(Dcb& dcb) override {
     termios2 tio{};

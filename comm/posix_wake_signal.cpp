@@ -9,22 +9,22 @@
 
 namespace kx14 {
 
-WakeSignal::WakeSignal() : fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-  if (fd_ < 0) throw std::system_error(errno, std::generic_category(), "eventfd");
+WakeSignal::WakeSignal() : native_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+  if (native_ < 0) throw std::system_error(errno, std::generic_category(), "eventfd");
 }
 
-WakeSignal::~WakeSignal() { close(fd_); }
+WakeSignal::~WakeSignal() { close(static_cast<int>(native_)); }
 
 void WakeSignal::Signal() {
   const std::uint64_t one = 1;
   // EAGAIN only when the counter is saturated, which is still "ready".
-  while (write(fd_, &one, sizeof one) < 0 && errno == EINTR) {
+  while (write(static_cast<int>(native_), &one, sizeof one) < 0 && errno == EINTR) {
   }
 }
 
 void WakeSignal::Drain() {
   std::uint64_t value = 0;
-  while (read(fd_, &value, sizeof value) < 0 && errno == EINTR) {
+  while (read(static_cast<int>(native_), &value, sizeof value) < 0 && errno == EINTR) {
   }
 }
 

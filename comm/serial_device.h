@@ -1,7 +1,7 @@
 #pragma once
 
 // What the component needs from one opened serial device. One implementation
-// per platform (posix_serial_device.h) plus a fake for tests. An object of
+// per platform (linux_serial_device.h, win32_serial_device.h) plus a fake for tests. An object of
 // this interface is an open device: destroying it closes the device and
 // restores what opening changed.
 //
@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "comm/dcb.h"
+#include "comm/wait_object.h"
 #include "comm/wake_signal.h"
 
 namespace kx14 {
@@ -48,9 +49,15 @@ class SerialDevice {
  public:
   virtual ~SerialDevice() = default;
 
-  // Readable while input waits, hung up when the far end closed; for waiting
-  // together with window messages.
-  virtual int Fd() const = 0;
+  // Ready when input may be waiting (or the far end hung up), for waiting
+  // together with window messages; the next Read takes what there is. On
+  // Linux the descriptor itself; on Windows an event that a read in flight
+  // signals.
+  virtual WaitObject InputWait() = 0;
+
+  // The platform's own handle of the port (descriptor or HANDLE), shown by
+  // the component's Handle property.
+  virtual std::uintptr_t NativeHandle() const = 0;
 
   // Line settings. False when the device refuses them; then nothing changed.
   virtual bool GetState(Dcb& dcb) = 0;

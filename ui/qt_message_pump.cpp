@@ -78,7 +78,9 @@ void QtMessagePump::UnwatchFd(int fd) {
   watches_.erase(found);
 }
 
-void QtMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
+// On Linux the object is a descriptor, watched by a socket notifier.
+void QtMessagePump::WaitReadable(WaitObject ready, std::chrono::milliseconds timeout) {
+  const int fd = static_cast<int>(ready.native);
   if (timeout.count() <= 0) {
     ProcessMessages();
     return;

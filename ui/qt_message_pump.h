@@ -39,7 +39,7 @@ class QtMessagePump : public TMessagePump {
   // a handler running inside it has closed `fd`. Once the application is
   // quitting, no event loop can run any more: the wait then blocks in poll()
   // for the rest of the time-out, without running events.
-  void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
+  void WaitReadable(WaitObject ready, std::chrono::milliseconds timeout) override;
 
  private:
   struct Wait {

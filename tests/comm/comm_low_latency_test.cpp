@@ -69,7 +69,7 @@ TEST(LowLatency, OpeningAPtyStillSucceeds) {
   PtyPair pty;
   const std::unique_ptr<SerialDevice> device = OpenPosixSerialDevice(pty.SlavePath());
   ASSERT_NE(device, nullptr);
-  EXPECT_GE(device->Fd(), 0);
+  EXPECT_GE(static_cast<int>(device->NativeHandle()), 0);
 }
 
 struct TimerCase {
@@ -118,9 +118,9 @@ TEST(LowLatencyHardware, AdapterDeliversAtOnceAfterOpen) {
   ASSERT_NE(device, nullptr) << port << " cannot be opened";
 
   serial_struct serial{};
-  const bool hasFlag = ioctl(device->Fd(), TIOCGSERIAL, &serial) == 0;
+  const bool hasFlag = ioctl(static_cast<int>(device->NativeHandle()), TIOCGSERIAL, &serial) == 0;
   struct stat status {};
-  ASSERT_EQ(fstat(device->Fd(), &status), 0);
+  ASSERT_EQ(fstat(static_cast<int>(device->NativeHandle()), &status), 0);
   const fs::path timer = LatencyTimerPath("/sys", major(status.st_rdev), minor(status.st_rdev));
   const bool hasTimer = fs::is_regular_file(timer);
   if (!hasFlag && !hasTimer) GTEST_SKIP() << port << " has no latency knob";

@@ -97,7 +97,7 @@ namespace kx14 {
 namespace {
 
 bool Signalled(WakeSignal& signal) {
-  pollfd p{signal.Fd(), POLLIN, 0};
+  pollfd p{static_cast<int>(signal.Handle().native), POLLIN, 0};
   return poll(&p, 1, 0) == 1;
 }
 

@@ -52,7 +52,7 @@ TEST(PollMessagePump, WaitReadableReturnsWhenTheDescriptorIsReadable) {
     (void)!write(p.fds[1], "x", 1);
   });
   const auto start = Clock::now();
-  pump.WaitReadable(p.fds[0], milliseconds(5000));
+  pump.WaitReadable(WaitObject{p.fds[0]}, milliseconds(5000));
   writer.join();
   EXPECT_LT(Clock::now() - start, milliseconds(4000));
 }
@@ -66,7 +66,7 @@ TEST(PollMessagePump, WaitReadableRunsAPostedTaskAndReturns) {
     pump.Post([&] { ran = true; });
   });
   const auto start = Clock::now();
-  pump.WaitReadable(p.fds[0], milliseconds(5000));
+  pump.WaitReadable(WaitObject{p.fds[0]}, milliseconds(5000));
   poster.join();
   EXPECT_LT(Clock::now() - start, milliseconds(4000));
   EXPECT_TRUE(ran);
@@ -75,7 +75,7 @@ TEST(PollMessagePump, WaitReadableRunsAPostedTaskAndReturns) {
 TEST(PollMessagePump, WaitReadableWaitsAtLeastTheTimeOut) {
   PollMessagePump pump;
   const auto start = Clock::now();
-  pump.WaitReadable(-1, milliseconds(80));
+  pump.WaitReadable(WaitObject{}, milliseconds(80));
   EXPECT_GE(Clock::now() - start, milliseconds(80));
 }
 

@@ -100,7 +100,7 @@ void MessagePumpTest::waitReturnsWhenDataArrives() {
   QTimer::singleShot(50, [&pipe] { QVERIFY(pipe.Put('x')); });
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(pipe.ReadEnd(), kLongDeadline);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, kLongDeadline);
   QVERIFY(clock.elapsed() >= 40);
   QVERIFY(clock.elapsed() < 5000);
 }
@@ -111,7 +111,7 @@ void MessagePumpTest::waitReturnsWhenTheWriterHangsUp() {
   QTimer::singleShot(20, [&pipe] { pipe.CloseWriteEnd(); });
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(pipe.ReadEnd(), kLongDeadline);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, kLongDeadline);
   QVERIFY(clock.elapsed() < 5000);
 }
 
@@ -120,7 +120,7 @@ void MessagePumpTest::waitReturnsAtItsDeadline() {
   Pipe pipe;
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(pipe.ReadEnd(), 200ms);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, 200ms);
   QVERIFY2(clock.elapsed() >= 195, qPrintable(QString::number(clock.elapsed())));
   QVERIFY(clock.elapsed() < 5000);
 }
@@ -135,7 +135,7 @@ void MessagePumpTest::waitReturnsWhenAPostedTaskRuns() {
   });
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(pipe.ReadEnd(), kLongDeadline);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, kLongDeadline);
   poster.join();
   QVERIFY(ran.load());
   QVERIFY(clock.elapsed() < 5000);
@@ -145,10 +145,10 @@ void MessagePumpTest::waitWithoutFdWaitsForTimeOnly() {
   QtMessagePump pump;
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(-1, 100ms);
+  pump.WaitReadable(WaitObject{}, 100ms);
   QVERIFY(clock.elapsed() >= 95);
   clock.restart();
-  pump.WaitReadable(-1, 0ms);  // no time: runs pending events and returns
+  pump.WaitReadable(WaitObject{}, 0ms);  // no time: runs pending events and returns
   QVERIFY(clock.elapsed() < 5000);
 }
 
@@ -159,7 +159,7 @@ void MessagePumpTest::timersKeepFiringDuringAWait() {
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
   ticker.start(10);
-  pump.WaitReadable(pipe.ReadEnd(), 300ms);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, 300ms);
   // The window's events run inside the wait: a 10 ms timer ticks many times
   // in 300 ms, even on a loaded machine.
   QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
@@ -172,19 +172,19 @@ void MessagePumpTest::nestedWaitOnTheSameFdEndsBoth() {
   QTimer::singleShot(10, [&] {
     // A handler that runs inside the outer wait and waits itself.
     QTimer::singleShot(30, [&pipe] { QVERIFY(pipe.Put('x')); });
-    pump.WaitReadable(pipe.ReadEnd(), kLongDeadline);
+    pump.WaitReadable(WaitObject{pipe.ReadEnd()}, kLongDeadline);
     innerReturned = true;
   });
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(pipe.ReadEnd(), kLongDeadline);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, kLongDeadline);
   QVERIFY(innerReturned);
   QVERIFY(clock.elapsed() < 5000);
   // The notifier shared by both waits is gone: a later wait still works.
   char byte = 0;
   QCOMPARE(::read(pipe.ReadEnd(), &byte, 1), ssize_t{1});
   clock.restart();
-  pump.WaitReadable(pipe.ReadEnd(), 100ms);
+  pump.WaitReadable(WaitObject{pipe.ReadEnd()}, 100ms);
   QVERIFY(clock.elapsed() >= 95);
 }
 
@@ -197,7 +197,7 @@ void MessagePumpTest::waitEndsWhenAHandlerClosesTheFd() {
   QTimer::singleShot(30, [&pipe] { pipe.CloseReadEnd(); });
   QElapsedTimer clock;
   clock.start();
-  pump.WaitReadable(fd, kLongDeadline);
+  pump.WaitReadable(WaitObject{fd}, kLongDeadline);
   QVERIFY(clock.elapsed() < 5000);
 }
 

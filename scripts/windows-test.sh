@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs the Windows test programs under Wine against the Linux simulator:
+# kx14-devsim (from the Linux build) on a pseudo-terminal, linked into a
+# private Wine prefix as a COM port and entered in the registry's SERIALCOMM
+# key. One prefix and one Wine server serve the whole run. Prints
+# "windows: N passed, N failed"; exit status 1 when any failed.
+#   scripts/windows-test.sh [linux-build] [windows-build]
+set -euo pipefail
+[ -n "${KX14_TRACE:-}" ] && set -x
+cd "$(dirname "$0")/.."
+linux=${1:-build}
+win=${2:-build-windows}
+com=42
+
+./scripts/windows-build.sh "$win"
+if [ ! -x "$linux/tools/kx14-devsim" ]; then
+  [ -f "$linux/build.ninja" ] || cmake -S . -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$linux" --target kx14-devsim
+fi
+
+run_dir=$(mktemp -d "$PWD/$win/wine-run.XXXXXX")
+export WINEPREFIX=$PWD/$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Console programs only: no display, no dialogs.
+unset DISPLAY WAYLAND_DISPLAY
+
+devsim_pid=
+cleanup() {
+  exec 3>&- 2>/dev/null || true
+  [ -n "$devsim_pid" ] && kill "$devsim_pid" 2>/dev/null && wait "$devsim_pid" 2>/dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  rm -rf "$run_dir"
+}
+trap cleanup EXIT
+
+[ -d "$WINEPREFIX/dosdevices" ] || wineboot -i >/dev/null 2>&1
+# The SERIALCOMM key is volatile: it lives as long as the Wine server.
+wineserver -p >/dev/null 2>&1
+
+# The simulator registers its pty in a private ports directory; its control
+# pipe stays open for writing (fd 3) so it never sees the end of its input.
+mkfifo "$run_dir/control"
+XDG_CONFIG_HOME=$run_dir/config "$linux/tools/kx14-devsim" --com "$com" \
+  --log "$run_dir/devsim.log" <"$run_dir/control" >"$run_dir/devsim.out" 2>&1 &
+devsim_pid=$!
+exec 3>"$run_dir/control"
+for _ in $(seq 100); do grep -q '^port ' "$run_dir/devsim.log" 2>/dev/null && break; sleep 0.05; done
+pty=$(awk '/^port /{print $3; exit}' "$run_dir/devsim.log")
+[ -n "$pty" ] || { echo "windows: the simulator did not start"; cat "$run_dir/devsim.out"; exit 1; }
+ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$com"
+wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "KX14Test$com" /t REG_SZ /d "COM$com" /f \
+  >/dev/null 2>&1
+
+wine_path() { printf 'Z:%s' "${1//\//\\}"; }
+export KX14_WINE_COM=COM$com
+export KX14_DEVSIM_CONTROL=$(wine_path "$run_dir/control")
+export KX14_DEVSIM_LOG=$(wine_path "$run_dir/devsim.log")
+
+passed=0
+failed=0
+echo "windows: running the tests" >&2
+for exe in "$win"/tests/windows/*.exe; do
+  log=$run_dir/$(basename "$exe").log
+  timeout 240 wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
+  ok=$(grep -c '^\[       OK \]' "$log" || true)
+  bad=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)$' "$log" || true)
+  # A program that died without its summary counts as one failure.
+  if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+  if [ "$bad" -ne 0 ]; then
+    echo "--- $(basename "$exe") (exit $status)"
+    grep -v '^\[       OK \]\|^\[ RUN      \]' "$log" | tail -40
+  fi
+done
+echo "windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
