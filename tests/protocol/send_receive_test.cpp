@@ -7,7 +7,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "fake_device_view.h"
 #include "golden_vectors.h"
 #include "protocol/device_operations.h"

@@ -1,5 +1,5 @@
 // The poll()-based pump that tests and console programs use as the window.
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

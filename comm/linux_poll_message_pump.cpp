@@ -1,4 +1,4 @@
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 
 #include <poll.h>
 
@@ -6,7 +6,7 @@
 #include <array>
 #include <cerrno>
 
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 
 namespace kx14 {
 
