@@ -8,7 +8,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 
 namespace kx14 {
 

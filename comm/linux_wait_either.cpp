@@ -3,7 +3,7 @@
 #include <array>
 #include <cerrno>
 
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 #include "comm/wait_object.h"
 
 namespace kx14 {

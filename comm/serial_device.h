@@ -1,9 +1,9 @@
 #pragma once
 
 // What the component needs from one opened serial device. One implementation
-// per platform (linux_serial_device.h, win32_serial_device.h) plus a fake for tests. An object of
-// this interface is an open device: destroying it closes the device and
-// restores what opening changed.
+// per platform (linux_serial_device.h, win32_serial_device.h) plus a fake for
+// tests. An object of this interface is an open device: destroying it closes
+// the device and restores what opening changed.
 //
 // Threads: the window's thread configures, reads and purges; the transmit
 // worker writes and waits for output room; the receive worker waits for port

@@ -1,6 +1,6 @@
-// Includes <asm/termbits.h> through dcb_termios.h and so must not include
+// Includes <asm/termbits.h> through linux_dcb_termios.h and so must not include
 // <termios.h>; <sys/ioctl.h> supplies the TIOCM_* bits.
-#include "comm/posix_serial_device.h"
+#include "comm/linux_serial_device.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "comm/dcb_termios.h"
-#include "comm/posix_fd_waits.h"
-#include "comm/posix_low_latency.h"
+#include "comm/linux_dcb_termios.h"
+#include "comm/linux_fd_waits.h"
+#include "comm/linux_low_latency.h"
 
 namespace kx14 {
 namespace {
@@ -47,20 +47,20 @@ bool RateIsClose(std::uint32_t asked, std::uint32_t got) {
   return diff * 50 <= static_cast<long long>(asked);  // within 2 %
 }
 
-class PosixSerialDevice final : public SerialDevice {
+class LinuxSerialDevice final : public SerialDevice {
  public:
-  PosixSerialDevice(int fd, const termios2& original) : fd_(fd), original_(original), edges_(fd) {
+  LinuxSerialDevice(int fd, const termios2& original) : fd_(fd), original_(original), edges_(fd) {
     SnapshotCounters();
   }
 
-  ~PosixSerialDevice() override {
+  ~LinuxSerialDevice() override {
     ioctl(fd_, TIOCNXCL);
     ioctl(fd_, TCSETS2, &original_);
     close(fd_);  // also releases the flock
   }
 
-  PosixSerialDevice(const PosixSerialDevice&) = delete;
-  PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
+  LinuxSerialDevice(const LinuxSerialDevice&) = delete;
+  LinuxSerialDevice& operator=(const LinuxSerialDevice&) = delete;
 
   WaitObject InputWait() override { return {fd_}; }
   std::uintptr_t NativeHandle() const override { return static_cast<std::uintptr_t>(fd_); }
@@ -216,7 +216,7 @@ int OpenExclusive(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path& path) {
+std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path& path) {
   const int fd = OpenExclusive(path);
   if (fd < 0) return nullptr;
   termios2 original{};
@@ -228,7 +228,7 @@ std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path&
   ioctl(fd, TIOCEXCL);
   RequestLowLatency(fd);  // USB adapters otherwise hold replies up to 16 ms
   try {
-    return std::make_unique<PosixSerialDevice>(fd, original);
+    return std::make_unique<LinuxSerialDevice>(fd, original);
   } catch (const std::exception&) {
     ioctl(fd, TIOCNXCL);
     close(fd);

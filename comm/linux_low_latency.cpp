@@ -1,4 +1,4 @@
-#include "comm/posix_low_latency.h"
+#include "comm/linux_low_latency.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-// Waiting on descriptors (Linux): shared by the POSIX serial device and the
+// Waiting on descriptors (Linux): shared by the Linux serial device and the
 // fake device of the tests.
 
 #include <sys/epoll.h>
