@@ -1,7 +1,8 @@
 # Convenience targets; the scripts are the source of truth.
-.PHONY: run test bench build clean
+.PHONY: run test bench build windows clean
 run:   ; ./scripts/run.sh
 test:  ; ./scripts/test.sh
 bench: ; ./scripts/bench.sh
 build: ; ./scripts/build.sh
-clean: ; rm -rf build build-asan build-tsan
+windows: ; ./scripts/windows-build.sh
+clean: ; rm -rf build build-asan build-tsan build-windows

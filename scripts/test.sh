@@ -3,7 +3,8 @@
 #  1. the normal build: every test, window tests and Xvfb tests included;
 #  2. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer;
 #  3. the Qt-free core (serial link, exchange, soak, ...) under ThreadSanitizer;
-#  4. each libFuzzer target for a bounded time (scripts/fuzz.sh).
+#  4. each libFuzzer target for a bounded time (scripts/fuzz.sh);
+#  5. the Windows build's tests under Wine (scripts/windows-test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -24,6 +25,8 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L sanitize
 
 ./scripts/fuzz.sh "$fuzz_seconds"
+# The Windows build's tests under Wine, against the normal build's simulator.
+./scripts/windows-test.sh build build-windows
 # The reliability campaign's figures, from the normal build's run above.
 ./scripts/faults.sh build
 echo "test: all suites passed"
