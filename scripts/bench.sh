@@ -53,6 +53,7 @@ run wire_paced "$dir/bench/wire_paced_bench"
 run window_wire "$dir/bench/window_wire_bench"
 run bulk_write "$dir/bench/bulk_write_bench"
 run port_list "$dir/bench/port_list_bench"
+run wine_roundtrip ./scripts/windows-test.sh --bench "$dir" build-windows
 
 # The start-up measure needs a real X server: a private Xvfb, whatever
 # display the caller has, so that no window manager or compositor takes part.

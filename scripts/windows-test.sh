@@ -3,11 +3,17 @@
 # kx14-devsim (from the Linux build) on a pseudo-terminal, linked into a
 # private Wine prefix as a COM port and entered in the registry's SERIALCOMM
 # key. One prefix and one Wine server serve the whole run. Prints
-# "windows: N passed, N failed"; exit status 1 when any failed.
-#   scripts/windows-test.sh [linux-build] [windows-build]
+# "windows: N passed, N failed"; exit status 1 when any failed. With --bench
+# it runs the round-trip benchmark under Wine instead (make bench).
+#   scripts/windows-test.sh [--bench] [linux-build] [windows-build]
 set -euo pipefail
 [ -n "${KX14_TRACE:-}" ] && set -x
 cd "$(dirname "$0")/.."
+bench=false
+if [ "${1:-}" = --bench ]; then
+  bench=true
+  shift
+fi
 linux=${1:-build}
 win=${2:-build-windows}
 com=42
@@ -55,6 +61,11 @@ export KX14_WINE_COM=COM$com
 export KX14_DEVSIM_CONTROL=$(wine_path "$run_dir/control")
 export KX14_DEVSIM_LOG=$(wine_path "$run_dir/devsim.log")
 
+if $bench; then
+  wine "$win/bench/windows/win32_roundtrip_bench.exe"
+  exit
+fi
+
 passed=0
 failed=0
 echo "windows: running the tests" >&2
@@ -72,5 +83,31 @@ for exe in "$win"/tests/windows/*.exe; do
     grep -v '^\[       OK \]\|^\[ RUN      \]' "$log" | tail -40
   fi
 done
+# kx14ctl.exe against the simulator, checked by its exit status and the
+# simulator's frame log (only when the tree has the command line).
+ctl=$win/cli/kx14ctl.exe
+count_log() { grep -c "$1" "$run_dir/devsim.log" || true; }
+check_ctl() {  # check_ctl <what> <log line that must be added> <kx14ctl arguments...>
+  local what=$1 expect=$2 before status
+  shift 2
+  before=$(count_log "$expect")
+  timeout 60 wine "$ctl" --port "COM$com" "$@" >"$run_dir/ctl.out" 2>&1 && status=0 || status=$?
+  if [ "$status" -eq 0 ] && [ "$(count_log "$expect")" -gt "$before" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- kx14ctl.exe $what: exit $status, no new \"$expect\" in the frame log"
+    tail -5 "$run_dir/ctl.out"
+  fi
+}
+if [ -f "$ctl" ]; then
+  echo "mode normal" >&3
+  backup=$(wine_path "$run_dir/backup.json")
+  check_ctl read '^rx E5' read
+  check_ctl "program --level 3" '^stored' program --level 3
+  check_ctl backup '^rx E5' backup --output "$backup"
+  check_ctl restore '^stored' restore --input "$backup"
+fi
+
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
