@@ -188,9 +188,15 @@ class Win32SerialDevice final : public SerialDevice {
   PortWake WaitForEvent(WakeSignal& wake) override {
     const HANDLE wakeEvent = reinterpret_cast<HANDLE>(wake.Handle().native);
     for (;;) {
-      if (!events_.pending && !StartEventWait()) return WaitAfterFailure(wakeEvent);
+      // While a Read takes the input itself, no comm-event wait is started
+      // (one already in flight is still collected): arrivals then wake only
+      // the reading thread, as on Linux.
+      if (watching_.load() && !events_.pending && !StartEventWait()) {
+        return WaitAfterFailure(wakeEvent);
+      }
       const HANDLE handles[] = {wakeEvent, watchChanged_, events_.Event()};
-      const DWORD which = WaitForMultipleObjects(3, handles, FALSE, INFINITE);
+      const DWORD count = events_.pending ? 3 : 2;
+      const DWORD which = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
       if (which == WAIT_OBJECT_0) {
         wake.Drain();
         return {.woken = true};
