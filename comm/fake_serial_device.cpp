@@ -21,6 +21,7 @@ struct FakeLine::State {
   bool refuseTimeouts = false;
   bool refuseQueueSizes = false;
   std::uint32_t failWriteBits = 0;
+  bool failWakeRegistration = false;
   std::uint32_t pendingErrorBits = 0;
   std::uint32_t pendingBreaks = 0;
   std::uint32_t eventsTaken = 0;
@@ -150,6 +151,13 @@ class FakeSerialDevice final : public SerialDevice {
     return events;
   }
 
+  void PrepareEventWait(WakeSignal& wake) override {
+    {
+      std::lock_guard lock(line_->mutex);
+      if (line_->failWakeRegistration) throw std::system_error(EMFILE, std::generic_category());
+    }
+    edges_.Watch(wake);
+  }
   PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
   void WatchInput(bool on) override { edges_.SetWatching(on); }
   bool KeepsLineCounters() override { return true; }
@@ -217,6 +225,11 @@ void FakeLine::RefuseQueueSizes(bool refuse) {
 void FakeLine::FailWritesWith(std::uint32_t errorBits) {
   std::lock_guard lock(state_->mutex);
   state_->failWriteBits = errorBits;
+}
+
+void FakeLine::FailWakeRegistration() {
+  std::lock_guard lock(state_->mutex);
+  state_->failWakeRegistration = true;
 }
 
 void FakeLine::InjectLineErrors(std::uint32_t errorBits, std::uint8_t garbled) {

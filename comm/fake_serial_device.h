@@ -48,6 +48,8 @@ class FakeLine {
   void RefuseQueueSizes(bool refuse);
   // Every write fails and leaves these line-error bits to be taken.
   void FailWritesWith(std::uint32_t errorBits);
+  // Registering a wake signal for event waits fails (no descriptor left).
+  void FailWakeRegistration();
 
   // Input with trouble: a character that arrived with line errors, or a
   // break (which a Linux tty delivers as one 0x00).

@@ -49,11 +49,18 @@ bool RateIsClose(std::uint32_t asked, std::uint32_t got) {
 
 class LinuxSerialDevice final : public SerialDevice {
  public:
-  LinuxSerialDevice(int fd, const termios2& original) : fd_(fd), original_(original), edges_(fd) {
+  LinuxSerialDevice(int fd, const termios2& original, const LowLatencyReport& latency,
+                    std::filesystem::path sysfsRoot)
+      : fd_(fd),
+        original_(original),
+        latency_(latency),
+        sysfsRoot_(std::move(sysfsRoot)),
+        edges_(fd) {
     SnapshotCounters();
   }
 
   ~LinuxSerialDevice() override {
+    RestoreLatency(fd_, latency_, sysfsRoot_);
     ioctl(fd_, TIOCNXCL);
     ioctl(fd_, TCSETS2, &original_);
     close(fd_);  // also releases the flock
@@ -156,6 +163,7 @@ class LinuxSerialDevice final : public SerialDevice {
     return events;
   }
 
+  void PrepareEventWait(WakeSignal& wake) override { edges_.Watch(wake); }
   PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
   void WatchInput(bool on) override { edges_.SetWatching(on); }
 
@@ -196,6 +204,8 @@ class LinuxSerialDevice final : public SerialDevice {
 
   const int fd_;
   const termios2 original_;
+  const LowLatencyReport latency_;  // what opening changed, put back at close
+  const std::filesystem::path sysfsRoot_;
   InputEdgeWaiter edges_;
   mutable std::mutex mutex_;  // guards timeouts_ and the counter snapshot
   CommTimeouts timeouts_;
@@ -216,7 +226,8 @@ int OpenExclusive(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path& path) {
+std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path& path,
+                                                     const std::filesystem::path& sysfsRoot) {
   const int fd = OpenExclusive(path);
   if (fd < 0) return nullptr;
   termios2 original{};
@@ -226,10 +237,12 @@ std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path&
   }
   // Root ignores TIOCEXCL; the flock above is what keeps other openers out.
   ioctl(fd, TIOCEXCL);
-  RequestLowLatency(fd);  // USB adapters otherwise hold replies up to 16 ms
+  // USB adapters otherwise hold replies up to 16 ms.
+  const LowLatencyReport latency = RequestLowLatency(fd, sysfsRoot);
   try {
-    return std::make_unique<LinuxSerialDevice>(fd, original);
+    return std::make_unique<LinuxSerialDevice>(fd, original, latency, sysfsRoot);
   } catch (const std::exception&) {
+    RestoreLatency(fd, latency, sysfsRoot);
     ioctl(fd, TIOCNXCL);
     close(fd);
     return nullptr;

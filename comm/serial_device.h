@@ -81,8 +81,14 @@ class SerialDevice {
   virtual std::int32_t OutputCount() = 0;  // bytes written but not yet on the wire
   virtual LineEvents TakeLineEvents() = 0;
 
+  // Joins `wake` to the event wait ahead of the first WaitForEvent, so that
+  // the failure to do so (no descriptor left) comes from the caller that
+  // creates the waiting worker. Throws std::system_error.
+  virtual void PrepareEventWait(WakeSignal& wake) = 0;
+
   // Blocks until input arrives (edge-triggered: input that was already
   // reported does not wake again), the far end hangs up, or `wake` fires.
+  // `wake` is the signal given to PrepareEventWait.
   virtual PortWake WaitForEvent(WakeSignal& wake) = 0;
 
   // Stops or resumes the input reports of WaitForEvent (the window thread

@@ -185,6 +185,9 @@ class Win32SerialDevice final : public SerialDevice {
     return events;
   }
 
+  // WaitForMultipleObjects takes the wake event at each wait: nothing to join.
+  void PrepareEventWait(WakeSignal&) override {}
+
   PortWake WaitForEvent(WakeSignal& wake) override {
     const HANDLE wakeEvent = reinterpret_cast<HANDLE>(wake.Handle().native);
     for (;;) {

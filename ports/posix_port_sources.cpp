@@ -16,9 +16,8 @@ std::string EnvironmentValue(const char* name) {
   return value != nullptr ? value : "";
 }
 
-fs::path HomeDirectory() {
-  const std::string home = EnvironmentValue("HOME");
-  if (!home.empty()) return home;
+// The password database's home directory of this user, or "".
+std::string PasswordHome() {
   // getpwuid_r: a caller on another thread may be using getpwuid's buffer.
   struct passwd entry {};
   struct passwd* found = nullptr;
@@ -27,18 +26,28 @@ fs::path HomeDirectory() {
       found->pw_dir != nullptr) {
     return found->pw_dir;
   }
-  return {};
-}
-
-// XDG base directories: a relative XDG_CONFIG_HOME is invalid and ignored.
-fs::path ConfigHome() {
-  const fs::path xdg = EnvironmentValue("XDG_CONFIG_HOME");
-  if (xdg.is_absolute()) return xdg;
-  return HomeDirectory() / ".config";
+  return "";
 }
 
 }  // namespace
 
-PortSources DefaultPortSources() { return {ConfigHome() / "kx14-manager" / "ports", "/sys"}; }
+fs::path UserPortsDirectory(const std::string& xdgConfigHome, const std::string& home,
+                            const std::string& passwordHome) {
+  // XDG base directories: a relative XDG_CONFIG_HOME is invalid and ignored.
+  const fs::path xdg = xdgConfigHome;
+  if (xdg.is_absolute()) return xdg / "kx14-manager" / "ports";
+  const fs::path base = !home.empty() ? fs::path(home) : fs::path(passwordHome);
+  // A relative base would put the directory wherever the program happens to
+  // run, where a stray COM3 would become a port: then there is none.
+  if (!base.is_absolute()) return {};
+  return base / ".config" / "kx14-manager" / "ports";
+}
+
+PortSources DefaultPortSources() {
+  const std::string home = EnvironmentValue("HOME");
+  return {UserPortsDirectory(EnvironmentValue("XDG_CONFIG_HOME"), home,
+                             home.empty() ? PasswordHome() : ""),
+          "/sys"};
+}
 
 }  // namespace kx14

@@ -381,7 +381,12 @@ INSTANTIATE_TEST_SUITE_P(
                        },
                        comm_msg::kXoffChar},
         FakeRefusalRow{"QueueSizes", [](FakeLine& l, TCustomCommX&) { l.RefuseQueueSizes(true); },
-                       comm_msg::kBufLen}),
+                       comm_msg::kBufLen},
+        // Raised by Open, not thrown inside the worker's thread (which would
+        // end the process).
+        FakeRefusalRow{"ReceiveWorkerWake",
+                       [](FakeLine& l, TCustomCommX&) { l.FailWakeRegistration(); },
+                       comm_msg::kReceiveThread}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommOnFakeLine, EachSettingPushesTheWholeBlockInOrder) {

@@ -110,6 +110,17 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr}),
     [](const testing::TestParamInfo<TimerCase>& row) { return std::string(row.param.name); });
 
+TEST(LowLatency, ClosingTheDeviceRestoresTheAdaptersTimer) {
+  PtyPair pty;
+  FakeSysfs sysfs(pty.SlavePath());
+  std::ofstream(sysfs.Attribute()) << "16\n";
+  std::unique_ptr<SerialDevice> device = OpenLinuxSerialDevice(pty.SlavePath(), sysfs.Root());
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(Slurp(sysfs.Attribute()), "1\n");
+  device.reset();
+  EXPECT_EQ(Slurp(sysfs.Attribute()), "16\n");
+}
+
 // Needs a real adapter: KX14_HW_PORT=/dev/ttyUSB0 (any tty the user may open).
 TEST(LowLatencyHardware, AdapterDeliversAtOnceAfterOpen) {
   const char* port = std::getenv("KX14_HW_PORT");

@@ -68,6 +68,15 @@ TEST_F(SendReceiveOverPty, CompleteReplyWithZeroBytesFillsBothStrings) {
   EXPECT_EQ(farEnd.Received(), ParseHex("E5"));
 }
 
+TEST_F(SendReceiveOverPty, OneStringForCommandAndReplyIsSentBeforeItIsReplaced) {
+  comm.Open();
+  farEnd.ExpectCommand(1, kWorkedReply);
+  ByteString both = ReadCommandFrame();
+  SendReceive(comm, both, 18, both);
+  EXPECT_EQ(farEnd.Received(), ParseHex("E5"));
+  EXPECT_EQ(both, kWorkedReply);
+}
+
 TEST_F(SendReceiveOverPty, OneByteShortGivesBothEmptyAfterTheTimeout) {
   comm.Open();
   farEnd.ExpectCommand(1, kWorkedReply.substr(0, 17));
