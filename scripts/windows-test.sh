@@ -38,7 +38,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-[ -d "$WINEPREFIX/dosdevices" ] || wineboot -i >/dev/null 2>&1
+# A 64-bit-only Wine (no wine32) creates the prefix but reports the 32-bit
+# parts it could not set up: its status is not the measure, the prefix is.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w  # the registry files are written when the server ends
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "windows: wineboot could not create $WINEPREFIX"; exit 1; }
+fi
 # The SERIALCOMM key is volatile: it lives as long as the Wine server.
 wineserver -p >/dev/null 2>&1
 
