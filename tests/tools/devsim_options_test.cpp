@@ -42,6 +42,7 @@ TEST(DevsimOptions, ReadsEveryOption) {
   EXPECT_EQ(options.behaviour.seed, 42u);
   EXPECT_TRUE(ParseDevsimOptions({"--long"}).behaviour.faults.longReply);
   EXPECT_TRUE(ParseDevsimOptions({"--help"}).help);
+  EXPECT_TRUE(ParseDevsimOptions({"--version"}).version);
 }
 
 class DevsimOptionsRejects : public ::testing::TestWithParam<Args> {};
@@ -77,6 +78,8 @@ TEST(ControlCommand, ParsesEachCommand) {
       std::get<SetBlock>(ParseControlCommand("block 5A0000010000020000000000000503 51")).block,
       kWorkedExampleBlock);
   EXPECT_TRUE(std::holds_alternative<Quit>(ParseControlCommand("quit")));
+  EXPECT_TRUE(std::holds_alternative<Unregister>(ParseControlCommand("unregister")));
+  EXPECT_TRUE(std::holds_alternative<Register>(ParseControlCommand(" register\r")));
 }
 
 class ControlCommandRejects : public ::testing::TestWithParam<std::string> {};
@@ -89,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ControlCommandRejects,
                          ::testing::Values("", "jump", "mode", "mode loud", "mode short,",
                                            "mode short,long", "delay", "delay soon", "pace 10",
                                            "fail-rate", "fail-rate 2", "fail-rate 0.5 x",
-                                           "block 00", "quit now"));
+                                           "block 00", "quit now", "register COM3",
+                                           "unregister now"));
 
 TEST(FrameLogFormat, KeywordThenHexBytes) {
   using Kind = FrameEvent::Kind;
