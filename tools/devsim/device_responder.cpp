@@ -25,7 +25,13 @@ Faults RandomFault(std::mt19937& random, bool isRead) {
 
 Faults Combined(const Faults& a, const Faults& b) {
   return {a.silent || b.silent,           a.shortReply || b.shortReply, a.longReply || b.longReply,
-          a.badChecksum || b.badChecksum, a.refuse || b.refuse,         a.noise || b.noise};
+          a.badChecksum || b.badChecksum, a.refuse || b.refuse,         a.noise || b.noise,
+          a.wrongStore || b.wrongStore};
+}
+
+BlockBytes WronglyStored(BlockBytes block) {
+  block[kWrongStoreIndex] ^= kWrongStoreFlip;
+  return block;
 }
 
 }  // namespace
@@ -102,7 +108,7 @@ void DeviceResponder::AnswerProgram(ResponderOutput& out) {
   const std::optional<BlockBytes> block = ParseProgramCommand(frame);
   const bool accepted = block.has_value() && !faults.refuse;
   if (accepted) {
-    block_ = *block;
+    block_ = faults.wrongStore ? WronglyStored(*block) : *block;
     out.events.push_back({FrameEvent::Kind::kStored, ToByteString(block_)});
   }
   frame.push_back(accepted ? ToChar(kAckByte) : kNakByte);
