@@ -1,7 +1,7 @@
 // The commands that store a block: program, set, restore. Each reads the
 // block back after an acknowledged store unless --no-verify.
 
-#include <ostream>
+#include <iostream>
 
 #include "cli/atomic_file.h"
 #include "cli/backup_document.h"
@@ -66,7 +66,9 @@ void PrintStored(const CommandContext& context, const char* command, const Devic
 void RunProgram(const CommandContext& context) {
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const THandicapPreset level = *context.options.level;
-  const ProgramResult result = ProgramLevel(session, level, context.options.force);
+  // With --json the note goes to stderr: stdout holds one JSON document.
+  std::ostream& notes = context.options.json ? std::cerr : context.out;
+  const ProgramResult result = ProgramLevel(session, level, context.options.force, notes);
   ReadBackUnlessTold(context, session, result.sent);
   if (context.options.json) {
     JsonWriter json;
@@ -86,10 +88,6 @@ void RunProgram(const CommandContext& context) {
                        .Text();
     return;
   }
-  if (result.forced) {
-    context.out << "the read failed: sent the window's start state with level " << LevelText(level)
-                << " (--force)\n";
-  }
   if (!context.options.quiet) {
     context.out << session.Port().name << ": level " << LevelText(level)
                 << (result.oldLevel ? ", was " + LevelText(*result.oldLevel) : std::string())
@@ -103,7 +101,8 @@ void RunSet(const CommandContext& context) {
   if (!block && !context.options.force) FailNoAnswer(session);
   if (!block) {
     block = StartStateBlock();
-    context.out << "the read failed: changing the window's start state (--force)\n";
+    (context.options.json ? std::cerr : context.out)
+        << "the read failed: changing the window's start state (--force)" << std::endl;
   }
   std::string changed;
   for (const FieldAssignment& assignment : context.options.assignments) {

@@ -87,7 +87,8 @@ void WatchLoop::ProgramCar(const BlockBytes& found) {
                 std::string(HandicapShortName(LevelOfBlock(found))),
                 std::string(HandicapShortName(*context_.options.level)), "ok"};
   try {
-    const ProgramResult result = ProgramLevel(*session_, *context_.options.level, false);
+    const ProgramResult result =
+        ProgramLevel(*session_, *context_.options.level, false, context_.out);
     VerifyStored(*session_, result.sent);
     ++programmed_;
   } catch (const CliFailure& failure) {
@@ -159,6 +160,9 @@ void WatchLoop::Run() {
   while (const auto found = WaitForCar()) {
     ProgramCar(*found);
     WaitForUnplug();
+    if (!InterruptRequested() && !context_.options.json && !context_.options.quiet) {
+      context_.out << "unplugged; waiting for the next car" << std::endl;
+    }
   }
   PrintTotals();
   if (failed_ > 0) {

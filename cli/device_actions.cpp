@@ -1,6 +1,7 @@
 #include "cli/device_actions.h"
 
 #include "cli/block_fields.h"
+#include "cli/block_report.h"
 #include "cli/exit_status.h"
 #include "protocol/device_operations.h"
 
@@ -28,7 +29,8 @@ BlockBytes ReadOrFail(DeviceSession& session) {
   return *block;
 }
 
-ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force) {
+ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force,
+                           std::ostream& notes) {
   const std::unique_ptr<TLinkDeviceView> window = session.NewWindowView();
   TDeviceOperations operations(*window);
   ProgramResult result;
@@ -36,6 +38,8 @@ ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool f
     result.oldLevel = window->preset;
   } else if (force) {
     result.forced = true;
+    notes << "the read failed: sending the window's start state with level "
+          << LevelText(level) << " (--force)" << std::endl;
   } else {
     throw DeviceFailure(NoAnswer(session) + " Nothing was sent (--force sends anyway).");
   }

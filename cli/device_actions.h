@@ -4,6 +4,7 @@
 // the window does, store a given block, and read back what was stored.
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,10 @@ struct ProgramResult {
 
 // The window's Read, the user's choice of `level`, and its Program, on a
 // fresh window. A failed read sends nothing (CliFailure, device status)
-// unless `force`. A store that is not acknowledged is a CliFailure too.
-ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force);
+// unless `force`, which says so on `notes` before it sends. A store that is
+// not acknowledged is a CliFailure too.
+ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force,
+                           std::ostream& notes);
 
 // Stores `block` as it is; CliFailure (device status) without the
 // acknowledgement.
