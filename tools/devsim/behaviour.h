@@ -18,6 +18,9 @@ struct Faults {
   bool badChecksum = false;  // read replies carry checksum + 1
   bool refuse = false;       // program commands are answered 0x15 and not stored
   bool noise = false;        // garbage bytes (kNoiseBytes) go out ahead of the reply
+  // The reply's leading bytes (as many as the command has) are random bytes
+  // instead of the command's echo: a device on a line that does not echo.
+  bool noEcho = false;
   friend bool operator==(const Faults&, const Faults&) = default;
 };
 
@@ -36,7 +39,7 @@ inline constexpr std::string_view kNoiseBytes{"\x00\xFF\x55", 3};
 inline constexpr char kLongReplyExtraByte = '\x00';
 
 // Fault names as options and control commands spell them: "silent", "short",
-// "long", "bad-checksum", "refuse", "noise".
+// "long", "bad-checksum", "refuse", "noise", "no-echo".
 bool SetFaultByName(Faults& faults, std::string_view name);
 // The set faults' names joined by ",", or "normal" when none is set.
 std::string FaultNames(const Faults& faults);

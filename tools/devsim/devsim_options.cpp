@@ -22,6 +22,7 @@ const std::map<std::string, FlagAction, std::less<>>& Flags() {
       {"--bad-checksum", [](DevsimOptions& o) { o.behaviour.faults.badChecksum = true; }},
       {"--refuse", [](DevsimOptions& o) { o.behaviour.faults.refuse = true; }},
       {"--noise", [](DevsimOptions& o) { o.behaviour.faults.noise = true; }},
+      {"--no-echo", [](DevsimOptions& o) { o.behaviour.faults.noEcho = true; }},
   };
   return flags;
 }
@@ -103,6 +104,8 @@ Options:
   --bad-checksum     send read replies with a wrong checksum
   --refuse           answer program commands with 15 and store nothing
   --noise            send garbage (00 FF 55) ahead of every reply
+  --no-echo          lead every reply with random bytes instead of the
+                     command's echo (a line that does not echo)
   --delay MS         wait MS milliseconds before each reply
   --pace BAUD        space the reply bytes as a BAUD bit/s line would
                      (9600: about 1.04 ms a byte)
@@ -117,7 +120,7 @@ Frame log (stdout, and FILE with --log), one line per event:
 Control commands, one per line on standard input, change the behaviour
 while it runs (each is confirmed by a "ctl" line):
   mode normal | mode NAME[,NAME...]   set the faults (silent, short, long,
-                                      bad-checksum, refuse, noise)
+                                      bad-checksum, refuse, noise, no-echo)
   delay MS          pace BAUD | pace off
   fail-rate P [S]   block HEX         quit
 
