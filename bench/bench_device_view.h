@@ -11,6 +11,7 @@
 #include "comm/comm_x.h"
 #include "comm/message_pump.h"
 #include "protocol/control_model.h"
+#include "protocol/exchange_link.h"
 
 namespace kx14::bench {
 
@@ -31,6 +32,7 @@ class BenchDeviceView final : public TControlModel {
 
  private:
   TCustomCommX& comm_;
+  TExchangeLink link_{comm_};
   TMessagePump& pump_;
   Clock::time_point shownAt_{};
 };

@@ -47,6 +47,8 @@ void TExchangeTrace::ReplyMissing(int expected, int received) {
   const std::string of = " of " + std::to_string(expected) + " bytes";
   if (received < 0) {
     Line("read failed, 0" + of);
+  } else if (received >= expected) {
+    Line("dropped " + std::to_string(received) + of);
   } else if (received == 0) {
     Line("timeout 0" + of);
   } else {

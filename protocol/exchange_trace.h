@@ -19,12 +19,14 @@ class TExchangeObserver {
   virtual ~TExchangeObserver() = default;
   virtual void FrameSent(const ByteString& command) = 0;
   virtual void FrameReceived(const ByteString& reply) = 0;
-  // `received` bytes of `expected` came (-1: the read failed, the port closed).
+  // No reply: `received` bytes of `expected` came (-1: the read failed, the
+  // port closed), or all came and were dropped as not this command's answer.
   virtual void ReplyMissing(int expected, int received) = 0;
 };
 
 // Lines such as "   12.345 tx E5", "   33.020 rx E5 5A 00 …", "3014.777 timeout
-// 0 of 18 bytes", "  40.101 short 7 of 18 bytes". Time is counted from the
+// 0 of 18 bytes", "  40.101 short 7 of 18 bytes", "  52.000 dropped 18 of 18
+// bytes" (after its rx line). Time is counted from the
 // trace's creation. Each line is flushed, so a trace survives a crash.
 class TExchangeTrace final : public TExchangeObserver {
  public:

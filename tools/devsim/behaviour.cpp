@@ -8,7 +8,7 @@ namespace {
 
 using FaultFlag = bool Faults::*;
 
-constexpr std::array<std::pair<std::string_view, FaultFlag>, 7> kFaultNames = {{
+constexpr std::array<std::pair<std::string_view, FaultFlag>, 8> kFaultNames = {{
     {"silent", &Faults::silent},
     {"short", &Faults::shortReply},
     {"long", &Faults::longReply},
@@ -16,6 +16,7 @@ constexpr std::array<std::pair<std::string_view, FaultFlag>, 7> kFaultNames = {{
     {"refuse", &Faults::refuse},
     {"noise", &Faults::noise},
     {"wrong-store", &Faults::wrongStore},
+    {"no-echo", &Faults::noEcho},
 }};
 
 }  // namespace

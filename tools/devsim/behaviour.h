@@ -22,6 +22,9 @@ struct Faults {
   // Program commands are acknowledged 06, but the block stored differs from
   // the one sent in byte kWrongStoreIndex: only a read-back can tell.
   bool wrongStore = false;
+  // The reply's leading bytes (as many as the command has) are random bytes
+  // instead of the command's echo: a device on a line that does not echo.
+  bool noEcho = false;
   friend bool operator==(const Faults&, const Faults&) = default;
 };
 
@@ -44,7 +47,7 @@ inline constexpr std::size_t kWrongStoreIndex = 15;
 inline constexpr std::uint8_t kWrongStoreFlip = 0x01;
 
 // Fault names as options and control commands spell them: "silent", "short",
-// "long", "bad-checksum", "refuse", "noise", "wrong-store".
+// "long", "bad-checksum", "refuse", "noise", "wrong-store", "no-echo".
 bool SetFaultByName(Faults& faults, std::string_view name);
 // The set faults' names joined by ",", or "normal" when none is set.
 std::string FaultNames(const Faults& faults);
