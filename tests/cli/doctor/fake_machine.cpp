@@ -35,8 +35,9 @@ PortSources FakeMachine::Sources() const { return {portsDir_, sys_}; }
 // port device (device -> .../1-1:1.0/ttyUSB0); a CDC-ACM tty's device link
 // is the interface itself (device -> .../1-1:1.0).
 void FakeMachine::AddUsbAdapter(const FakeUsbAdapter& adapter) {
-  const fs::path usbDevice = sys_ / "devices/pci0000:00/0000:00:14.0/usb1/1-1";
-  const fs::path interface = usbDevice / "1-1:1.0";
+  const std::string usbPort = "1-" + std::to_string(++usbAdapters_);  // one per adapter
+  const fs::path usbDevice = sys_ / "devices/pci0000:00/0000:00:14.0/usb1" / usbPort;
+  const fs::path interface = usbDevice / (usbPort + ":1.0");
   const bool acm = adapter.tty.rfind("ttyACM", 0) == 0;
   const fs::path portDevice = acm ? interface : interface / adapter.tty;
   const fs::path ttyDir = portDevice / "tty" / adapter.tty;

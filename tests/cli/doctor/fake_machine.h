@@ -47,6 +47,7 @@ class FakeMachine {
  private:
   TempDir temp_;
   std::filesystem::path sys_, proc_, dev_, etc_, portsDir_;
+  int usbAdapters_ = 0;
 };
 
 }  // namespace kx14::testing
