@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
-#include "protocol/send_receive.h"
 
 namespace kx14::bench {
 
 void BenchDeviceView::SendReceive(ByteString& command, int replyLength, ByteString& reply) {
-  kx14::SendReceive(comm_, command, replyLength, reply);
+  link_.SendReceive(command, replyLength, reply);
 }
 
 void BenchDeviceView::SetBarPosition(TBlockBar bar, int position) {

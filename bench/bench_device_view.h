@@ -11,6 +11,7 @@
 #include "comm/comm_x.h"
 #include "comm/message_pump.h"
 #include "protocol/device_view.h"
+#include "protocol/exchange_link.h"
 
 namespace kx14::bench {
 
@@ -39,6 +40,7 @@ class BenchDeviceView final : public TDeviceView {
 
  private:
   TCustomCommX& comm_;
+  TExchangeLink link_{comm_};
   TMessagePump& pump_;
   BlockControls controls_;
   THandicapPreset preset_ = THandicapPreset::Handy0;

@@ -29,6 +29,7 @@ TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent),
       MessagePump(std::make_unique<QtMessagePump>()),
       CommX1(std::make_unique<TCommX>(*MessagePump)),
+      exchangeLink_(std::make_unique<TExchangeLink>(*CommX1)),
       deviceView_(std::make_unique<TMainFormDeviceView>(*this)),
       deviceOperations_(std::make_unique<TDeviceOperations>(*deviceView_)) {
   CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
