@@ -28,6 +28,7 @@ DoctorReport Diagnose(const DoctorRoots& roots, const PortSources& sources,
   const DoctorContext context{roots, sources, ListProcesses(roots.proc)};
   DoctorTargets targets = ChooseTargets(context, port);
   DoctorReport report{std::move(targets.general), {}};
+  AddIfApplies(CheckCh34xWithoutPort(context), report.general);
   for (const PortUnderTest& target : targets.ports) {
     report.ports.push_back({target.name, target.device.string(), CheckPort(context, target)});
   }

@@ -16,6 +16,18 @@ bool BrlttyInstalled(const std::filesystem::path& etcRoot) {
 
 }  // namespace
 
+std::optional<CheckResult> CheckCh34xWithoutPort(const DoctorContext& context) {
+  if (!BrlttyInstalled(context.roots.etc)) return std::nullopt;
+  const std::vector<std::string> unclaimed = Ch34xWithoutTty(context.roots.sys);
+  if (unclaimed.empty()) return std::nullopt;
+  return CheckResult{"brltty",
+                     Verdict::kProblem,
+                     "a CH340/CH341 adapter is plugged in (USB " + unclaimed.front() +
+                         ") but has no serial port: brltty has most likely claimed it; remove "
+                         "brltty, then unplug the adapter and plug it in again",
+                     {"sudo apt remove brltty"}};
+}
+
 std::optional<CheckResult> CheckBrltty(const DoctorContext& context, const PortUnderTest& port) {
   if (!port.usb || !IsCh34x(*port.usb)) return std::nullopt;
   if (!BrlttyInstalled(context.roots.etc)) {

@@ -30,5 +30,8 @@ std::optional<CheckResult> CheckModemManager(const DoctorContext& context,
                                              const PortUnderTest& port);
 // brltty claims CH340/CH341 adapters as braille displays.
 std::optional<CheckResult> CheckBrltty(const DoctorContext& context, const PortUnderTest& port);
+// Not tied to a port: a CH340/CH341 plugged in without a serial port while
+// brltty is installed, which is what its claim leaves behind.
+std::optional<CheckResult> CheckCh34xWithoutPort(const DoctorContext& context);
 
 }  // namespace kx14::cli

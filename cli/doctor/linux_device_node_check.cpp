@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include "cli/doctor/linux_checks.h"
+#include "cli/doctor/linux_device_path.h"
 #include "cli/doctor/shell_quote.h"
 
 namespace kx14::cli {
@@ -33,8 +34,9 @@ CheckResult CheckDeviceNode(const DoctorContext&, const PortUnderTest& port) {
                      device + " is " + KindOf(info.st_mode) + ", not a serial device",
                      {}};
   // `echo > /dev/ttyUSB0` as root while no adapter is plugged in leaves a
-  // plain file that the kernel then cannot replace.
-  if (S_ISREG(info.st_mode)) {
+  // plain file that the kernel then cannot replace. (A plain file in the
+  // ports directory is the user's own, and just not a port.)
+  if (S_ISREG(info.st_mode) && IsUnder(port.device, "/dev")) {
     result.message += " (something wrote to it while no adapter was plugged in)";
     result.commands = {"sudo rm " + ShellQuote(device)};
   }

@@ -1,5 +1,6 @@
 #include "cli/doctor/linux_usb_identity.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "cli/doctor/linux_device_path.h"
@@ -29,6 +30,42 @@ std::optional<UsbIdentity> ReadUsbIdentity(const fs::path& sysRoot, const std::s
                        Attribute(folder, "manufacturer"), Attribute(folder, "product")};
   }
   return std::nullopt;
+}
+
+namespace {
+
+// The folders of every tty with a device behind it.
+std::vector<fs::path> TtyDeviceFolders(const fs::path& sysRoot) {
+  std::vector<fs::path> folders;
+  std::error_code error;
+  for (fs::directory_iterator it(sysRoot / "class" / "tty", error);
+       !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code missing;
+    const fs::path folder = fs::canonical(it->path() / "device", missing);
+    if (!missing) folders.push_back(folder);
+  }
+  return folders;
+}
+
+}  // namespace
+
+std::vector<std::string> Ch34xWithoutTty(const fs::path& sysRoot) {
+  const std::vector<fs::path> ttyFolders = TtyDeviceFolders(sysRoot);
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(sysRoot / "bus" / "usb" / "devices", error);
+       !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code missing;
+    const fs::path folder = fs::canonical(it->path(), missing);
+    const UsbIdentity usb{
+        Attribute(folder, "idVendor"), Attribute(folder, "idProduct"), {}, {}, {}};
+    if (missing || !IsCh34x(usb)) continue;
+    const bool hasTty = std::any_of(ttyFolders.begin(), ttyFolders.end(),
+                                    [&](const fs::path& tty) { return IsUnder(tty, folder); });
+    if (!hasTty) names.push_back(it->path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 bool IsCh34x(const UsbIdentity& usb) {

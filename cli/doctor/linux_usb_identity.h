@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/doctor/doctor.h"
 
@@ -27,6 +28,10 @@ std::optional<UsbIdentity> ReadUsbIdentity(const std::filesystem::path& sysRoot,
 
 // The CH340 / CH341 family (QinHeng, 1a86:7523 and 1a86:5523).
 bool IsCh34x(const UsbIdentity& usb);
+
+// The CH340/CH341 devices under <sys>/bus/usb/devices that no tty of
+// <sys>/class/tty sits below, by their folder names ("1-2").
+std::vector<std::string> Ch34xWithoutTty(const std::filesystem::path& sysRoot);
 
 // The entry of <dev>/serial/by-id that leads to `device` (machine terms),
 // given as a machine path; udev makes one for every USB serial adapter.

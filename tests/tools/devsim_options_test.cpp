@@ -35,7 +35,12 @@ TEST(DevsimOptions, ReadsEveryOption) {
   EXPECT_EQ(options.block, (BlockBytes{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99,
                                        0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}));
   EXPECT_EQ(options.logFile, "f.log");
-  EXPECT_EQ(options.behaviour.faults, (Faults{true, true, false, true, true, true, true}));
+  EXPECT_EQ(options.behaviour.faults, (Faults{.silent = true,
+                                              .shortReply = true,
+                                              .badChecksum = true,
+                                              .refuse = true,
+                                              .noise = true,
+                                              .wrongStore = true}));
   EXPECT_EQ(options.behaviour.delay, 250ms);
   EXPECT_EQ(options.paceBaud, 9600);
   EXPECT_DOUBLE_EQ(options.behaviour.failRate, 0.25);

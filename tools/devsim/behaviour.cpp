@@ -15,8 +15,8 @@ constexpr std::array<std::pair<std::string_view, FaultFlag>, 8> kFaultNames = {{
     {"bad-checksum", &Faults::badChecksum},
     {"refuse", &Faults::refuse},
     {"noise", &Faults::noise},
-    {"wrong-store", &Faults::wrongStore},
     {"no-echo", &Faults::noEcho},
+    {"wrong-store", &Faults::wrongStore},
 }};
 
 }  // namespace

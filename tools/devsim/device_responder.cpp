@@ -26,7 +26,7 @@ Faults RandomFault(std::mt19937& random, bool isRead) {
 Faults Combined(const Faults& a, const Faults& b) {
   return {a.silent || b.silent,           a.shortReply || b.shortReply, a.longReply || b.longReply,
           a.badChecksum || b.badChecksum, a.refuse || b.refuse,         a.noise || b.noise,
-          a.wrongStore || b.wrongStore,   a.noEcho || b.noEcho};
+          a.noEcho || b.noEcho,           a.wrongStore || b.wrongStore};
 }
 
 BlockBytes WronglyStored(BlockBytes block) {

@@ -23,8 +23,8 @@ const std::map<std::string, FlagAction, std::less<>>& Flags() {
       {"--bad-checksum", [](DevsimOptions& o) { o.behaviour.faults.badChecksum = true; }},
       {"--refuse", [](DevsimOptions& o) { o.behaviour.faults.refuse = true; }},
       {"--noise", [](DevsimOptions& o) { o.behaviour.faults.noise = true; }},
-      {"--wrong-store", [](DevsimOptions& o) { o.behaviour.faults.wrongStore = true; }},
       {"--no-echo", [](DevsimOptions& o) { o.behaviour.faults.noEcho = true; }},
+      {"--wrong-store", [](DevsimOptions& o) { o.behaviour.faults.wrongStore = true; }},
   };
   return flags;
 }
@@ -106,10 +106,10 @@ Options:
   --bad-checksum     send read replies with a wrong checksum
   --refuse           answer program commands with 15 and store nothing
   --noise            send garbage (00 FF 55) ahead of every reply
-  --wrong-store      acknowledge program commands with 06 but store the block
-                     with its last byte (MAXPWR) changed (lowest bit flipped)
   --no-echo          lead every reply with random bytes instead of the
                      command's echo (a line that does not echo)
+  --wrong-store      acknowledge program commands with 06 but store the block
+                     with its last byte (MAXPWR) changed (lowest bit flipped)
   --delay MS         wait MS milliseconds before each reply
   --pace BAUD        space the reply bytes as a BAUD bit/s line would
                      (9600: about 1.04 ms a byte)
@@ -125,8 +125,8 @@ Frame log (stdout, and FILE with --log), one line per event:
 Control commands, one per line on standard input, change the behaviour
 while it runs (each is confirmed by a "ctl" line):
   mode normal | mode NAME[,NAME...]   set the faults (silent, short, long,
-                                      bad-checksum, refuse, noise, wrong-store,
-                                      no-echo)
+                                      bad-checksum, refuse, noise, no-echo,
+                                      wrong-store)
   delay MS          pace BAUD | pace off
   fail-rate P [S]   block HEX         quit
   unregister        remove the port entry, as if the adapter were unplugged

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -243,6 +244,12 @@ TEST_F(Doctor, DeviceNodeMissingOrAPlainFile) {
   const CheckResult plain = CheckDeviceNode(Context(), Port("COM1", "/dev/ttyUSB0"));
   EXPECT_EQ(plain.verdict, Verdict::kProblem);
   EXPECT_EQ(plain.commands, Commands{"sudo rm /dev/ttyUSB0"});
+
+  std::ofstream(machine_.PortsDir() / "notes.txt") << "COM7 is the blue car\n";
+  const CheckResult notes = CheckDeviceNode(
+      Context(), ExaminePort(Context(), "notes.txt", machine_.PortsDir() / "notes.txt", true));
+  EXPECT_EQ(notes.verdict, Verdict::kProblem);
+  EXPECT_TRUE(notes.commands.empty()) << notes.commands.front();
 }
 
 }  // namespace

@@ -61,6 +61,18 @@ TEST_F(DoctorRun, NamedPortInAnyCaseByDevicePathOrUnknown) {
   EXPECT_NE(Out().find("no port named COM9; the ports: COM1, COM2"), std::string::npos) << Out();
 }
 
+// brltty's claim leaves the adapter on USB without a tty: no port to check.
+TEST_F(DoctorRun, Ch34xWithoutItsPortIsAProblemWhileBrlttyIsInstalled) {
+  machine_.AddUsbAdapter({.tty = "", .product = "5523"});
+  machine_.AddUsbAdapter({.tty = "", .vendor = "0403", .product = "6001"});
+  EXPECT_TRUE(Run("COM1")) << Out();
+  machine_.WriteEtc("brltty.conf", "");
+  EXPECT_FALSE(Run("COM1"));
+  EXPECT_NE(Out().find("a CH340/CH341 adapter is plugged in (USB 1-2) but has no serial port"),
+            std::string::npos)
+      << Out();
+}
+
 TEST_F(DoctorRun, JsonIsOneDocumentWithNamesEscaped) {
   FakeMachine machine;  // no adapter: only a dangling entry with an awkward name
   machine.AddUserPort("my \"port\"\\", "/dev/gone");

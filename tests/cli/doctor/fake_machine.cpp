@@ -35,16 +35,21 @@ PortSources FakeMachine::Sources() const { return {portsDir_, sys_}; }
 // port device (device -> .../1-1:1.0/ttyUSB0); a CDC-ACM tty's device link
 // is the interface itself (device -> .../1-1:1.0).
 void FakeMachine::AddUsbAdapter(const FakeUsbAdapter& adapter) {
-  const fs::path usbDevice = sys_ / "devices/pci0000:00/0000:00:14.0/usb1/1-1";
-  const fs::path interface = usbDevice / "1-1:1.0";
-  const bool acm = adapter.tty.rfind("ttyACM", 0) == 0;
-  const fs::path portDevice = acm ? interface : interface / adapter.tty;
-  const fs::path ttyDir = portDevice / "tty" / adapter.tty;
-  fs::create_directories(ttyDir);
+  const std::string usbPort = "1-" + std::to_string(++usbAdapters_);  // one per adapter
+  const fs::path usbDevice = sys_ / "devices/pci0000:00/0000:00:14.0/usb1" / usbPort;
+  const fs::path interface = usbDevice / (usbPort + ":1.0");
+  fs::create_directories(usbDevice);
+  fs::create_directories(sys_ / "bus" / "usb" / "devices");
+  fs::create_directory_symlink(usbDevice, sys_ / "bus" / "usb" / "devices" / usbPort);
   WriteFile(usbDevice / "idVendor", adapter.vendor + "\n");
   WriteFile(usbDevice / "idProduct", adapter.product + "\n");
   WriteFile(usbDevice / "product", "USB Serial\n");
   if (!adapter.serial.empty()) WriteFile(usbDevice / "serial", adapter.serial + "\n");
+  if (adapter.tty.empty()) return;
+  const bool acm = adapter.tty.rfind("ttyACM", 0) == 0;
+  const fs::path portDevice = acm ? interface : interface / adapter.tty;
+  const fs::path ttyDir = portDevice / "tty" / adapter.tty;
+  fs::create_directories(ttyDir);
   fs::create_directory_symlink(portDevice, ttyDir / "device");
   fs::create_directories(sys_ / "class" / "tty");
   fs::create_directory_symlink(ttyDir, sys_ / "class" / "tty" / adapter.tty);

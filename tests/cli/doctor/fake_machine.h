@@ -16,7 +16,9 @@
 namespace kx14::testing {
 
 struct FakeUsbAdapter {
-  std::string tty{};  // "ttyUSB0" (a USB-serial converter) or "ttyACM0" (a CDC-ACM device)
+  // "ttyUSB0" (a USB-serial converter), "ttyACM0" (a CDC-ACM device), or
+  // empty: no driver has made a tty of it.
+  std::string tty{};
   std::string vendor = "1a86", product = "7523", serial{};
   std::string byId{};  // the /dev/serial/by-id name; empty: none
 };
@@ -47,6 +49,7 @@ class FakeMachine {
  private:
   TempDir temp_;
   std::filesystem::path sys_, proc_, dev_, etc_, portsDir_;
+  int usbAdapters_ = 0;
 };
 
 }  // namespace kx14::testing
