@@ -3,6 +3,8 @@
 // Read, a click on the level and Program, and the one kx14ctl sends through
 // the shared control model, compared byte for byte.
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <sstream>
 
@@ -45,6 +47,22 @@ class CliProgramParityTest : public QObject {
     }
   }
 
+  // The window traces its exchanges as kx14ctl's --trace does.
+  void windowWritesTheTraceThatKx14TraceNames() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("trace.log");
+    qputenv("KX14_TRACE", path.toUtf8());
+    const std::optional<std::string> frame = WindowFrame(kBlocks[0], THandicapPreset::Handy3);
+    qunsetenv("KX14_TRACE");
+    QVERIFY(frame.has_value());
+    QFile trace(path);
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(trace.readAll());
+    QVERIFY2(text.contains(" tx E5\n") && text.contains(" rx E5 5A 00 00 01") &&
+                 text.contains(" tx F5 5A 00 00 01"),
+             qPrintable(text));
+  }
+
   void programSendsWhatTheWindowSends_data() {
     QTest::addColumn<QString>("block");
     QTest::addColumn<int>("level");
@@ -59,7 +77,9 @@ class CliProgramParityTest : public QObject {
     QFETCH(QString, block);
     QFETCH(int, level);
     const THandicapPreset preset = kHandicapPresets[static_cast<std::size_t>(level)];
-    QCOMPARE(CliFrame(block.toStdString(), preset), WindowFrame(block.toStdString(), preset));
+    const std::optional<std::string> window = WindowFrame(block.toStdString(), preset);
+    QVERIFY(window.has_value());
+    QCOMPARE(CliFrame(block.toStdString(), preset), window);
   }
 
  private:
