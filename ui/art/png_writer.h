@@ -1,7 +1,7 @@
 // Encodes true-colour images with straight (not premultiplied) alpha as PNG
 // files: 8 bits per channel, colour type 6, no interlacing, every row with
-// filter type 0, the pixel data deflated by zlib. The desktop's icon themes
-// want PNG; the window's own artwork does not use it.
+// filter type 0, the pixel data in stored (uncompressed) deflate blocks. The
+// desktop's icon themes want PNG; the window's own artwork does not use it.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,7 @@ struct RgbaImage {
   std::vector<std::uint8_t> rgba;
 };
 
-// Throws std::runtime_error when zlib cannot compress the pixels (out of
-// memory); an image whose byte count does not match its size is a
-// programming error.
+// An image whose byte count does not match its size is a programming error.
 Bytes encodePng(const RgbaImage& image);
 
 }  // namespace kx14::art
