@@ -16,6 +16,7 @@ using ValueAction = std::function<void(DevsimOptions&, const std::string&)>;
 const std::map<std::string, FlagAction, std::less<>>& Flags() {
   static const std::map<std::string, FlagAction, std::less<>> flags = {
       {"--help", [](DevsimOptions& o) { o.help = true; }},
+      {"--version", [](DevsimOptions& o) { o.version = true; }},
       {"--silent", [](DevsimOptions& o) { o.behaviour.faults.silent = true; }},
       {"--short", [](DevsimOptions& o) { o.behaviour.faults.shortReply = true; }},
       {"--long", [](DevsimOptions& o) { o.behaviour.faults.longReply = true; }},
@@ -112,6 +113,7 @@ Options:
   --fail-rate P      give a reply one random fault with probability P (0..1)
   --seed S           seed of the random faults (default 1)
   --help             show this text
+  --version          show the version
 
 Frame log (stdout, and FILE with --log), one line per event:
   port COM3 /dev/pts/4   rx E5   tx E5 5A ... B6   stored 5A ... 51

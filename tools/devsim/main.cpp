@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "kx14_version.h"
 #include "ports/com_ports.h"
 #include "tools/devsim/devsim_loop.h"
 #include "tools/devsim/devsim_options.h"
@@ -55,6 +56,11 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(DevsimUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("kx14-devsim %.*s\n", static_cast<int>(kx14::kVersion.size()),
+                kx14::kVersion.data());
     return 0;
   }
   try {
