@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic fontconfig libfontconfig-dev
   libx11-dev libxdamage-dev
   python3 python3-serial procps
+  dpkg-dev desktop-file-utils appstream man-db lintian
 )
 
 missing=()
