@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
   const bench::LatencyStats floor = bench::Summarise(bare);
   std::printf(
       "cli_read: kx14ctl read, whole process, median %.1f ms beyond the component's pauses "
-      "(%.0f ms) and the wire (%.1f ms), p99 %.1f ms (%zu runs); kx14ctl --version median %.1f ms\n",
+      "(%.0f ms) and the wire (%.1f ms), p99 %.1f ms (%zu runs); kx14ctl --version median %.1f "
+      "ms\n",
       ours.median, kComponentPausesMs, wire, ours.p99, ours.count, floor.median);
   bench::PrintSummary({"cli_read", "ms", ours.median, floor.median, std::nullopt, std::nullopt,
                        "<=15ms", ours.median <= kTargetMs});

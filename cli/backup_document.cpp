@@ -38,9 +38,7 @@ std::optional<std::array<std::uint8_t, N>> ParseHex(std::string_view text) {
   return bytes;
 }
 
-[[noreturn]] void Refuse(const std::string& why) {
-  throw UsageFailure("bad backup file: " + why);
-}
+[[noreturn]] void Refuse(const std::string& why) { throw UsageFailure("bad backup file: " + why); }
 
 const JsonValue& Member(const JsonValue& document, std::string_view name, JsonValue::Type type) {
   const JsonValue* value = document.Find(name);
@@ -122,7 +120,8 @@ BlockBytes ReadBackupDocument(std::string_view text) {
   const auto block = ParseHex<16>(Member(document, "block", JsonValue::Type::String).text);
   if (!block) Refuse("\"block\" is not 16 bytes in hex");
   const auto checksum = ParseHex<1>(Member(document, "checksum", JsonValue::Type::String).text);
-  if (!checksum || (*checksum)[0] != CheckSum(*block)) Refuse("the checksum does not match the block");
+  if (!checksum || (*checksum)[0] != CheckSum(*block))
+    Refuse("the checksum does not match the block");
   CheckFields(Member(document, "fields", JsonValue::Type::Object), *block);
   return *block;
 }

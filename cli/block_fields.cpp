@@ -26,9 +26,9 @@ constexpr std::array<BlockField, 13> kFields = {{
 }};
 
 // Byte offset of a one-byte field, by its place in kFields.
-constexpr std::array<std::size_t, 13> kOffsets = {kBup,   kYourId, kMyId,   kFlags, kFlags,
-                                                  kLastCh, kMode,  kLowCh, kHighCh, kStAdj,
-                                                  kOtMax, kOtTime, kMaxPwr};
+constexpr std::array<std::size_t, 13> kOffsets = {kBup,    kYourId, kMyId,  kFlags,  kFlags,
+                                                  kLastCh, kMode,   kLowCh, kHighCh, kStAdj,
+                                                  kOtMax,  kOtTime, kMaxPwr};
 
 std::size_t IndexOf(const BlockField& field) {
   return static_cast<std::size_t>(&field - kFields.data());

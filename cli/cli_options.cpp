@@ -89,25 +89,38 @@ FieldAssignment ParseAssignment(const std::string& word) {
 }
 
 bool TakesValue(std::string_view option) {
-  return option == "--port" || option == "--trace" || option == "--level" ||
-         option == "--output" || option == "--input" || option == "--log";
+  return option == "--port" || option == "--trace" || option == "--level" || option == "--output" ||
+         option == "--input" || option == "--log";
 }
 
 void ApplyOption(Parsed& parsed, const std::string& option, const std::string& value) {
   CliOptions& o = parsed.options;
-  if (option == "--port") o.port = value;
-  else if (option == "--trace") o.trace = value;
-  else if (option == "--level") o.level = ParseLevel(value);
-  else if (option == "--output") o.output = value;
-  else if (option == "--input") o.input = value;
-  else if (option == "--log") o.log = value;
-  else if (option == "--json") o.json = true;
-  else if (option == "--quiet") o.quiet = true;
-  else if (option == "--force") o.force = true;
-  else if (option == "--no-verify") o.noVerify = true;
-  else if (option == "--help" || option == "-h") parsed.command = TCommand::Help;
-  else if (option == "--version") parsed.command = TCommand::Version;
-  else throw UsageFailure("unknown option " + option + " (see kx14ctl --help)");
+  if (option == "--port")
+    o.port = value;
+  else if (option == "--trace")
+    o.trace = value;
+  else if (option == "--level")
+    o.level = ParseLevel(value);
+  else if (option == "--output")
+    o.output = value;
+  else if (option == "--input")
+    o.input = value;
+  else if (option == "--log")
+    o.log = value;
+  else if (option == "--json")
+    o.json = true;
+  else if (option == "--quiet")
+    o.quiet = true;
+  else if (option == "--force")
+    o.force = true;
+  else if (option == "--no-verify")
+    o.noVerify = true;
+  else if (option == "--help" || option == "-h")
+    parsed.command = TCommand::Help;
+  else if (option == "--version")
+    parsed.command = TCommand::Version;
+  else
+    throw UsageFailure("unknown option " + option + " (see kx14ctl --help)");
   parsed.given.push_back(option);
 }
 
@@ -132,10 +145,10 @@ std::size_t TakeOption(Parsed& parsed, const std::vector<std::string>& args, std
 void CheckCommandRules(const Parsed& parsed) {
   const TCommand command = *parsed.command;
   for (const CommandOption& rule : CommandOptions()) {
-    const bool given = std::find(parsed.given.begin(), parsed.given.end(), rule.option) !=
-                       parsed.given.end();
-    const bool allowed = std::find(rule.commands.begin(), rule.commands.end(), command) !=
-                         rule.commands.end();
+    const bool given =
+        std::find(parsed.given.begin(), parsed.given.end(), rule.option) != parsed.given.end();
+    const bool allowed =
+        std::find(rule.commands.begin(), rule.commands.end(), command) != rule.commands.end();
     if (given && !allowed) throw UsageFailure(std::string(rule.option) + " does not apply here");
   }
   const CliOptions& o = parsed.options;

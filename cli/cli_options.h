@@ -11,7 +11,19 @@
 
 namespace kx14::cli {
 
-enum class TCommand { Help, Version, Ports, Read, Program, Set, Backup, Restore, Verify, Watch, Doctor };
+enum class TCommand {
+  Help,
+  Version,
+  Ports,
+  Read,
+  Program,
+  Set,
+  Backup,
+  Restore,
+  Verify,
+  Watch,
+  Doctor
+};
 
 struct FieldAssignment {
   std::string field;  // a block field's name

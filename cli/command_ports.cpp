@@ -2,12 +2,25 @@
 
 #include "cli/commands.h"
 #include "cli/json_value.h"
+#include "cli/port_choice.h"
 #include "cli/port_state.h"
 
 namespace kx14::cli {
 
+namespace {
+
+// Every port, or with --port only the one it names.
+std::vector<ComPort> PortsToList(const CommandContext& context) {
+  if (!context.options.port) return ListComPorts(context.sources);
+  const ChosenPort chosen = ChoosePort(context.options.port, context.sources);
+  return {
+      ComPort{chosen.name, chosen.device, chosen.device.parent_path() == context.sources.portsDir}};
+}
+
+}  // namespace
+
 void RunPorts(const CommandContext& context) {
-  const std::vector<ComPort> ports = ListComPorts(context.sources);
+  const std::vector<ComPort> ports = PortsToList(context);
   JsonWriter json;
   json.BeginObject().BeginArray("ports");
   for (const ComPort& port : ports) {

@@ -103,8 +103,9 @@ void RunVerify(const CommandContext& context) {
     std::vector<std::string> names;
     for (const Difference& d : differences) names.emplace_back(d.field->name);
     if (names.empty()) names = DifferingFields(file, device);
-    throw CliFailure(TExitStatus::DeviceFailed,
-                     "the device differs from " + *context.options.input + " in " + JoinNames(names));
+    throw CliFailure(
+        TExitStatus::DeviceFailed,
+        "the device differs from " + *context.options.input + " in " + JoinNames(names));
   }
 }
 

@@ -127,9 +127,9 @@ void RunRestore(const CommandContext& context) {
   }
   StoreExactly(session, file);
   ReadBackUnlessTold(context, session, file);
-  PrintStored(context, "restore", session, file,
-              session.Port().name + ": restored " + *context.options.input + "; " +
-                  VerifiedText(context));
+  PrintStored(
+      context, "restore", session, file,
+      session.Port().name + ": restored " + *context.options.input + "; " + VerifiedText(context));
 }
 
 }  // namespace kx14::cli

@@ -82,10 +82,12 @@ std::optional<BlockBytes> WatchLoop::WaitForCar() {
 }
 
 void WatchLoop::ProgramCar(const BlockBytes& found) {
-  CarRecord car{UtcTimestamp(), FieldText(found, *FindBlockField("YOURID")),
+  CarRecord car{UtcTimestamp(),
+                FieldText(found, *FindBlockField("YOURID")),
                 FieldText(found, *FindBlockField("MYID")),
                 std::string(HandicapShortName(LevelOfBlock(found))),
-                std::string(HandicapShortName(*context_.options.level)), "ok"};
+                std::string(HandicapShortName(*context_.options.level)),
+                "ok"};
   try {
     const ProgramResult result =
         ProgramLevel(*session_, *context_.options.level, false, context_.out);
@@ -130,8 +132,10 @@ void WatchLoop::AppendCsv(const CarRecord& car) {
 void WatchLoop::PrintTotals() {
   if (context_.options.json) {
     JsonWriter json;
-    json.BeginObject().String("command", "watch").Number("programmed", programmed_).Number(
-        "failed", failed_);
+    json.BeginObject()
+        .String("command", "watch")
+        .Number("programmed", programmed_)
+        .Number("failed", failed_);
     json.BeginArray("cars");
     for (const CarRecord& car : cars_) {
       json.BeginArrayItem()

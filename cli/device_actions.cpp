@@ -38,8 +38,8 @@ ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool f
     result.oldLevel = window->preset;
   } else if (force) {
     result.forced = true;
-    notes << "the read failed: sending the window's start state with level "
-          << LevelText(level) << " (--force)" << std::endl;
+    notes << "the read failed: sending the window's start state with level " << LevelText(level)
+          << " (--force)" << std::endl;
   } else {
     throw DeviceFailure(NoAnswer(session) + " Nothing was sent (--force sends anyway).");
   }

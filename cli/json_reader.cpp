@@ -124,7 +124,8 @@ class Reader {
   unsigned Hex4() {
     if (text_.size() - pos_ < 4) Fail("bad \\u escape");
     unsigned code = 0;
-    const auto [end, error] = std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, code, 16);
+    const auto [end, error] =
+        std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, code, 16);
     if (error != std::errc() || end != text_.data() + pos_ + 4) Fail("bad \\u escape");
     pos_ += 4;
     return code;
@@ -165,14 +166,31 @@ class Reader {
     const char c = Peek();
     ++pos_;
     switch (c) {
-      case '"': case '\\': case '/': out += c; return;
-      case 'b': out += '\b'; return;
-      case 'f': out += '\f'; return;
-      case 'n': out += '\n'; return;
-      case 'r': out += '\r'; return;
-      case 't': out += '\t'; return;
-      case 'u': AppendUtf8(out, EscapedCode()); return;
-      default: Fail("bad escape");
+      case '"':
+      case '\\':
+      case '/':
+        out += c;
+        return;
+      case 'b':
+        out += '\b';
+        return;
+      case 'f':
+        out += '\f';
+        return;
+      case 'n':
+        out += '\n';
+        return;
+      case 'r':
+        out += '\r';
+        return;
+      case 't':
+        out += '\t';
+        return;
+      case 'u':
+        AppendUtf8(out, EscapedCode());
+        return;
+      default:
+        Fail("bad escape");
     }
   }
 

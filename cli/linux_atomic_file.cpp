@@ -56,8 +56,8 @@ void WriteFileAtomically(const fs::path& path, const std::string& text, bool rep
   const std::string temporary = WriteTemporary(path, text);
   // link() refuses an existing name, so nothing can appear at `path` between
   // a check and the placing.
-  const int placed = replace ? ::rename(temporary.c_str(), path.c_str())
-                             : ::link(temporary.c_str(), path.c_str());
+  const int placed =
+      replace ? ::rename(temporary.c_str(), path.c_str()) : ::link(temporary.c_str(), path.c_str());
   const int error = errno;
   if (!replace || placed != 0) ::unlink(temporary.c_str());
   if (placed != 0) {

@@ -3,10 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <sstream>
-
 #include <fstream>
-
+#include <sstream>
 
 #include "cli/port_state.h"
 

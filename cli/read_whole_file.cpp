@@ -16,7 +16,8 @@ std::string ReadWholeFile(const fs::path& path, std::size_t limit) {
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   if (in.bad()) throw UsageFailure("cannot read " + path.string());
   text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > limit) throw UsageFailure("bad backup file: " + path.string() + " is too large");
+  if (text.size() > limit)
+    throw UsageFailure("bad backup file: " + path.string() + " is too large");
   return text;
 }
 

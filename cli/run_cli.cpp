@@ -32,15 +32,24 @@ void Dispatch(const CommandContext& context) {
     case TCommand::Version:
       context.out << "kx14ctl " << kVersion << "\n";
       return;
-    case TCommand::Ports: return RunPorts(context);
-    case TCommand::Read: return RunRead(context);
-    case TCommand::Program: return RunProgram(context);
-    case TCommand::Set: return RunSet(context);
-    case TCommand::Backup: return RunBackup(context);
-    case TCommand::Restore: return RunRestore(context);
-    case TCommand::Verify: return RunVerify(context);
-    case TCommand::Watch: return RunWatch(context);
-    case TCommand::Doctor: return RunDoctorCommand(context);
+    case TCommand::Ports:
+      return RunPorts(context);
+    case TCommand::Read:
+      return RunRead(context);
+    case TCommand::Program:
+      return RunProgram(context);
+    case TCommand::Set:
+      return RunSet(context);
+    case TCommand::Backup:
+      return RunBackup(context);
+    case TCommand::Restore:
+      return RunRestore(context);
+    case TCommand::Verify:
+      return RunVerify(context);
+    case TCommand::Watch:
+      return RunWatch(context);
+    case TCommand::Doctor:
+      return RunDoctorCommand(context);
   }
 }
 

@@ -98,7 +98,8 @@ TEST_F(Kx14ctl, EveryCommandWorksAgainstTheSimulator) {
 
   const CtlRun json = Ctl({"--json", "--port", device_, "read"});
   EXPECT_EQ(json.status, 0);
-  EXPECT_EQ(cli::BlockHex(cli::ReadBackupDocument(json.output)), "5A000001000002000000000000050351");
+  EXPECT_EQ(cli::BlockHex(cli::ReadBackupDocument(json.output)),
+            "5A000001000002000000000000050351");
 
   EXPECT_EQ(Ctl({"program", "--level", "3", "--port", port_}).status, 0);
   EXPECT_EQ(LastStored(), kLevel3);
@@ -211,9 +212,9 @@ TEST_F(Kx14ctl, PortHeldByAnotherProcessIsStatusThree) {
 TEST_F(Kx14ctl, WatchProgramsThreeCarsPluggedInTurn) {
   StartDevice({"--silent"});
   sim_->Send("unregister\n");
-  testing::DevsimProcess watch(KX14CTL_PATH, temp_.path(),
-                               {"watch", "--level", "3", "--port", port_, "--log",
-                                File("cars.csv").string()});
+  testing::DevsimProcess watch(
+      KX14CTL_PATH, temp_.path(),
+      {"watch", "--level", "3", "--port", port_, "--log", File("cars.csv").string()});
   ASSERT_TRUE(watch.WaitForLine("waiting", kPatience));
   for (const char* id : {"11", "22", "33"}) {
     sim_->Send(std::string("block 5A 00 00 ") + id + " 00 00 02 00 00 00 00 00 00 05 03 51\n");

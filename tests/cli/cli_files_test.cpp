@@ -65,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"OtherFormat", Replace(kGood, "kx14-parameter-block", "kx14-other")},
         BadFile{"OtherVersion", Replace(kGood, "\"version\": 1", "\"version\": 2")},
         BadFile{"VersionAsText", Replace(kGood, "\"version\": 1", "\"version\": \"1\"")},
-        BadFile{"Block15Bytes",
-                Replace(kGood, "5A000001000002000000000000050351", "5A0000010000020000000000000503")},
+        BadFile{"Block15Bytes", Replace(kGood, "5A000001000002000000000000050351",
+                                        "5A0000010000020000000000000503")},
         BadFile{"Block17Bytes", Replace(kGood, "5A000001000002000000000000050351",
                                         "5A00000100000200000000000005035100")},
         BadFile{"BlockNotHex", Replace(kGood, "5A000001", "5G000001")},
@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CliOptions, OptionsStandBeforeOrAfterTheCommand) {
   const CliOptions after = ParseCliOptions({"program", "--port", "com3", "--level=MAX", "--json"});
-  const CliOptions before = ParseCliOptions({"--json", "--level", "ハンデ＋ＭＡＸ", "--port=com3", "program"});
+  const CliOptions before =
+      ParseCliOptions({"--json", "--level", "ハンデ＋ＭＡＸ", "--port=com3", "program"});
   for (const CliOptions& o : {after, before}) {
     EXPECT_EQ(o.command, TCommand::Program);
     EXPECT_EQ(o.port, "com3");
@@ -107,28 +108,25 @@ TEST_P(UsageErrors, AreRefusedWithStatusTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UsageErrors,
-    ::testing::Values(std::vector<std::string>{}, std::vector<std::string>{"frobnicate"},
-                      std::vector<std::string>{"read", "--bogus"},
-                      std::vector<std::string>{"read", "--port"},
-                      std::vector<std::string>{"read", "--output", "x.json"},
-                      std::vector<std::string>{"program"},
-                      std::vector<std::string>{"program", "--level", "7"},
-                      std::vector<std::string>{"backup"},
-                      std::vector<std::string>{"restore", "--level", "3", "--input", "f"},
-                      std::vector<std::string>{"set"},
-                      std::vector<std::string>{"set", "OT_TIME=0"},
-                      std::vector<std::string>{"set", "OT_MAX=251"},
-                      std::vector<std::string>{"set", "YOURID=16777216"},
-                      std::vector<std::string>{"set", "MAXPWR=75"},
-                      std::vector<std::string>{"set", "MASTERF=maybe"},
-                      std::vector<std::string>{"set", "LASTCH=-1"},
-                      std::vector<std::string>{"set", "ot_time=5"},
-                      std::vector<std::string>{"read", "extra"}));
+    ::testing::Values(
+        std::vector<std::string>{}, std::vector<std::string>{"frobnicate"},
+        std::vector<std::string>{"read", "--bogus"}, std::vector<std::string>{"read", "--port"},
+        std::vector<std::string>{"read", "--output", "x.json"}, std::vector<std::string>{"program"},
+        std::vector<std::string>{"program", "--level", "7"}, std::vector<std::string>{"backup"},
+        std::vector<std::string>{"restore", "--level", "3", "--input", "f"},
+        std::vector<std::string>{"set"}, std::vector<std::string>{"set", "OT_TIME=0"},
+        std::vector<std::string>{"set", "OT_MAX=251"},
+        std::vector<std::string>{"set", "YOURID=16777216"},
+        std::vector<std::string>{"set", "MAXPWR=75"},
+        std::vector<std::string>{"set", "MASTERF=maybe"},
+        std::vector<std::string>{"set", "LASTCH=-1"}, std::vector<std::string>{"set", "ot_time=5"},
+        std::vector<std::string>{"read", "extra"}));
 
 TEST(BlockFields, ChangingAFieldLeavesEveryOtherByte) {
   for (const BlockField& field : BlockFields()) {
     BlockBytes block = kOdd;
-    const int value = field.kind == TFieldKind::Percent ? 50 : field.min + (field.max - field.min) / 3;
+    const int value =
+        field.kind == TFieldKind::Percent ? 50 : field.min + (field.max - field.min) / 3;
     SetFieldValue(block, field, value);
     EXPECT_EQ(FieldValue(block, field), value) << field.name;
     int changed = 0;

@@ -93,8 +93,8 @@ class CliProgramParityTest : public QObject {
     if (!QTest::qWaitFor([&] { return closeUps.Count() == 1; })) return std::nullopt;
     form.READ_BTN->click();
     const QString button = QString::fromUtf8(
-        std::array{"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2", "Handy3", "Handy4",
-                   "Handy5", "Handy6", "Handy_7"}[static_cast<std::size_t>(preset)]);
+        std::array{"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2", "Handy3", "Handy4", "Handy5",
+                   "Handy6", "Handy_7"}[static_cast<std::size_t>(preset)]);
     QTest::mouseClick(fixture.Named<TRadioButton>(button), Qt::LeftButton);
     form.PROGRAM_BTN->click();
     return device.NextLine("rx F5 ");
