@@ -86,6 +86,9 @@ class TCustomCommX {
   std::int32_t ReceiveCount();
 
   bool IsOpen() const;
+  // Changes at every Open and Close: what a caller learnt about the line
+  // while the port was open no longer holds once it differs.
+  std::uint64_t OpenGeneration() const { return generation_; }
   // The port's descriptor (Linux) or HANDLE (Windows) while open;
   // kInvalidHandle while closed.
   std::uint32_t Handle() const;

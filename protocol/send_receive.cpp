@@ -35,7 +35,7 @@ int Attempt(TCustomCommX& comm, const ByteString& command, int replyLength, Byte
 
 }  // namespace
 
-void SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteString& reply) {
+int SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteString& reply) {
   // Lets other threads (the serial workers among them) run before the
   // window's thread starts another exchange: the equivalent of a sleep of 0.
   std::this_thread::yield();
@@ -44,12 +44,15 @@ void SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteS
   reply.clear();
   if (!IsReceivableLength(replyLength)) {
     command.clear();
-    return;
+    return 0;
   }
+  int received = 0;
   for (int attemptsLeft = kAttempts; attemptsLeft > 0; --attemptsLeft) {
-    if (Attempt(comm, sent, replyLength, reply) == replyLength) break;
+    received = Attempt(comm, sent, replyLength, reply);
+    if (received == replyLength) break;
   }
   command = reply;
+  return received;
 }
 
 }  // namespace kx14

@@ -25,6 +25,8 @@ inline constexpr int kReceiveBufferSize = 256;
 // A replyLength outside 0..kReceiveBufferSize cannot be received into the
 // buffer: nothing is sent, nothing is purged, and both strings are empty.
 // Raises nothing of its own; runs on the window's thread only.
-void SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteString& reply);
+// Returns the count that Read returned (-1 when it failed, 0 when nothing
+// was read or waited for), for traces of short replies.
+int SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteString& reply);
 
 }  // namespace kx14

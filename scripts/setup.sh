@@ -12,6 +12,7 @@ packages=(
   libx11-dev libxdamage-dev
   python3 python3-serial procps
   g++-mingw-w64-x86-64-posix wine wine64 googletest zip
+  dpkg-dev desktop-file-utils appstream man-db lintian
 )
 
 missing=()

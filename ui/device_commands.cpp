@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "protocol/checksum.h"
-#include "protocol/send_receive.h"
 #include "ui/main_form.h"
 
 namespace kx14 {
@@ -15,7 +14,7 @@ void TMainForm::READ_BTNClick(QObject*) { RunDeviceOperation(&TDeviceOperations:
 void TMainForm::PROGRAM_BTNClick(QObject*) { RunDeviceOperation(&TDeviceOperations::Program); }
 
 void TMainForm::SendReceive(ByteString& command, int replyLength, ByteString& reply) {
-  kx14::SendReceive(*CommX1, command, replyLength, reply);
+  exchangeLink_->SendReceive(command, replyLength, reply);
 }
 
 void TMainForm::AddCheckSum(ByteString& bytes) { kx14::AddCheckSum(bytes); }

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QResizeEvent>
+#include <cstdlib>
 
 #include "protocol/handicap_preset.h"
 #include "ui/controls/combo_box.h"
@@ -30,9 +31,14 @@ TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent),
       MessagePump(std::make_unique<QtMessagePump>()),
       CommX1(std::make_unique<TCommX>(*MessagePump)),
+      exchangeLink_(std::make_unique<TExchangeLink>(*CommX1)),
       deviceView_(std::make_unique<TMainFormDeviceView>(*this)),
       deviceOperations_(std::make_unique<TDeviceOperations>(*deviceView_)) {
   CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
+  if (const char* tracePath = std::getenv("KX14_TRACE"); tracePath != nullptr && *tracePath) {
+    exchangeTrace_ = TExchangeTrace::Open(tracePath);
+    exchangeLink_->SetObserver(exchangeTrace_.get());
+  }
   setWindowTitle(QString::fromLatin1(kCaption));
   setFont(WindowFont());
   SetColour(this, QPalette::Window, clBtnFace());

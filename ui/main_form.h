@@ -12,6 +12,7 @@
 #include "comm/comm_x.h"
 #include "ports/com_ports.h"
 #include "protocol/device_operations.h"
+#include "protocol/exchange_link.h"
 
 class QLabel;
 
@@ -211,6 +212,12 @@ class TMainForm : public QWidget {
   void ApplyDeferredRequests();
 
   std::optional<PortSources> portSources_;  // empty: DefaultPortSources()
+  // KX14_TRACE=FILE ("-": stderr): every exchange's frames, as kx14ctl's
+  // --trace writes them. Declared ahead of the link, so it outlives it.
+  std::unique_ptr<TExchangeTrace> exchangeTrace_;
+  // The exchange over CommX1, which remembers whether the line echoes and
+  // whether the last exchange left it unsettled.
+  std::unique_ptr<TExchangeLink> exchangeLink_;
   // Both outlive every handler: they go with the window object, which is
   // destroyed only after its event loop has ended.
   std::unique_ptr<TMainFormDeviceView> deviceView_;

@@ -1,6 +1,6 @@
 #include "comm_device_view.h"
 
-#include "protocol/send_receive.h"
+
 
 namespace kx14::faults {
 
@@ -13,7 +13,7 @@ void CommDeviceView::SendReceive(ByteString& command, int replyLength, ByteStrin
   calls.push_back("Exchange");
   if (beforeExchange) beforeExchange(commandsSent.size(), command);
   commandsSent.push_back(command);
-  kx14::SendReceive(comm_, command, replyLength, reply);
+  link_.SendReceive(command, replyLength, reply);
   repliesReceived.push_back(reply);
 }
 

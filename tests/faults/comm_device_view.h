@@ -12,6 +12,7 @@
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
 #include "fake_device_view.h"
+#include "protocol/exchange_link.h"
 
 namespace kx14::faults {
 
@@ -31,6 +32,7 @@ class CommDeviceView : public test::FakeDeviceView {
  private:
   PollMessagePump& pump_;
   TCommX& comm_;
+  TExchangeLink link_{comm_};
 };
 
 }  // namespace kx14::faults

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/properties/backup_document_properties.h"
 #include "fuzz/properties/device_responder_properties.h"
 #include "fuzz/properties/frame_properties.h"
 #include "fuzz/properties/port_name_properties.h"
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay,
                                          FuzzTarget{"frames", CheckFrames},
                                          FuzzTarget{"device_responder", CheckDeviceResponder},
                                          FuzzTarget{"port_names", CheckPortNames},
-                                         FuzzTarget{"ports_directory", CheckPortsDirectory}),
+                                         FuzzTarget{"ports_directory", CheckPortsDirectory},
+                                         FuzzTarget{"backup_document", CheckBackupDocument}),
                          [](const testing::TestParamInfo<FuzzTarget>& p) {
                            return p.param.corpus;
                          });

@@ -1,6 +1,7 @@
 #include "fake_device_view.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kx14::test {
 namespace {
@@ -24,10 +25,8 @@ const char* BarName(TBlockBar bar) {
 }
 
 void FakeDeviceView::ClickPreset(THandicapPreset clicked) {
-  if (clicked == preset) return;  // a selected radio button runs no handler
-  preset = clicked;
-  presetHandlersRun.push_back(clicked);
-  MoveBar(TBlockBar::THR_BAR, OvertakeCount(clicked));
+  if (clicked != preset) presetHandlersRun.push_back(clicked);
+  TControlModel::ClickPreset(clicked);
 }
 
 std::vector<std::string> FakeDeviceView::ControlCalls() const {
@@ -56,27 +55,27 @@ void FakeDeviceView::SendReceive(ByteString& command, int /*replyLength*/, ByteS
 
 void FakeDeviceView::SelectBup(bool bup5Ah) {
   calls.push_back(Call("SelectBup", bup5Ah));
-  controls.bup5Ah = bup5Ah;
+  TControlModel::SelectBup(bup5Ah);
 }
 
 void FakeDeviceView::SetYourId(std::int32_t value) {
   calls.push_back(Call("SetYourId", value));
-  controls.yourId = value;
+  TControlModel::SetYourId(value);
 }
 
 void FakeDeviceView::SetMyId(std::int32_t value) {
   calls.push_back(Call("SetMyId", value));
-  controls.myId = value;
+  TControlModel::SetMyId(value);
 }
 
 void FakeDeviceView::SelectMasterF(bool on) {
   calls.push_back(Call("SelectMasterF", on));
-  controls.masOn = on;
+  TControlModel::SelectMasterF(on);
 }
 
 void FakeDeviceView::SelectOvertake(bool on) {
   calls.push_back(Call("SelectOvertake", on));
-  controls.otOn = on;
+  TControlModel::SelectOvertake(on);
 }
 
 void FakeDeviceView::SetBarPosition(TBlockBar bar, int position) {
@@ -84,40 +83,14 @@ void FakeDeviceView::SetBarPosition(TBlockBar bar, int position) {
   MoveBar(bar, position);
 }
 
-void FakeDeviceView::ShowInformation(std::string_view text) { informationShown.emplace_back(text); }
+void FakeDeviceView::ShowInformation(std::string_view text) {
+  TControlModel::ShowInformation(text);
+  informationShown.emplace_back(text);
+}
 
 void FakeDeviceView::SelectHandicap(THandicapPreset selected) {
   calls.push_back(std::string("SelectHandicap(") + PresetName(selected) + ")");
   ClickPreset(selected);
-}
-
-void FakeDeviceView::MoveBar(TBlockBar bar, int position) {
-  switch (bar) {
-    case TBlockBar::LAST_BAR:
-      controls.lastBar = std::clamp(position, 0, 255);
-      break;
-    case TBlockBar::MODE_BAR:
-      controls.modeBar = std::clamp(position, 0, 255);
-      break;
-    case TBlockBar::UA_BAR:
-      controls.uaBar = std::clamp(position, 0, 255);
-      break;
-    case TBlockBar::LOW_BAR:
-      controls.lowBar = std::clamp(position, 0, 255);
-      break;
-    case TBlockBar::HICH_BAR:
-      controls.hichBar = std::clamp(position, 0, 255);
-      break;
-    case TBlockBar::THR_BAR:
-      controls.thrBar = std::clamp(position, 1, 250);
-      break;
-    case TBlockBar::YOBI1_BAR:
-      controls.yobi1Bar = std::clamp(position, 1, 250);
-      break;
-    case TBlockBar::YOBI2_BAR:
-      controls.yobi2Bar = std::clamp(position, 0, 100);
-      break;
-  }
 }
 
 }  // namespace kx14::test

@@ -1,26 +1,22 @@
 #pragma once
 
-// A window stand-in for the read and program operations: it keeps the
-// controls' values with the window's rules (radio pairs, bar ranges, the
-// handicap presets' handlers), plays scripted device replies, and records
-// every call the operations make.
+// A window stand-in for the read and program operations: the shared control
+// model (the window's rules for radio pairs, bar ranges and the handicap
+// presets' handlers) that plays scripted device replies and records every
+// call the operations make.
 
 #include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "protocol/device_view.h"
+#include "protocol/control_model.h"
 
 namespace kx14::test {
 
-class FakeDeviceView : public TDeviceView {
+class FakeDeviceView : public TControlModel {
  public:
-  // The controls as the window leaves them at start: BUP_5Ah, MAS_OFF,
-  // OT_OFF, THR_BAR and YOBI1_BAR at 1, the rest at 0, Handy0 selected
-  // without its handler having run.
-  BlockControls controls;
-  THandicapPreset preset = THandicapPreset::Handy0;
+  // Starts as the window does (TControlModel's start state).
   std::vector<THandicapPreset> presetHandlersRun;
 
   // What the device answers, one entry per exchange, handed over as it is
@@ -39,13 +35,12 @@ class FakeDeviceView : public TDeviceView {
   std::function<void()> duringExchange;
 
   // The user clicks a preset: the same as the read selecting it, unrecorded.
-  void ClickPreset(THandicapPreset clicked);
+  void ClickPreset(THandicapPreset clicked) override;
   // The calls that set a control (everything but messages and exchanges).
   std::vector<std::string> ControlCalls() const;
 
   void ProcessMessages() override;
   void SendReceive(ByteString& command, int replyLength, ByteString& reply) override;
-  BlockControls ReadControls() const override { return controls; }
   void SelectBup(bool bup5Ah) override;
   void SetYourId(std::int32_t value) override;
   void SetMyId(std::int32_t value) override;
@@ -54,9 +49,6 @@ class FakeDeviceView : public TDeviceView {
   void SetBarPosition(TBlockBar bar, int position) override;
   void ShowInformation(std::string_view text) override;
   void SelectHandicap(THandicapPreset selected) override;
-
- private:
-  void MoveBar(TBlockBar bar, int position);
 };
 
 const char* PresetName(THandicapPreset preset);

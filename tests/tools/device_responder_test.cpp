@@ -194,6 +194,18 @@ TEST(ResponderBehaviour, FaultyRepliesFailTheHostsChecks) {
             kWorkedExampleBlock);
 }
 
+TEST(ResponderBehaviour, WrongStoreAcknowledgesButHoldsADifferentBlock) {
+  DeviceResponder responder(kWorkedExampleBlock, Behaviour{Faults{.wrongStore = true}});
+  const ResponderOutput out = responder.Receive(kWorkedProgram, {});
+  EXPECT_EQ(Sent(out), kWorkedProgram + "\x06");
+  BlockBytes expected = kProgrammedBlock;
+  expected[kWrongStoreIndex] ^= kWrongStoreFlip;
+  EXPECT_EQ(responder.Block(), expected);
+  // The log tells what the device really holds.
+  EXPECT_EQ(out.events[1], (FrameEvent{Kind::kStored, ToByteString(expected)}));
+  EXPECT_EQ(ParseReadReply(Sent(responder.Receive(Hex("E5"), {}))), expected);
+}
+
 TEST(ResponderBehaviour, DelayTravelsWithEachReply) {
   DeviceResponder responder(kWorkedExampleBlock, Behaviour{.faults = {}, .delay = 250ms});
   const ResponderOutput out = responder.Receive(Hex("E5 E5"), {});

@@ -29,19 +29,25 @@ TEST(DevsimOptions, DefaultsToTheWorkedExampleAndGoodBehaviour) {
 TEST(DevsimOptions, ReadsEveryOption) {
   const DevsimOptions options = ParseDevsimOptions(
       {"--com", "7", "--block=00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF", "--log", "f.log",
-       "--silent", "--short", "--bad-checksum", "--refuse", "--noise", "--delay=250", "--pace",
-       "9600", "--fail-rate", "0.25", "--seed", "42"});
+       "--silent", "--short", "--bad-checksum", "--refuse", "--noise", "--wrong-store",
+       "--delay=250", "--pace", "9600", "--fail-rate", "0.25", "--seed", "42"});
   EXPECT_EQ(options.comNumber, 7);
   EXPECT_EQ(options.block, (BlockBytes{0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99,
                                        0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF}));
   EXPECT_EQ(options.logFile, "f.log");
-  EXPECT_EQ(options.behaviour.faults, (Faults{true, true, false, true, true, true}));
+  EXPECT_EQ(options.behaviour.faults, (Faults{.silent = true,
+                                              .shortReply = true,
+                                              .badChecksum = true,
+                                              .refuse = true,
+                                              .noise = true,
+                                              .wrongStore = true}));
   EXPECT_EQ(options.behaviour.delay, 250ms);
   EXPECT_EQ(options.paceBaud, 9600);
   EXPECT_DOUBLE_EQ(options.behaviour.failRate, 0.25);
   EXPECT_EQ(options.behaviour.seed, 42u);
   EXPECT_TRUE(ParseDevsimOptions({"--long"}).behaviour.faults.longReply);
   EXPECT_TRUE(ParseDevsimOptions({"--help"}).help);
+  EXPECT_TRUE(ParseDevsimOptions({"--version"}).version);
 }
 
 class DevsimOptionsRejects : public ::testing::TestWithParam<Args> {};
@@ -64,6 +70,8 @@ TEST(ControlCommand, ParsesEachCommand) {
   EXPECT_EQ(std::get<SetFaults>(ParseControlCommand("mode normal")).faults, Faults{});
   EXPECT_EQ(std::get<SetFaults>(ParseControlCommand("  mode short,noise\r")).faults,
             (Faults{.shortReply = true, .noise = true}));
+  EXPECT_EQ(std::get<SetFaults>(ParseControlCommand("mode wrong-store")).faults,
+            (Faults{.wrongStore = true}));
   EXPECT_EQ(std::get<SetDelay>(ParseControlCommand("delay 3500")).delay, 3500ms);
   EXPECT_EQ(std::get<SetPace>(ParseControlCommand("pace 9600")).baud, 9600);
   EXPECT_EQ(std::get<SetPace>(ParseControlCommand("pace off")).baud, 0);
@@ -75,6 +83,8 @@ TEST(ControlCommand, ParsesEachCommand) {
       std::get<SetBlock>(ParseControlCommand("block 5A0000010000020000000000000503 51")).block,
       kWorkedExampleBlock);
   EXPECT_TRUE(std::holds_alternative<Quit>(ParseControlCommand("quit")));
+  EXPECT_TRUE(std::holds_alternative<Unregister>(ParseControlCommand("unregister")));
+  EXPECT_TRUE(std::holds_alternative<Register>(ParseControlCommand(" register\r")));
 }
 
 class ControlCommandRejects : public ::testing::TestWithParam<std::string> {};
@@ -87,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ControlCommandRejects,
                          ::testing::Values("", "jump", "mode", "mode loud", "mode short,",
                                            "mode short,long", "delay", "delay soon", "pace 10",
                                            "fail-rate", "fail-rate 2", "fail-rate 0.5 x",
-                                           "block 00", "quit now"));
+                                           "block 00", "quit now", "register COM3",
+                                           "unregister now"));
 
 TEST(FrameLogFormat, KeywordThenHexBytes) {
   using Kind = FrameEvent::Kind;

@@ -137,6 +137,49 @@ TEST_F(Devsim, ControlCommandsChangeItsBehaviourWhileItRuns) {
             0);
 }
 
+// A car unplugged with its adapter and the next one plugged in: the entry
+// goes and comes back, the block changes, the pty stays throughout.
+TEST_F(Devsim, UnregisterAndRegisterDropAndRestoreTheEntryOnly) {
+  Start();
+  const fs::path entry = Sources().portsDir / portName_;
+  int fd = OpenPort();
+  sim_->Send("unregister\nunregister\n");
+  ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl unregister " + portName_);
+  ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl unregister " + portName_ + " unchanged");
+  EXPECT_FALSE(fs::exists(fs::symlink_status(entry)));
+  EXPECT_EQ(testing::Exchange(fd, ReadCommandFrame(), 18, kPatience), kWorkedReadReply);
+  ::close(fd);
+
+  const std::string nextCar = "00 12 34 56 00 00 07 00 00 00 00 00 00 02 03 51";
+  sim_->Send("block " + nextCar + "\nregister\n");
+  ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl block " + nextCar);
+  ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl register " + portName_);
+  EXPECT_EQ(fs::read_symlink(entry), fs::path(slave_));
+  fd = OpenPort();
+  EXPECT_EQ(ParseReadReply(testing::Exchange(fd, ReadCommandFrame(), 18, kPatience)),
+            BlockFromByteString(*ParseHexBytes(nextCar), 0));
+  ::close(fd);
+
+  // A name taken while the entry was away stays with its new owner.
+  sim_->Send("unregister\n");
+  ASSERT_EQ(sim_->WaitForLine("ctl", kPatience), "ctl unregister " + portName_);
+  fs::create_symlink("/dev/null", entry);
+  sim_->Send("register\nquit\n");
+  const auto refused = sim_->WaitForLine("ctl", kPatience);
+  EXPECT_EQ(refused.value_or("").rfind("ctl error register " + portName_ + ": ", 0), 0u)
+      << refused.value_or("");
+  EXPECT_EQ(sim_->WaitExit(kPatience), 0);
+  EXPECT_EQ(fs::read_symlink(entry), fs::path("/dev/null"));
+  EXPECT_EQ(sim_->WaitForLine("exit", kPatience), "exit " + portName_ + " unregistered");
+}
+
+TEST_F(Devsim, PrintsItsVersion) {
+  testing::DevsimProcess version(KX14_DEVSIM_PATH, temp_.path(), {"--version"});
+  const auto line = version.ReadLine(kPatience);
+  EXPECT_EQ(version.WaitExit(kPatience), 0);
+  EXPECT_EQ(line, "kx14-devsim " KX14_VERSION);
+}
+
 TEST_F(Devsim, LeavesAnEntryThatSomeoneElsePutInItsPlace) {
   Start();
   const fs::path entry = Sources().portsDir / portName_;

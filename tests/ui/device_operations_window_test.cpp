@@ -80,6 +80,7 @@ class DeviceOperationsWindowTest : public QObject {
   void programFailures_data();
   void programFailures();
   void operationsWithNoPortOpen();
+  void aDeviceWithoutEchoIsServed();
 
  private:
   TMainForm& Form() { return fixture_.Form(); }
@@ -252,6 +253,18 @@ void DeviceOperationsWindowTest::programFailures() {
   const std::optional<std::string> reply = device_->NextLine("tx F5 ");
   QVERIFY(reply.has_value());
   QCOMPARE(static_cast<int>(reply->size() + 1) / 3 + 1, programReplyLength);
+}
+
+// Replies that lead with random bytes instead of the command's echo, in
+// time: the window never refuses them, not even after a program exchange.
+void DeviceOperationsWindowTest::aDeviceWithoutEchoIsServed() {
+  Attach({"--no-echo"});
+  for (int round = 0; round < 2; ++round) {
+    Form().PROGRAM_BTN->click();
+    QCOMPARE(Form().MON_EDIT->Text(), Utf8("書き込み成功"));
+    Form().READ_BTN->click();
+    QCOMPARE(Form().MON_EDIT->Text(), Utf8("読み取り成功"));
+  }
 }
 
 void DeviceOperationsWindowTest::operationsWithNoPortOpen() {

@@ -8,13 +8,15 @@ namespace {
 
 using FaultFlag = bool Faults::*;
 
-constexpr std::array<std::pair<std::string_view, FaultFlag>, 6> kFaultNames = {{
+constexpr std::array<std::pair<std::string_view, FaultFlag>, 8> kFaultNames = {{
     {"silent", &Faults::silent},
     {"short", &Faults::shortReply},
     {"long", &Faults::longReply},
     {"bad-checksum", &Faults::badChecksum},
     {"refuse", &Faults::refuse},
     {"noise", &Faults::noise},
+    {"no-echo", &Faults::noEcho},
+    {"wrong-store", &Faults::wrongStore},
 }};
 
 }  // namespace

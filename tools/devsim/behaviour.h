@@ -4,6 +4,7 @@
 // every reply while it is set.
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,12 @@ struct Faults {
   bool badChecksum = false;  // read replies carry checksum + 1
   bool refuse = false;       // program commands are answered 0x15 and not stored
   bool noise = false;        // garbage bytes (kNoiseBytes) go out ahead of the reply
+  // The reply's leading bytes (as many as the command has) are random bytes
+  // instead of the command's echo: a device on a line that does not echo.
+  bool noEcho = false;
+  // Program commands are acknowledged 06, but the block stored differs from
+  // the one sent in byte kWrongStoreIndex: only a read-back can tell.
+  bool wrongStore = false;
   friend bool operator==(const Faults&, const Faults&) = default;
 };
 
@@ -34,9 +41,13 @@ struct Behaviour {
 
 inline constexpr std::string_view kNoiseBytes{"\x00\xFF\x55", 3};
 inline constexpr char kLongReplyExtraByte = '\x00';
+// The byte that a wrong store changes (MAXPWR, the last of the block), and
+// how: its lowest bit flipped, so every sent value gives a different one.
+inline constexpr std::size_t kWrongStoreIndex = 15;
+inline constexpr std::uint8_t kWrongStoreFlip = 0x01;
 
 // Fault names as options and control commands spell them: "silent", "short",
-// "long", "bad-checksum", "refuse", "noise".
+// "long", "bad-checksum", "refuse", "noise", "no-echo", "wrong-store".
 bool SetFaultByName(Faults& faults, std::string_view name);
 // The set faults' names joined by ",", or "normal" when none is set.
 std::string FaultNames(const Faults& faults);

@@ -59,6 +59,14 @@ ControlCommand ParseControlCommand(std::string_view line) {
     ExpectNoMore(args, name);
     return Quit{};
   }
+  if (name == "unregister") {
+    ExpectNoMore(args, name);
+    return Unregister{};
+  }
+  if (name == "register") {
+    ExpectNoMore(args, name);
+    return Register{};
+  }
   throw std::invalid_argument("unknown command '" + std::string(name) + "'");
 }
 

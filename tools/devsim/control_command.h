@@ -6,6 +6,8 @@
 //
 //   mode normal | mode NAME[,NAME...]    fault set (replaces the current one)
 //   delay MS | pace BAUD | pace off | fail-rate P [SEED] | block HEX | quit
+//   unregister | register    drop the port entry (as if the adapter were
+//                            unplugged; the pty stays) and put it back
 
 #include <chrono>
 #include <cstdint>
@@ -35,8 +37,11 @@ struct SetBlock {
   BlockBytes block;
 };
 struct Quit {};
+struct Unregister {};
+struct Register {};
 
-using ControlCommand = std::variant<SetFaults, SetDelay, SetPace, SetFailRate, SetBlock, Quit>;
+using ControlCommand =
+    std::variant<SetFaults, SetDelay, SetPace, SetFailRate, SetBlock, Quit, Unregister, Register>;
 
 // Parses one line (without its line end; a trailing "\r" and surrounding
 // blanks are ignored). Throws std::invalid_argument with a message for a line

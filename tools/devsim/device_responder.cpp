@@ -25,7 +25,13 @@ Faults RandomFault(std::mt19937& random, bool isRead) {
 
 Faults Combined(const Faults& a, const Faults& b) {
   return {a.silent || b.silent,           a.shortReply || b.shortReply, a.longReply || b.longReply,
-          a.badChecksum || b.badChecksum, a.refuse || b.refuse,         a.noise || b.noise};
+          a.badChecksum || b.badChecksum, a.refuse || b.refuse,         a.noise || b.noise,
+          a.noEcho || b.noEcho,           a.wrongStore || b.wrongStore};
+}
+
+BlockBytes WronglyStored(BlockBytes block) {
+  block[kWrongStoreIndex] ^= kWrongStoreFlip;
+  return block;
 }
 
 }  // namespace
@@ -90,6 +96,7 @@ void DeviceResponder::AnswerRead(ResponderOutput& out) {
   if (faults.silent) return;
   ByteString reply = ReadReplyFrame(kReadCommandByte, block_);
   if (faults.badChecksum) reply.back() = ToChar(static_cast<std::uint8_t>(reply.back() + 1));
+  if (faults.noEcho) ReplaceEcho(reply, 1);
   SendReply(std::move(reply), faults, out);
 }
 
@@ -102,10 +109,11 @@ void DeviceResponder::AnswerProgram(ResponderOutput& out) {
   const std::optional<BlockBytes> block = ParseProgramCommand(frame);
   const bool accepted = block.has_value() && !faults.refuse;
   if (accepted) {
-    block_ = *block;
+    block_ = faults.wrongStore ? WronglyStored(*block) : *block;
     out.events.push_back({FrameEvent::Kind::kStored, ToByteString(block_)});
   }
   frame.push_back(accepted ? ToChar(kAckByte) : kNakByte);
+  if (faults.noEcho) ReplaceEcho(frame, kProgramCommandLength);
   SendReply(std::move(frame), faults, out);
 }
 
@@ -114,6 +122,12 @@ Faults DeviceResponder::FaultsForNextReply(bool isRead) {
   std::uniform_real_distribution<double> chance(0.0, 1.0);
   if (chance(random_) >= behaviour_.failRate) return behaviour_.faults;
   return Combined(behaviour_.faults, RandomFault(random_, isRead));
+}
+
+void DeviceResponder::ReplaceEcho(ByteString& reply, std::size_t echoLength) {
+  std::uniform_int_distribution<int> anyByte(0, 255);
+  for (std::size_t i = 0; i < echoLength; ++i)
+    reply[i] = ToChar(static_cast<std::uint8_t>(anyByte(random_)));
 }
 
 void DeviceResponder::SendReply(ByteString reply, const Faults& faults, ResponderOutput& out) {

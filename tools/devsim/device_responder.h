@@ -86,6 +86,8 @@ class DeviceResponder {
   void AnswerProgram(ResponderOutput& out);
   Faults FaultsForNextReply(bool isRead);
   void SendReply(ByteString reply, const Faults& faults, ResponderOutput& out);
+  // Overwrites the reply's first `echoLength` bytes with random ones.
+  void ReplaceEcho(ByteString& reply, std::size_t echoLength);
 
   BlockBytes block_;
   Behaviour behaviour_;

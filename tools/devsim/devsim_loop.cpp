@@ -42,12 +42,13 @@ std::string DescribeRate(const SetFailRate& command) {
 }  // namespace
 
 DevsimLoop::DevsimLoop(int masterFd, int controlFd, DeviceResponder& responder,
-                       OutputSchedule& schedule, FrameLog& log)
+                       OutputSchedule& schedule, FrameLog& log, PortRegistration* registration)
     : masterFd_(masterFd),
       controlFd_(controlFd),
       responder_(responder),
       schedule_(schedule),
-      log_(log) {}
+      log_(log),
+      registration_(registration) {}
 
 void DevsimLoop::Run(const StopSignals& signals) {
   while (!signals.StopRequested() && !quit_) {
@@ -138,6 +139,19 @@ void DevsimLoop::ReadControl() {
   }
 }
 
+// The pty stays open either way: a host that has the port open keeps
+// talking to the device, as it would to an adapter whose entry vanished.
+std::string DevsimLoop::ApplyRegistration(bool registered) {
+  const std::string command = registered ? "register" : "unregister";
+  if (registration_ == nullptr) return "error " + command + ": no port entry";
+  try {
+    const bool changed = registered ? registration_->Restore() : registration_->Release();
+    return command + " " + registration_->Name() + (changed ? "" : " unchanged");
+  } catch (const std::system_error& error) {
+    return "error " + command + " " + registration_->Name() + ": " + error.what();
+  }
+}
+
 void DevsimLoop::ApplyControlLine(std::string_view line) {
   if (line.find_first_not_of(" \t\r") == std::string_view::npos) return;
   ControlCommand command;
@@ -168,6 +182,10 @@ void DevsimLoop::ApplyControlLine(std::string_view line) {
         } else if constexpr (std::is_same_v<T, SetBlock>) {
           responder_.SetBlock(c.block);
           applied = "block " + HexBytes(ToByteString(c.block));
+        } else if constexpr (std::is_same_v<T, Unregister>) {
+          applied = ApplyRegistration(false);
+        } else if constexpr (std::is_same_v<T, Register>) {
+          applied = ApplyRegistration(true);
         } else {
           quit_ = true;
           applied = "quit";

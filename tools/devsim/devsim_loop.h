@@ -13,15 +13,17 @@
 #include "tools/devsim/device_responder.h"
 #include "tools/devsim/frame_log.h"
 #include "tools/devsim/output_schedule.h"
+#include "tools/devsim/port_registration.h"
 #include "tools/devsim/stop_signals.h"
 
 namespace kx14::devsim {
 
 class DevsimLoop {
  public:
-  // controlFd < 0: no control commands.
+  // controlFd < 0: no control commands. Without a registration the
+  // unregister and register commands are refused.
   DevsimLoop(int masterFd, int controlFd, DeviceResponder& responder, OutputSchedule& schedule,
-             FrameLog& log);
+             FrameLog& log, PortRegistration* registration = nullptr);
 
   // Runs until a stop signal or a "quit" command. Throws std::system_error
   // when polling itself fails.
@@ -33,6 +35,7 @@ class DevsimLoop {
   void WritePending(Clock::time_point now);
   void ReadControl();
   void ApplyControlLine(std::string_view line);
+  std::string ApplyRegistration(bool registered);
   void Wait(const StopSignals& signals, Clock::time_point now);
 
   int masterFd_;
@@ -40,6 +43,7 @@ class DevsimLoop {
   DeviceResponder& responder_;
   OutputSchedule& schedule_;
   FrameLog& log_;
+  PortRegistration* registration_;
   std::string unwritten_;  // due bytes the master did not take yet
   std::string controlLine_;
   // After a hang-up the master is left out of the poll set until then, so a

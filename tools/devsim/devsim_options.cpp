@@ -16,12 +16,15 @@ using ValueAction = std::function<void(DevsimOptions&, const std::string&)>;
 const std::map<std::string, FlagAction, std::less<>>& Flags() {
   static const std::map<std::string, FlagAction, std::less<>> flags = {
       {"--help", [](DevsimOptions& o) { o.help = true; }},
+      {"--version", [](DevsimOptions& o) { o.version = true; }},
       {"--silent", [](DevsimOptions& o) { o.behaviour.faults.silent = true; }},
       {"--short", [](DevsimOptions& o) { o.behaviour.faults.shortReply = true; }},
       {"--long", [](DevsimOptions& o) { o.behaviour.faults.longReply = true; }},
       {"--bad-checksum", [](DevsimOptions& o) { o.behaviour.faults.badChecksum = true; }},
       {"--refuse", [](DevsimOptions& o) { o.behaviour.faults.refuse = true; }},
       {"--noise", [](DevsimOptions& o) { o.behaviour.faults.noise = true; }},
+      {"--no-echo", [](DevsimOptions& o) { o.behaviour.faults.noEcho = true; }},
+      {"--wrong-store", [](DevsimOptions& o) { o.behaviour.faults.wrongStore = true; }},
   };
   return flags;
 }
@@ -103,12 +106,17 @@ Options:
   --bad-checksum     send read replies with a wrong checksum
   --refuse           answer program commands with 15 and store nothing
   --noise            send garbage (00 FF 55) ahead of every reply
+  --no-echo          lead every reply with random bytes instead of the
+                     command's echo (a line that does not echo)
+  --wrong-store      acknowledge program commands with 06 but store the block
+                     with its last byte (MAXPWR) changed (lowest bit flipped)
   --delay MS         wait MS milliseconds before each reply
   --pace BAUD        space the reply bytes as a BAUD bit/s line would
                      (9600: about 1.04 ms a byte)
   --fail-rate P      give a reply one random fault with probability P (0..1)
   --seed S           seed of the random faults (default 1)
   --help             show this text
+  --version          show the version
 
 Frame log (stdout, and FILE with --log), one line per event:
   port COM3 /dev/pts/4   rx E5   tx E5 5A ... B6   stored 5A ... 51
@@ -117,9 +125,12 @@ Frame log (stdout, and FILE with --log), one line per event:
 Control commands, one per line on standard input, change the behaviour
 while it runs (each is confirmed by a "ctl" line):
   mode normal | mode NAME[,NAME...]   set the faults (silent, short, long,
-                                      bad-checksum, refuse, noise)
+                                      bad-checksum, refuse, noise, no-echo,
+                                      wrong-store)
   delay MS          pace BAUD | pace off
   fail-rate P [S]   block HEX         quit
+  unregister        remove the port entry, as if the adapter were unplugged
+                    (the pseudo-terminal stays); register puts it back
 
 Exit status: 0 after a stop signal or "quit", 1 when it cannot start (no
 pseudo-terminal, the COM name is taken), 2 for a bad command line.

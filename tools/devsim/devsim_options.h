@@ -19,6 +19,7 @@ struct DevsimOptions {
   long paceBaud = 0;    // 0: bytes leave at once
   std::string logFile;  // empty: stdout only
   bool help = false;
+  bool version = false;
 };
 
 // Parses the arguments after the program name; "--name value" and

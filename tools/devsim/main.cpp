@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "kx14_version.h"
 #include "ports/com_ports.h"
 #include "tools/devsim/devsim_loop.h"
 #include "tools/devsim/devsim_options.h"
@@ -36,10 +37,16 @@ int Simulate(const DevsimOptions& options) {
 
   DeviceResponder responder(options.block, options.behaviour);
   OutputSchedule schedule(ByteTimeAtBaud(options.paceBaud));
-  DevsimLoop(pty.MasterFd(), STDIN_FILENO, responder, schedule, log).Run(signals);
+  DevsimLoop(pty.MasterFd(), STDIN_FILENO, responder, schedule, log, &registration).Run(signals);
 
+  // "kept": someone else's entry stands in place of ours; "unregistered":
+  // a control command removed ours already.
+  const bool wasRegistered = registration.Registered();
   const bool removed = registration.Release();
-  log.Line("exit " + registration.Name() + (removed ? " removed" : " kept"));
+  log.Line("exit " + registration.Name() +
+           (removed         ? " removed"
+            : wasRegistered ? " kept"
+                            : " unregistered"));
   return 0;
 }
 
@@ -55,6 +62,11 @@ int main(int argc, char** argv) {
   }
   if (options.help) {
     std::fputs(DevsimUsage().c_str(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::printf("kx14-devsim %.*s\n", static_cast<int>(kx14::kVersion.size()),
+                kx14::kVersion.data());
     return 0;
   }
   try {

@@ -29,6 +29,13 @@ PortRegistration::PortRegistration(const PortSources& sources, std::optional<int
   }
 }
 
+bool PortRegistration::Restore() {
+  if (registered_) return false;
+  RegisterUserPort(portsDir_, name_, device_);
+  registered_ = true;
+  return true;
+}
+
 bool PortRegistration::Release() noexcept {
   if (!registered_) return false;
   registered_ = false;

@@ -23,10 +23,15 @@ class PortRegistration {
   PortRegistration& operator=(const PortRegistration&) = delete;
 
   const std::string& Name() const { return name_; }
+  bool Registered() const { return registered_; }
 
   // Removes the entry if it is still our link (someone may have replaced
   // it). True when it was removed now; later calls do nothing.
   bool Release() noexcept;
+  // Links the same name to the device again after Release. False when the
+  // entry is registered already; throws std::system_error when the name has
+  // been taken meanwhile or the link cannot be made.
+  bool Restore();
 
  private:
   std::filesystem::path portsDir_;

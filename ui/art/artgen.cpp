@@ -1,45 +1,38 @@
 // kx14_artgen <output-directory>
+// kx14_artgen --icons <output-directory>
 // Draws the window's artwork and writes it twice: as bare pixel words that
 // the program embeds (picture.rgb32, program.glyph, read.glyph, exit.glyph)
 // and as BMP files to look at (picture.bmp, program.bmp, read.bmp,
-// exit.bmp). Run by the build; exits non-zero, naming the file, when a file
-// cannot be written, so the build stops there.
+// exit.bmp). With --icons it draws the desktop icon instead, as PNG files
+// kx14-manager-<size>.png. Run by the build; exits non-zero, naming the file,
+// when a file cannot be written, so the build stops there.
 #include <filesystem>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "bmp_writer.h"
 #include "glyphs.h"
+#include "icon.h"
 #include "picture.h"
+#include "png_writer.h"
 #include "raw_pixels.h"
 
 namespace {
 
+using namespace kx14::art;
+
 bool writeArtwork(const std::filesystem::path& directory, const std::string& name,
-                  const kx14::art::Bytes& bytes) {
+                  const Bytes& bytes) {
   const std::filesystem::path path = directory / name;
-  if (kx14::art::writeFileAtomically(path, bytes)) return true;
+  if (writeFileAtomically(path, bytes)) return true;
   std::cerr << "kx14_artgen: cannot write " << path << '\n';
   return false;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: kx14_artgen <output-directory>\n";
-    return 2;
-  }
-  const std::filesystem::path directory = argv[1];
-  std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  if (error) {
-    std::cerr << "kx14_artgen: cannot create " << directory << ": " << error.message() << '\n';
-    return 1;
-  }
-  using namespace kx14::art;
+bool writeWindowArtwork(const std::filesystem::path& directory) {
   const RgbImage picture = drawRacingPicture();
   const IndexedImage glyphs[] = {programGlyph(), readGlyph(), exitGlyph()};
   const char* const glyphNames[] = {"program", "read", "exit"};
@@ -50,5 +43,32 @@ int main(int argc, char** argv) {
     written = writeArtwork(directory, name + ".glyph", encodeRawGlyph(glyphs[i], kTransparentIndex)) &&
               writeArtwork(directory, name + ".bmp", encodeBmp8(glyphs[i]));
   }
+  return written;
+}
+
+bool writeIcons(const std::filesystem::path& directory) {
+  for (const int size : kIconSizes) {
+    const std::string name = "kx14-manager-" + std::to_string(size) + ".png";
+    if (!writeArtwork(directory, name, encodePng(drawAppIcon(size)))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
+  if (argc != 2 && !icons) {
+    std::cerr << "usage: kx14_artgen [--icons] <output-directory>\n";
+    return 2;
+  }
+  const std::filesystem::path directory = argv[argc - 1];
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (error) {
+    std::cerr << "kx14_artgen: cannot create " << directory << ": " << error.message() << '\n';
+    return 1;
+  }
+  const bool written = icons ? writeIcons(directory) : writeWindowArtwork(directory);
   return written ? 0 : 1;
 }

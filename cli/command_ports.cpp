@@ -1,0 +1,48 @@
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/json_value.h"
+#include "cli/port_choice.h"
+#include "cli/port_state.h"
+
+namespace kx14::cli {
+
+namespace {
+
+// Every port, or with --port only the one it names.
+std::vector<ComPort> PortsToList(const CommandContext& context) {
+  if (!context.options.port) return ListComPorts(context.sources);
+  const ChosenPort chosen = ChoosePort(context.options.port, context.sources);
+  return {
+      ComPort{chosen.name, chosen.device, chosen.device.parent_path() == context.sources.portsDir}};
+}
+
+}  // namespace
+
+void RunPorts(const CommandContext& context) {
+  const std::vector<ComPort> ports = PortsToList(context);
+  JsonWriter json;
+  json.BeginObject().BeginArray("ports");
+  for (const ComPort& port : ports) {
+    const std::string state = DescribePortState(ProbePortState(port.device));
+    const char* source = port.userDefined ? "own" : "detected";
+    if (context.options.json) {
+      json.BeginArrayItem()
+          .String("name", port.name)
+          .String("device", port.device.string())
+          .String("source", source)
+          .String("state", state)
+          .EndObject();
+    } else if (!context.options.quiet) {
+      context.out << port.name << "\t" << port.device.string() << "\t" << source << "\t" << state
+                  << "\n";
+    }
+  }
+  if (context.options.json) {
+    context.out << json.EndArray().EndObject().Text();
+  } else if (ports.empty() && !context.options.quiet) {
+    context.out << "no ports found (kx14ctl doctor explains why a device may be missing)\n";
+  }
+}
+
+}  // namespace kx14::cli

@@ -1,0 +1,112 @@
+// The commands that only read: read, backup, verify.
+
+#include <ostream>
+
+#include "cli/atomic_file.h"
+#include "cli/backup_document.h"
+#include "cli/block_fields.h"
+#include "cli/block_report.h"
+#include "cli/commands.h"
+#include "cli/device_actions.h"
+#include "cli/exit_status.h"
+#include "cli/json_value.h"
+
+namespace kx14::cli {
+namespace {
+
+constexpr std::size_t kMaxBackupSize = 64 * 1024;
+
+struct Difference {
+  const BlockField* field;
+  std::string file;
+  std::string device;
+};
+
+std::vector<Difference> Compare(const BlockBytes& file, const BlockBytes& device) {
+  std::vector<Difference> differences;
+  for (const BlockField& field : BlockFields()) {
+    if (FieldValue(file, field) != FieldValue(device, field)) {
+      differences.push_back({&field, FieldText(file, field), FieldText(device, field)});
+    }
+  }
+  return differences;
+}
+
+void PrintComparison(const CommandContext& context, const std::vector<Difference>& differences,
+                     bool same) {
+  const std::string& input = *context.options.input;
+  if (context.options.json) {
+    JsonWriter json;
+    json.BeginObject().String("command", "verify").String("input", input).Bool("match", same);
+    json.BeginArray("differences");
+    for (const Difference& d : differences) {
+      json.BeginArrayItem()
+          .String("field", d.field->name)
+          .String("file", d.file)
+          .String("device", d.device)
+          .EndObject();
+    }
+    context.out << json.EndArray().EndObject().Text();
+    return;
+  }
+  for (const Difference& d : differences) {
+    context.out << d.field->name << ": file " << d.file << ", device " << d.device << "\n";
+  }
+  if (same && !context.options.quiet) context.out << "the device matches " << input << "\n";
+}
+
+}  // namespace
+
+void RunRead(const CommandContext& context) {
+  DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
+  const BlockBytes block = ReadOrFail(session);
+  if (context.options.json) {
+    context.out << BackupDocument(block, session.Port().name, UtcTimestamp());
+  } else if (!context.options.quiet) {
+    context.out << BlockTable(block);
+  }
+}
+
+void RunBackup(const CommandContext& context) {
+  const std::filesystem::path output = *context.options.output;
+  // Refused before the device is asked: nothing happens after a usage error.
+  if (!context.options.force && std::filesystem::exists(output)) {
+    throw UsageFailure(output.string() + " exists (--force replaces it)");
+  }
+  DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
+  const BlockBytes block = ReadOrFail(session);
+  WriteFileAtomically(output, BackupDocument(block, session.Port().name, UtcTimestamp()),
+                      context.options.force);
+  if (context.options.json) {
+    context.out << JsonWriter()
+                       .BeginObject()
+                       .String("command", "backup")
+                       .String("port", session.Port().name)
+                       .String("output", output.string())
+                       .String("block", BlockHex(block))
+                       .EndObject()
+                       .Text();
+  } else if (!context.options.quiet) {
+    context.out << "saved the block of " << session.Port().name << " to " << output.string()
+                << "\n";
+  }
+}
+
+void RunVerify(const CommandContext& context) {
+  const BlockBytes file = ReadBackupDocument(ReadWholeFile(*context.options.input, kMaxBackupSize));
+  DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
+  const BlockBytes device = ReadOrFail(session);
+  const std::vector<Difference> differences = Compare(file, device);
+  const bool same = file == device;
+  PrintComparison(context, differences, same);
+  if (!same) {
+    std::vector<std::string> names;
+    for (const Difference& d : differences) names.emplace_back(d.field->name);
+    if (names.empty()) names = DifferingFields(file, device);
+    throw CliFailure(
+        TExitStatus::DeviceFailed,
+        "the device differs from " + *context.options.input + " in " + JoinNames(names));
+  }
+}
+
+}  // namespace kx14::cli

@@ -1,0 +1,95 @@
+#include "cli/device_actions.h"
+
+#include "cli/block_fields.h"
+#include "cli/block_report.h"
+#include "cli/exit_status.h"
+#include "protocol/device_operations.h"
+
+namespace kx14::cli {
+namespace {
+
+CliFailure DeviceFailure(const std::string& message) {
+  return CliFailure(TExitStatus::DeviceFailed, message);
+}
+
+std::string NoAnswer(const DeviceSession& session) {
+  return "the device on " + session.Port().name +
+         " did not answer the read (no reply or a bad checksum); is it plugged in and on?";
+}
+
+}  // namespace
+
+void FailNoAnswer(const DeviceSession& session) {
+  throw DeviceFailure(NoAnswer(session) + " Nothing was sent.");
+}
+
+BlockBytes ReadOrFail(DeviceSession& session) {
+  const std::optional<BlockBytes> block = session.ReadBlock();
+  if (!block) FailNoAnswer(session);
+  return *block;
+}
+
+ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force,
+                           std::ostream& notes) {
+  const std::unique_ptr<TLinkDeviceView> window = session.NewWindowView();
+  TDeviceOperations operations(*window);
+  ProgramResult result;
+  if (operations.Read() == TOperationOutcome::ooReadSucceeded) {
+    result.oldLevel = window->preset;
+  } else if (force) {
+    result.forced = true;
+    notes << "the read failed: sending the window's start state with level " << LevelText(level)
+          << " (--force)" << std::endl;
+  } else {
+    throw DeviceFailure(NoAnswer(session) + " Nothing was sent (--force sends anyway).");
+  }
+  window->ClickPreset(level);
+  const TOperationOutcome outcome = operations.Program();
+  if (!window->LastBlockSent()) throw DeviceFailure("no block was sent");
+  result.sent = *window->LastBlockSent();
+  if (outcome != TOperationOutcome::ooProgramSucceeded) {
+    throw DeviceFailure("the device on " + session.Port().name +
+                        " did not acknowledge the store (refused, or no answer)");
+  }
+  return result;
+}
+
+void StoreExactly(DeviceSession& session, const BlockBytes& block) {
+  if (!session.StoreBlock(block)) {
+    throw DeviceFailure("the device on " + session.Port().name +
+                        " did not acknowledge the store (refused, or no answer)");
+  }
+}
+
+void VerifyStored(DeviceSession& session, const BlockBytes& sent) {
+  const std::optional<BlockBytes> stored = session.ReadBlock();
+  if (!stored) {
+    throw DeviceFailure("the store was acknowledged, but the read-back got no valid answer");
+  }
+  if (*stored != sent) {
+    throw DeviceFailure("read-back differs from what was sent in " +
+                        JoinNames(DifferingFields(sent, *stored)) +
+                        ": the device stored something else");
+  }
+}
+
+std::vector<std::string> DifferingFields(const BlockBytes& a, const BlockBytes& b) {
+  std::vector<std::string> names;
+  for (const BlockField& field : BlockFields()) {
+    if (FieldValue(a, field) != FieldValue(b, field)) names.emplace_back(field.name);
+  }
+  if (names.empty()) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i] != b[i]) names.push_back("byte " + std::to_string(i));
+    }
+  }
+  return names;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
+}
+
+}  // namespace kx14::cli

@@ -1,0 +1,72 @@
+#include "cli/device_session.h"
+
+#include "cli/exit_status.h"
+#include "cli/port_state.h"
+#include "protocol/frames.h"
+
+namespace kx14::cli {
+namespace {
+
+constexpr int kComNumber = 1;  // the component's PortNo; the resolver maps it to the chosen device
+
+std::string WhyNotOpened(const ChosenPort& port) {
+  const PortState state = ProbePortState(port.device);
+  switch (state.kind) {
+    case PortState::Kind::Missing:
+      return port.name + ": no such device (" + port.device.string() +
+             "); is the adapter plugged in? see kx14ctl ports";
+    case PortState::Kind::NoAccess:
+      return port.name + ": no access to " + port.device.string() + "; try kx14ctl doctor --port " +
+             port.name;
+    case PortState::Kind::Busy:
+      return port.name + " is " + DescribePortState(state) + "; close that program and try again";
+    case PortState::Kind::Free:
+      break;
+  }
+  return port.name + " could not be opened; try kx14ctl doctor --port " + port.name;
+}
+
+}  // namespace
+
+void TLinkDeviceView::SendReceive(ByteString& command, int replyLength, ByteString& reply) {
+  if (const auto block = ParseProgramCommand(command)) lastBlockSent_ = block;
+  link_.SendReceive(command, replyLength, reply);
+}
+
+DeviceSession::DeviceSession(const ChosenPort& port, TExchangeObserver* trace) : port_(port) {
+  comm_.SetFlowCtrl(TCommFlowCtrls::cfcNone);
+  comm_.SetPortResolver([device = port.device](int) { return device; });
+  link_.SetObserver(trace);
+  try {
+    comm_.SetPortNo(kComNumber);
+    comm_.Open();
+  } catch (const ECommError&) {
+    throw CliFailure(TExitStatus::PortUnavailable, WhyNotOpened(port));
+  }
+  comm_.SetDTR(true);
+  comm_.SetDTR(false);
+  comm_.PurgeTransmit();
+  comm_.PurgeReceive();
+}
+
+DeviceSession::~DeviceSession() { comm_.Close(); }
+
+std::optional<BlockBytes> DeviceSession::ReadBlock() {
+  ByteString command = ReadCommandFrame();
+  ByteString reply;
+  link_.SendReceive(command, kReadReplyLength, reply);
+  return ParseReadReply(reply);
+}
+
+bool DeviceSession::StoreBlock(const BlockBytes& block) {
+  ByteString command = ProgramCommandFrame(block);
+  ByteString reply;
+  link_.SendReceive(command, kProgramReplyLength, reply);
+  return IsProgramAccepted(reply);
+}
+
+std::unique_ptr<TLinkDeviceView> DeviceSession::NewWindowView() {
+  return std::make_unique<TLinkDeviceView>(pump_, link_);
+}
+
+}  // namespace kx14::cli

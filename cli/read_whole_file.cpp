@@ -1,0 +1,24 @@
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "cli/atomic_file.h"
+#include "cli/exit_status.h"
+
+namespace kx14::cli {
+
+namespace fs = std::filesystem;
+
+std::string ReadWholeFile(const fs::path& path, std::size_t limit) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw UsageFailure("cannot read " + path.string() + ": " + std::strerror(errno));
+  std::string text(limit + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (in.bad()) throw UsageFailure("cannot read " + path.string());
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > limit)
+    throw UsageFailure("bad backup file: " + path.string() + " is too large");
+  return text;
+}
+
+}  // namespace kx14::cli

@@ -1,0 +1,59 @@
+#include "protocol/exchange_trace.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace kx14 {
+namespace {
+
+std::string Hex(const ByteString& bytes) {
+  std::string text;
+  char byte[4];
+  for (const char c : bytes) {
+    std::snprintf(byte, sizeof byte, " %02X", static_cast<unsigned char>(c));
+    text += byte;
+  }
+  return text;
+}
+
+}  // namespace
+
+TExchangeTrace::TExchangeTrace(std::ostream& out) : out_(out) {}
+
+std::unique_ptr<TExchangeTrace> TExchangeTrace::Open(const std::string& path) {
+  if (path == "-") return std::make_unique<TExchangeTrace>(std::cerr);
+  auto file = std::make_unique<std::ofstream>(path, std::ios::app);
+  if (!*file) return nullptr;
+  auto trace = std::make_unique<TExchangeTrace>(*file);
+  trace->owned_ = std::move(file);
+  return trace;
+}
+
+void TExchangeTrace::Line(const std::string& text) {
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%9.3f ", ms);
+  out_ << stamp << text << std::endl;
+}
+
+void TExchangeTrace::FrameSent(const ByteString& command) { Line("tx" + Hex(command)); }
+
+void TExchangeTrace::FrameReceived(const ByteString& reply) { Line("rx" + Hex(reply)); }
+
+void TExchangeTrace::ReplyMissing(int expected, int received) {
+  const std::string of = " of " + std::to_string(expected) + " bytes";
+  if (received < 0) {
+    Line("read failed, 0" + of);
+  } else if (received >= expected) {
+    Line("dropped " + std::to_string(received) + of);
+  } else if (received == 0) {
+    Line("timeout 0" + of);
+  } else {
+    Line("short " + std::to_string(received) + of);
+  }
+}
+
+}  // namespace kx14

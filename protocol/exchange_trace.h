@@ -1,0 +1,50 @@
+#pragma once
+
+// An observer of the command exchanges, and the trace that writes one line
+// per event: every frame sent and received as hex with a millisecond time
+// stamp, and every reply that did not come complete (a time-out with the
+// count of bytes that did arrive, or a failed read). kx14ctl writes it with
+// --trace FILE, the window with KX14_TRACE=FILE.
+
+#include <chrono>
+#include <memory>
+#include <ostream>
+
+#include "comm/byte_string.h"
+
+namespace kx14 {
+
+class TExchangeObserver {
+ public:
+  virtual ~TExchangeObserver() = default;
+  virtual void FrameSent(const ByteString& command) = 0;
+  virtual void FrameReceived(const ByteString& reply) = 0;
+  // No reply: `received` bytes of `expected` came (-1: the read failed, the
+  // port closed), or all came and were dropped as not this command's answer.
+  virtual void ReplyMissing(int expected, int received) = 0;
+};
+
+// Lines such as "   12.345 tx E5", "   33.020 rx E5 5A 00 …", "3014.777 timeout
+// 0 of 18 bytes", "  40.101 short 7 of 18 bytes", "  52.000 dropped 18 of 18
+// bytes" (after its rx line). Time is counted from the
+// trace's creation. Each line is flushed, so a trace survives a crash.
+class TExchangeTrace final : public TExchangeObserver {
+ public:
+  // `out` must outlive the trace.
+  explicit TExchangeTrace(std::ostream& out);
+  // Opens `path` for appending ("-" is stderr); nothing when it cannot.
+  static std::unique_ptr<TExchangeTrace> Open(const std::string& path);
+
+  void FrameSent(const ByteString& command) override;
+  void FrameReceived(const ByteString& reply) override;
+  void ReplyMissing(int expected, int received) override;
+
+ private:
+  void Line(const std::string& text);
+
+  std::unique_ptr<std::ostream> owned_;
+  std::ostream& out_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace kx14

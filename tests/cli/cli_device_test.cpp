@@ -1,0 +1,242 @@
+// kx14ctl as a whole process against the kx14-devsim process on a pty: each
+// command's success path, faulty devices, read-back, another car's backup,
+// a bad file, a held port, and the track-side mode over three cars.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "cli/backup_document.h"
+#include "devsim_process.h"
+#include "ports/com_ports.h"
+#include "temp_dir.h"
+
+namespace kx14 {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr auto kPatience = 15000ms;  // generous: a silent device alone takes 3 s per read
+const std::string kWorked = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
+// The worked example programmed with level 3: OVERTAKE on, OT_MAX 8.
+const std::string kLevel3 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51";
+
+struct CtlRun {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+
+  bool Says(const std::string& text) const { return output.find(text) != std::string::npos; }
+};
+
+class Kx14ctl : public ::testing::Test {
+ protected:
+  void StartDevice(const std::vector<std::string>& args = {}) {
+    sim_.emplace(KX14_DEVSIM_PATH, temp_.path(), args);
+    const auto line = sim_->WaitForLine("port ", kPatience);
+    ASSERT_TRUE(line.has_value()) << "no port line";
+    std::istringstream words(*line);
+    std::string keyword;
+    words >> keyword >> port_ >> device_;
+  }
+
+  // Runs kx14ctl to its end, with stderr folded into the captured output.
+  CtlRun Ctl(std::vector<std::string> args) {
+    args.insert(args.begin(), {"-c", "exec \"$0\" \"$@\" 2>&1", KX14CTL_PATH});
+    testing::DevsimProcess ctl("/bin/sh", temp_.path(), args);
+    CtlRun run;
+    while (const auto line = ctl.ReadLine(kPatience)) run.output += *line + "\n";
+    run.status = ctl.WaitExit(kPatience).value_or(-1);
+    return run;
+  }
+
+  // Every frame log line of the simulator that starts with `prefix`, after
+  // the lines so far have been read (the last command's lines are in by
+  // the time kx14ctl has its reply or its time-out).
+  std::vector<std::string> DeviceLines(const std::string& prefix) {
+    while (sim_->ReadLine(200ms)) {
+    }
+    std::vector<std::string> found;
+    for (const std::string& line : sim_->Lines()) {
+      if (line.rfind(prefix, 0) == 0) found.push_back(line);
+    }
+    return found;
+  }
+
+  std::string LastStored() {
+    const auto stored = DeviceLines("stored ");
+    return stored.empty() ? "" : stored.back().substr(7);
+  }
+
+  fs::path File(const std::string& name) const { return temp_.path() / name; }
+
+  testing::TempDir temp_;
+  std::optional<testing::DevsimProcess> sim_;
+  std::string port_;
+  std::string device_;
+};
+
+TEST_F(Kx14ctl, EveryCommandWorksAgainstTheSimulator) {
+  StartDevice();
+  const CtlRun ports = Ctl({"ports"});
+  EXPECT_EQ(ports.status, 0);
+  EXPECT_TRUE(ports.Says(port_ + "\t")) << ports.output;
+
+  const std::string lower = "com" + port_.substr(3);
+  const CtlRun read = Ctl({"read", "--port", lower, "--trace", File("trace.log").string()});
+  EXPECT_EQ(read.status, 0) << read.output;
+  EXPECT_TRUE(read.Says("OT_MAX    5\n")) << read.output;
+  std::ifstream trace(File("trace.log"));
+  const std::string traced(std::istreambuf_iterator<char>(trace), {});
+  EXPECT_NE(traced.find(" tx E5\n"), std::string::npos) << traced;
+  EXPECT_NE(traced.find(" rx E5 " + kWorked + " B6\n"), std::string::npos) << traced;
+
+  const CtlRun json = Ctl({"--json", "--port", device_, "read"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(cli::BlockHex(cli::ReadBackupDocument(json.output)),
+            "5A000001000002000000000000050351");
+
+  EXPECT_EQ(Ctl({"program", "--level", "3", "--port", port_}).status, 0);
+  EXPECT_EQ(LastStored(), kLevel3);
+
+  EXPECT_EQ(Ctl({"backup", "--output", File("car.json").string(), "--port", port_}).status, 0);
+  EXPECT_EQ(Ctl({"backup", "--output", File("car.json").string(), "--port", port_}).status, 2);
+
+  EXPECT_EQ(Ctl({"set", "OT_TIME=5", "MASTERF=on", "--port", port_}).status, 0);
+  EXPECT_EQ(LastStored(), "5A 00 00 01 00 00 02 09 00 00 00 00 00 08 05 51");
+
+  const CtlRun differs = Ctl({"verify", "--input", File("car.json").string(), "--port", port_});
+  EXPECT_EQ(differs.status, 1);
+  EXPECT_TRUE(differs.Says("MASTERF, OT_TIME")) << differs.output;
+
+  EXPECT_EQ(Ctl({"restore", "--input", File("car.json").string(), "--port", port_}).status, 0);
+  EXPECT_EQ(LastStored(), kLevel3);
+  EXPECT_EQ(Ctl({"verify", "--input", File("car.json").string(), "--port", port_}).status, 0);
+}
+
+struct FaultCase {
+  const char* name;
+  const char* fault;
+  const char* command;
+  bool programFrameSent;  // only a device that answers the read gets the block
+};
+
+class Kx14ctlFaults : public Kx14ctl, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(Kx14ctlFaults, FailWithStatusOneAndStoreNothing) {
+  StartDevice();
+  ASSERT_EQ(Ctl({"backup", "--output", File("car.json").string(), "--port", port_}).status, 0);
+  sim_->Send(std::string("mode ") + GetParam().fault + "\n");
+  const std::string command = GetParam().command;
+  const CtlRun run = command == "program"
+                         ? Ctl({"program", "--level", "MAX", "--port", port_})
+                         : Ctl({"restore", "--input", File("car.json").string(), "--port", port_});
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  EXPECT_TRUE(LastStored().empty());
+  EXPECT_EQ(DeviceLines("rx F5").size(), GetParam().programFrameSent ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Kx14ctlFaults,
+    ::testing::Values(FaultCase{"SilentProgram", "silent", "program", false},
+                      FaultCase{"RefusingProgram", "refuse", "program", true},
+                      FaultCase{"BadChecksumProgram", "bad-checksum", "program", false},
+                      FaultCase{"SilentRestore", "silent", "restore", false},
+                      FaultCase{"RefusingRestore", "refuse", "restore", true},
+                      FaultCase{"BadChecksumRestore", "bad-checksum", "restore", false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Kx14ctl, ReadBackCatchesADeviceThatStoresSomethingElse) {
+  StartDevice({"--wrong-store"});
+  const CtlRun run = Ctl({"program", "--level", "3", "--port", port_});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.Says("read-back differs")) << run.output;
+  EXPECT_TRUE(run.Says("MAXPWR")) << run.output;  // the simulator changes the last byte
+  EXPECT_EQ(Ctl({"program", "--level", "3", "--port", port_, "--no-verify"}).status, 0);
+}
+
+TEST_F(Kx14ctl, ForceSendsTheWindowsStartStateWhenTheReadFails) {
+  StartDevice({"--silent"});
+  EXPECT_EQ(Ctl({"program", "--level", "6", "--port", port_}).status, 1);
+  EXPECT_TRUE(DeviceLines("rx F5").empty());
+  const CtlRun run = Ctl({"program", "--level", "6", "--port", port_, "--force"});
+  EXPECT_EQ(run.status, 1);  // still silent: no acknowledgement
+  EXPECT_TRUE(run.Says("--force")) << run.output;
+  const auto sent = DeviceLines("rx F5");
+  ASSERT_EQ(sent.size(), 1u);
+  // Start state: BUP 5A, identifiers 0, OVERTAKE on, OT_MAX 15, OT_TIME 3, MAXPWR 74 %.
+  EXPECT_EQ(sent[0].substr(6, 47), "5A 00 00 00 00 00 00 08 00 00 00 00 00 0F 03 51");
+}
+
+TEST_F(Kx14ctl, RestoreRefusesABackupOfAnotherCarUnlessForced) {
+  StartDevice();
+  const BlockBytes otherCar = {0x5A, 0, 0, 7, 0, 0, 2, 0, 0, 0, 0, 0, 0, 5, 3, 0x51};
+  std::ofstream(File("other.json")) << cli::BackupDocument(otherCar, "COM9", "t");
+  const CtlRun refused = Ctl({"restore", "--input", File("other.json").string(), "--port", port_});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(refused.Says("another car")) << refused.output;
+  EXPECT_TRUE(DeviceLines("rx F5").empty());
+  EXPECT_EQ(
+      Ctl({"restore", "--input", File("other.json").string(), "--port", port_, "--force"}).status,
+      0);
+  EXPECT_EQ(LastStored(), "5A 00 00 07 00 00 02 00 00 00 00 00 00 05 03 51");
+}
+
+TEST_F(Kx14ctl, InputErrorsSendNothing) {
+  StartDevice();
+  std::ofstream(File("bad.json")) << "{\"format\": \"kx14-parameter-block\"";
+  EXPECT_EQ(Ctl({"restore", "--input", File("bad.json").string(), "--port", port_}).status, 2);
+  EXPECT_EQ(Ctl({"set", "OT_TIME=251", "--port", port_}).status, 2);
+  EXPECT_EQ(Ctl({"read"}).status, 2);  // no --port: the ports are listed instead
+  EXPECT_TRUE(DeviceLines("rx").empty());
+}
+
+TEST_F(Kx14ctl, PortHeldByAnotherProcessIsStatusThree) {
+  StartDevice();
+  const int held = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+  const CtlRun run = Ctl({"read", "--port", port_});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_TRUE(run.Says("held by PID " + std::to_string(::getpid()))) << run.output;
+  EXPECT_EQ(Ctl({"read", "--port", "COM999"}).status, 3);
+  ::close(held);
+}
+
+TEST_F(Kx14ctl, WatchProgramsThreeCarsPluggedInTurn) {
+  StartDevice({"--silent"});
+  sim_->Send("unregister\n");
+  testing::DevsimProcess watch(
+      KX14CTL_PATH, temp_.path(),
+      {"watch", "--level", "3", "--port", port_, "--log", File("cars.csv").string()});
+  ASSERT_TRUE(watch.WaitForLine("waiting", kPatience));
+  for (const char* id : {"11", "22", "33"}) {
+    sim_->Send(std::string("block 5A 00 00 ") + id + " 00 00 02 00 00 00 00 00 00 05 03 51\n");
+    sim_->Send("mode normal\nregister\n");  // plugged in
+    const auto line = watch.WaitForLine("20", kPatience);
+    ASSERT_TRUE(line.has_value()) << "car " << id;
+    EXPECT_NE(line->find("level 0 -> 3  ok"), std::string::npos) << *line;
+    sim_->Send("mode silent\nunregister\n");  // unplugged with its adapter
+    ASSERT_TRUE(watch.WaitForLine("unplugged", kPatience)) << "car " << id;
+  }
+  watch.Signal(SIGINT);
+  EXPECT_TRUE(watch.WaitForLine("programmed 3 cars, 0 failed", kPatience));
+  EXPECT_EQ(watch.WaitExit(kPatience), 0);
+  std::ifstream csv(File("cars.csv"));
+  std::string header, row;
+  std::getline(csv, header);
+  EXPECT_EQ(header, "time,yourid,myid,old_level,new_level,result");
+  int rows = 0;
+  while (std::getline(csv, row)) ++rows;
+  EXPECT_EQ(rows, 3);
+  EXPECT_EQ(DeviceLines("stored ").size(), 3u);
+}
+
+}  // namespace
+}  // namespace kx14
