@@ -27,6 +27,8 @@ void RunProgram(const CommandContext& context);
 void RunSet(const CommandContext& context);
 void RunRestore(const CommandContext& context);
 void RunWatch(const CommandContext& context);
+// The port checks where this platform has them (linux_ / win32_doctor_command).
+void RunDoctorCommand(const CommandContext& context);
 
 // The whole program behind main(): parses `args` (without the program name),
 // runs the command, prints a failure as one line on `err` (and with --json

@@ -61,23 +61,4 @@ PortState ProbePortState(const fs::path& device) {
   return {PortState::Kind::Free, {}};
 }
 
-std::string DescribePortState(const PortState& state) {
-  switch (state.kind) {
-    case PortState::Kind::Free:
-      return "free";
-    case PortState::Kind::NoAccess:
-      return "no access";
-    case PortState::Kind::Missing:
-      return "missing";
-    case PortState::Kind::Busy:
-      break;
-  }
-  std::string text = "busy: held by";
-  for (const PortHolder& holder : state.holders) {
-    text += (&holder == &state.holders.front() ? " PID " : ", PID ") + std::to_string(holder.pid) +
-            " (" + holder.program + ")";
-  }
-  return text;
-}
-
 }  // namespace kx14::cli

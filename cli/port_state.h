@@ -20,11 +20,14 @@ struct PortState {
   std::vector<PortHolder> holders;  // Busy: the processes that hold it open
 };
 
-// Looks without opening the device: Busy when another process holds the
-// exclusive lock that every opener of a port takes.
+// Whether the device could be opened now. Linux looks without opening it:
+// Busy when another process holds the exclusive lock that every opener of a
+// port takes, with those processes. Windows can only try to open it, and
+// learns no holder.
 PortState ProbePortState(const std::filesystem::path& device);
 
-// "free", "busy: held by PID 42 (minicom)", "no access", "missing".
+// "free", "busy: held by PID 42 (minicom)", "no access", "missing"; a busy
+// port without known holders says that its PID is not known.
 std::string DescribePortState(const PortState& state);
 
 }  // namespace kx14::cli

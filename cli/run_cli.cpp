@@ -5,24 +5,8 @@
 #include "cli/json_value.h"
 #include "kx14_version.h"
 
-#ifdef KX14_HAVE_DOCTOR
-#include "cli/doctor/doctor.h"
-#endif
-
 namespace kx14::cli {
 namespace {
-
-void RunDoctorCommand(const CommandContext& context) {
-#ifdef KX14_HAVE_DOCTOR
-  if (!RunDoctor(DoctorRoots{}, context.sources, context.options.port, context.options.json,
-                 context.out)) {
-    throw CliFailure(TExitStatus::DeviceFailed, "doctor found a problem; see the fixes above");
-  }
-#else
-  (void)context;
-  throw UsageFailure("doctor is not part of this build");
-#endif
-}
 
 void Dispatch(const CommandContext& context) {
   switch (context.options.command) {

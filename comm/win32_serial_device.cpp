@@ -358,13 +358,6 @@ class Win32SerialDevice final : public SerialDevice {
   DWORD armedQueue_ = 0;
 };
 
-std::wstring PortLockName(const std::filesystem::path& path) {
-  std::wstring name = path.wstring();
-  name = name.substr(name.find_last_of(L"\\/") + 1);
-  std::transform(name.begin(), name.end(), name.begin(), ::towupper);
-  return L"Local\\kx14-manager-port-" + name;
-}
-
 HANDLE TakePortLock(const std::filesystem::path& path) {
   HANDLE lock = CreateMutexW(nullptr, FALSE, PortLockName(path).c_str());
   if (lock != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -375,6 +368,13 @@ HANDLE TakePortLock(const std::filesystem::path& path) {
 }
 
 }  // namespace
+
+std::wstring PortLockName(const std::filesystem::path& path) {
+  std::wstring name = path.wstring();
+  name = name.substr(name.find_last_of(L"\\/") + 1);
+  std::transform(name.begin(), name.end(), name.begin(), ::towupper);
+  return L"Local\\kx14-manager-port-" + name;
+}
 
 std::unique_ptr<SerialDevice> OpenWin32SerialDevice(const std::filesystem::path& path) {
   const HANDLE port = CreateFileW(path.wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,

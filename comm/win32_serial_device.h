@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "comm/serial_device.h"
 
@@ -17,5 +18,10 @@ namespace kx14 {
 // Nothing when the port does not exist, is held, or is not a serial port;
 // then nothing stays open.
 std::unique_ptr<SerialDevice> OpenWin32SerialDevice(const std::filesystem::path& path);
+
+// The name of that per-port lock (a named mutex): it exists while one of our
+// programs has the port open, which is how a port list tells such a port busy
+// under Wine.
+std::wstring PortLockName(const std::filesystem::path& path);
 
 }  // namespace kx14

@@ -1,0 +1,93 @@
+// Whole-file writes on Windows: a temporary file in the same folder, flushed
+// to the disk, then moved into place by one MoveFileExW.
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "cli/atomic_file.h"
+#include "cli/exit_status.h"
+
+namespace kx14::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length != 0 ? std::string(text, length) : "";
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == '.' || message.back() == ' ')) {
+    message.pop_back();
+  }
+  return message.empty() ? "Windows error " + std::to_string(error) : message;
+}
+
+[[noreturn]] void Fail(const fs::path& path, DWORD error) {
+  const bool exists = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+  throw UsageFailure("cannot write " + path.string() + ": " +
+                     (exists ? "it exists (--force replaces it)" : SystemMessage(error)));
+}
+
+bool WriteAll(HANDLE file, const std::string& text) {
+  std::size_t done = 0;
+  while (done < text.size()) {
+    constexpr std::size_t kChunk = 1 << 20;
+    const DWORD want = static_cast<DWORD>(std::min(text.size() - done, kChunk));
+    DWORD written = 0;
+    if (!WriteFile(file, text.data() + done, want, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+// A new file beside `path` that no other writer shares: CREATE_NEW refuses
+// a name that exists, and the next name is tried.
+std::pair<HANDLE, fs::path> CreateTemporary(const fs::path& path) {
+  static std::atomic<unsigned> counter{0};
+  const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path name = dir / ("." + path.filename().string() + "." +
+                                 std::to_string(GetCurrentProcessId()) + "-" +
+                                 std::to_string(counter.fetch_add(1)) + ".tmp");
+    const HANDLE file = CreateFileW(name.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return {file, name};
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  Fail(path, GetLastError());
+}
+
+// The temporary file holds the whole text, on the disk.
+fs::path WriteTemporary(const fs::path& path, const std::string& text) {
+  const auto [file, name] = CreateTemporary(path);
+  const bool written = WriteAll(file, text) && FlushFileBuffers(file);
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  if (!written) {
+    DeleteFileW(name.wstring().c_str());
+    Fail(path, error);
+  }
+  return name;
+}
+
+}  // namespace
+
+void WriteFileAtomically(const fs::path& path, const std::string& text, bool replace) {
+  const fs::path temporary = WriteTemporary(path, text);
+  // Without MOVEFILE_REPLACE_EXISTING the move refuses an existing name, so
+  // nothing can appear at `path` between a check and the placing. Write-through
+  // returns only once the new name is on the disk.
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (!MoveFileExW(temporary.wstring().c_str(), path.wstring().c_str(), flags)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.wstring().c_str());
+    Fail(path, error);
+  }
+}
+
+}  // namespace kx14::cli
