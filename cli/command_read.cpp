@@ -10,6 +10,7 @@
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
 #include "cli/json_value.h"
+#include "cli/utf8_path.h"
 
 namespace kx14::cli {
 namespace {
@@ -68,10 +69,10 @@ void RunRead(const CommandContext& context) {
 }
 
 void RunBackup(const CommandContext& context) {
-  const std::filesystem::path output = *context.options.output;
+  const std::filesystem::path output = PathFromUtf8(*context.options.output);
   // Refused before the device is asked: nothing happens after a usage error.
   if (!context.options.force && std::filesystem::exists(output)) {
-    throw UsageFailure(output.string() + " exists (--force replaces it)");
+    throw UsageFailure(Utf8FromPath(output) + " exists (--force replaces it)");
   }
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const BlockBytes block = ReadOrFail(session);
@@ -82,18 +83,18 @@ void RunBackup(const CommandContext& context) {
                        .BeginObject()
                        .String("command", "backup")
                        .String("port", session.Port().name)
-                       .String("output", output.string())
+                       .String("output", Utf8FromPath(output))
                        .String("block", BlockHex(block))
                        .EndObject()
                        .Text();
   } else if (!context.options.quiet) {
-    context.out << "saved the block of " << session.Port().name << " to " << output.string()
+    context.out << "saved the block of " << session.Port().name << " to " << Utf8FromPath(output)
                 << "\n";
   }
 }
 
 void RunVerify(const CommandContext& context) {
-  const BlockBytes file = ReadBackupDocument(ReadWholeFile(*context.options.input, kMaxBackupSize));
+  const BlockBytes file = ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const BlockBytes device = ReadOrFail(session);
   const std::vector<Difference> differences = Compare(file, device);

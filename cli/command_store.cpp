@@ -11,6 +11,7 @@
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
 #include "cli/json_value.h"
+#include "cli/utf8_path.h"
 #include "protocol/control_model.h"
 #include "protocol/handicap_captions.h"
 
@@ -116,7 +117,7 @@ void RunSet(const CommandContext& context) {
 }
 
 void RunRestore(const CommandContext& context) {
-  const BlockBytes file = ReadBackupDocument(ReadWholeFile(*context.options.input, kMaxBackupSize));
+  const BlockBytes file = ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const std::optional<BlockBytes> device = session.ReadBlock();
   if (!device && !context.options.force) FailNoAnswer(session);

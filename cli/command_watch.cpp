@@ -14,6 +14,7 @@
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
 #include "cli/json_value.h"
+#include "cli/utf8_path.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {
@@ -117,7 +118,7 @@ void WatchLoop::Report(const CarRecord& car) {
 }
 
 void WatchLoop::AppendCsv(const CarRecord& car) {
-  const std::string& path = *context_.options.log;
+  const std::filesystem::path path = PathFromUtf8(*context_.options.log);
   const bool fresh = !std::filesystem::exists(path) || std::filesystem::file_size(path) == 0;
   std::ofstream csv(path, std::ios::app);
   if (fresh) csv << "time,yourid,myid,old_level,new_level,result\n";

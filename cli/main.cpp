@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/program_arguments.h"
 
 int main(int argc, char** argv) {
-  return kx14::cli::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+  return kx14::cli::RunCli(kx14::cli::ProgramArguments(argc, argv), std::cout, std::cerr);
 }

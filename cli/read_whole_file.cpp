@@ -4,6 +4,7 @@
 
 #include "cli/atomic_file.h"
 #include "cli/exit_status.h"
+#include "cli/utf8_path.h"
 
 namespace kx14::cli {
 
@@ -11,13 +12,13 @@ namespace fs = std::filesystem;
 
 std::string ReadWholeFile(const fs::path& path, std::size_t limit) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw UsageFailure("cannot read " + path.string() + ": " + std::strerror(errno));
+  if (!in) throw UsageFailure("cannot read " + Utf8FromPath(path) + ": " + std::strerror(errno));
   std::string text(limit + 1, '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  if (in.bad()) throw UsageFailure("cannot read " + path.string());
+  if (in.bad()) throw UsageFailure("cannot read " + Utf8FromPath(path));
   text.resize(static_cast<std::size_t>(in.gcount()));
   if (text.size() > limit)
-    throw UsageFailure("bad backup file: " + path.string() + " is too large");
+    throw UsageFailure("bad backup file: " + Utf8FromPath(path) + " is too large");
   return text;
 }
 

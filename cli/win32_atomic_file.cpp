@@ -7,6 +7,7 @@
 
 #include "cli/atomic_file.h"
 #include "cli/exit_status.h"
+#include "cli/utf8_path.h"
 
 namespace kx14::cli {
 namespace {
@@ -29,7 +30,7 @@ std::string SystemMessage(DWORD error) {
 
 [[noreturn]] void Fail(const fs::path& path, DWORD error) {
   const bool exists = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-  throw UsageFailure("cannot write " + path.string() + ": " +
+  throw UsageFailure("cannot write " + Utf8FromPath(path) + ": " +
                      (exists ? "it exists (--force replaces it)" : SystemMessage(error)));
 }
 
@@ -51,9 +52,9 @@ std::pair<HANDLE, fs::path> CreateTemporary(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path name = dir / ("." + path.filename().string() + "." +
-                                 std::to_string(GetCurrentProcessId()) + "-" +
-                                 std::to_string(counter.fetch_add(1)) + ".tmp");
+    const fs::path name = dir / (L"." + path.filename().wstring() + L"." +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(counter.fetch_add(1)) + L".tmp");
     const HANDLE file = CreateFileW(name.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return {file, name};
