@@ -41,7 +41,7 @@ void RunPorts(const CommandContext& context) {
   if (context.options.json) {
     context.out << json.EndArray().EndObject().Text();
   } else if (ports.empty() && !context.options.quiet) {
-    context.out << "no ports found (kx14ctl doctor explains why a device may be missing)\n";
+    context.out << "no ports found (" << PortTroubleHint("") << ")\n";
   }
 }
 

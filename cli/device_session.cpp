@@ -16,14 +16,14 @@ std::string WhyNotOpened(const ChosenPort& port) {
       return port.name + ": no such device (" + port.device.string() +
              "); is the adapter plugged in? see kx14ctl ports";
     case PortState::Kind::NoAccess:
-      return port.name + ": no access to " + port.device.string() + "; try kx14ctl doctor --port " +
-             port.name;
+      return port.name + ": no access to " + port.device.string() + "; " +
+             PortTroubleHint(port.name);
     case PortState::Kind::Busy:
       return port.name + " is " + DescribePortState(state) + "; close that program and try again";
     case PortState::Kind::Free:
       break;
   }
-  return port.name + " could not be opened; try kx14ctl doctor --port " + port.name;
+  return port.name + " could not be opened; " + PortTroubleHint(port.name);
 }
 
 }  // namespace

@@ -61,4 +61,9 @@ PortState ProbePortState(const fs::path& device) {
   return {PortState::Kind::Free, {}};
 }
 
+std::string PortTroubleHint(const std::string& portName) {
+  if (portName.empty()) return "kx14ctl doctor explains why a device may be missing";
+  return "try kx14ctl doctor --port " + portName;
+}
+
 }  // namespace kx14::cli

@@ -30,4 +30,8 @@ PortState ProbePortState(const std::filesystem::path& device);
 // port without known holders says that its PID is not known.
 std::string DescribePortState(const PortState& state);
 
+// Where to look next when the named port (empty: any port) is missing or
+// cannot be opened: the doctor on Linux, the Device Manager on Windows.
+std::string PortTroubleHint(const std::string& portName);
+
 }  // namespace kx14::cli

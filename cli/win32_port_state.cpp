@@ -45,4 +45,8 @@ PortState ProbePortState(const fs::path& device) {
   return {PortState::Kind::Free, {}};
 }
 
+std::string PortTroubleHint(const std::string&) {
+  return "the Device Manager lists the adapters under Ports (COM & LPT)";
+}
+
 }  // namespace kx14::cli
