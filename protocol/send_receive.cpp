@@ -39,13 +39,15 @@ void SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteS
   // Lets other threads (the serial workers among them) run before the
   // window's thread starts another exchange: the equivalent of a sleep of 0.
   std::this_thread::yield();
+  // Copied before `reply` is cleared: the caller may pass one string as both.
+  const ByteString sent = command;
   reply.clear();
   if (!IsReceivableLength(replyLength)) {
     command.clear();
     return;
   }
   for (int attemptsLeft = kAttempts; attemptsLeft > 0; --attemptsLeft) {
-    if (Attempt(comm, command, replyLength, reply) == replyLength) break;
+    if (Attempt(comm, sent, replyLength, reply) == replyLength) break;
   }
   command = reply;
 }
