@@ -24,7 +24,7 @@
 #include "bench/pty_drain.h"
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 
 namespace {
 

@@ -32,7 +32,7 @@
 #include "bench/process_usage.h"
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "protocol/frames.h"
 #include "protocol/send_receive.h"
 

@@ -10,7 +10,7 @@
 
 #include "cli/port_choice.h"
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "protocol/control_model.h"
 #include "protocol/exchange_link.h"
 #include "protocol/exchange_trace.h"

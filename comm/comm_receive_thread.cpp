@@ -7,7 +7,11 @@ namespace kx14 {
 TCommReceiveThread::TCommReceiveThread(std::shared_ptr<SerialDevice> port, NotificationLink window)
     : port_(std::move(port)),
       window_(std::move(window)),
-      signal_(std::make_shared<WorkerSignal>()) {}
+      signal_(std::make_shared<WorkerSignal>()) {
+  // Here, not in the worker's first wait: a failure thrown inside the
+  // worker's thread would end the process instead of failing the open.
+  port_->PrepareEventWait(WakeEvent);
+}
 
 TCommReceiveThread::~TCommReceiveThread() {
   Terminate();

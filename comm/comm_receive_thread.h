@@ -17,6 +17,7 @@ namespace kx14 {
 
 class TCommReceiveThread {
  public:
+  // Throws std::system_error when the port's event wait cannot be prepared.
   TCommReceiveThread(std::shared_ptr<SerialDevice> port, NotificationLink window);
   ~TCommReceiveThread();  // terminates and joins a worker that still runs
   TCommReceiveThread(const TCommReceiveThread&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 
 // Pure interpretation of the time-out record: how long a read or a write of a
-// given size may take. The POSIX backend reads with VMIN=1/VTIME=0 on a
+// given size may take. The Linux backend reads with VMIN=1/VTIME=0 on a
 // non-blocking descriptor and waits in poll(), so these plans are where the
 // record's values take effect.
 

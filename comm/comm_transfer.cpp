@@ -39,20 +39,26 @@ bool TCustomCommX::WaitForChunkRoom(std::int32_t chunks) {
   return IsOpen() && generation_ == generation;
 }
 
+// False when the chunk cannot be allocated or the worker takes no more; then
+// nothing of it is queued or counted.
 bool TCustomCommX::PostChunk(const std::uint8_t* data, std::int32_t n) {
+  TCommTransThread::Chunk chunk;
   try {
-    TCommTransThread::Chunk chunk(data, data + n);
-    // Counted before it is posted, so the worker can never let go of it
-    // before it was counted; taken back if the worker no longer takes any.
-    shared_->AddChunk(n);
-    if (!TransThread->Post(std::move(chunk))) {
-      shared_->WithdrawChunk(n);
-      return false;
-    }
+    chunk.assign(data, data + n);
   } catch (const std::bad_alloc&) {
-    // No memory for this chunk: these bytes are skipped, the rest goes on.
+    return false;
   }
-  return true;
+  // Counted before it is posted, so the worker can never let go of it
+  // before it was counted; taken back if it is not queued after all.
+  shared_->AddChunk(n);
+  bool posted = false;
+  try {
+    posted = TransThread->Post(std::move(chunk));
+  } catch (const std::bad_alloc&) {
+    posted = false;  // no room in the queue
+  }
+  if (!posted) shared_->WithdrawChunk(n);
+  return posted;
 }
 
 bool TCustomCommX::Write(const void* data, std::int32_t count) {
@@ -68,6 +74,8 @@ bool TCustomCommX::Write(const void* data, std::int32_t count) {
     }
     const std::int32_t n = std::min(count, bufLenTrans_);
     const auto direct = static_cast<std::int32_t>(TransThread->WriteNowIfIdle(p, n));
+    // A chunk that cannot be queued ends the Write: the chunks before it
+    // still go out, none after it does, and the caller learns of the gap.
     if (direct < n && !PostChunk(p + direct, n - direct)) return false;
     count -= n;
     p += n;
@@ -129,6 +137,7 @@ std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
   if (count == 0) return 0;
   auto* out = static_cast<std::uint8_t*>(buffer);
   const std::uint64_t generation = generation_;
+  const std::uint64_t purges = receivePurges_;
   struct WatchPause {
     TCustomCommX& comm;
     std::uint64_t generation;
@@ -154,6 +163,7 @@ std::int32_t TCustomCommX::Read(void* buffer, std::int32_t count) {
       pump_.WaitReadable(device_->Fd(),
                          end ? std::chrono::ceil<milliseconds>(*end - now) : kUnboundedReadSlice);
       if (!IsOpen() || generation_ != generation || !ReceiveThread) return -1;
+      if (receivePurges_ != purges) return got;  // a handler purged the input
     }
     const IoResult result = device_->Read(out + got, static_cast<std::size_t>(count - got));
     if (result.status == IoResult::Status::kDone) {
@@ -198,7 +208,9 @@ void TCustomCommX::PurgeTransmit() {
 }
 
 void TCustomCommX::PurgeReceive() {
-  if (IsOpen()) device_->PurgeInput();
+  if (!IsOpen()) return;
+  device_->PurgeInput();
+  ++receivePurges_;
 }
 
 std::int32_t TCustomCommX::ReceiveCount() {

@@ -69,7 +69,7 @@ class TCustomCommX {
   bool WriteString(const ByteString& s);
   // Reads `count` bytes into `buffer`, letting window messages run while it
   // waits. Returns `count` when they all came, fewer (down to 0) when
-  // TimeOutReceive passed first, -1 when the port is closed (also by a handler
+  // TimeOutReceive passed first or a handler purged the input meanwhile, -1 when the port is closed (also by a handler
   // during the wait), the buffer is absent, `count` is negative, the read
   // failed or the far end hung up. The bytes that arrive during the wait are
   // the read's own and raise no OnReceive; bytes still waiting when it ends,
@@ -78,7 +78,8 @@ class TCustomCommX {
   // Drops all queued output and aborts the write in progress; returns when no
   // queued byte is left. Does not let window messages run.
   void PurgeTransmit();
-  // Discards the port's input queue. Nothing while closed.
+  // Discards the port's input queue and ends a pending Read (from a handler
+  // running inside its wait) with the bytes it has. Nothing while closed.
   void PurgeReceive();
   // Bytes waiting in the input queue (0 while closed); clears the pending
   // line-error state without reporting it.
@@ -177,6 +178,8 @@ class TCustomCommX {
   std::uint64_t generation_ = 0;
   // The port whose input reports a Read has paused (0: none).
   std::uint64_t inputWatchPaused_ = 0;
+  // Counts input purges: a Read whose wait saw one ends.
+  std::uint64_t receivePurges_ = 0;
   PortResolver resolver_;
   DeviceOpener opener_;
 

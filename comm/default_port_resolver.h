@@ -14,7 +14,7 @@ namespace kx14 {
 // ResolveComPort(portNo, DefaultPortSources()).
 std::optional<std::filesystem::path> DefaultResolvePort(int portNo);
 
-// The platform's serial device for a path (POSIX: opened exclusively).
+// The platform's serial device for a path (Linux: opened exclusively).
 std::unique_ptr<SerialDevice> OpenDefaultDevice(const std::filesystem::path& path);
 
 }  // namespace kx14

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 
 namespace kx14 {
 
@@ -21,6 +21,9 @@ struct FakeLine::State {
   bool refuseTimeouts = false;
   bool refuseQueueSizes = false;
   std::uint32_t failWriteBits = 0;
+  bool failWakeRegistration = false;
+  std::uint32_t eventWaitsBegun = 0;
+  bool inEventWait = false;
   std::uint32_t pendingErrorBits = 0;
   std::uint32_t pendingBreaks = 0;
   std::uint32_t eventsTaken = 0;
@@ -147,7 +150,19 @@ class FakeSerialDevice final : public SerialDevice {
     return events;
   }
 
-  PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
+  void PrepareEventWait(WakeSignal& wake) override {
+    {
+      std::lock_guard lock(line_->mutex);
+      if (line_->failWakeRegistration) throw std::system_error(EMFILE, std::generic_category());
+    }
+    edges_.Watch(wake);
+  }
+  PortWake WaitForEvent(WakeSignal& wake) override {
+    SetInEventWait(true);
+    const PortWake result = edges_.Wait(wake);
+    SetInEventWait(false);
+    return result;
+  }
   void WatchInput(bool on) override { edges_.SetWatching(on); }
   bool KeepsLineCounters() override { return true; }
 
@@ -158,6 +173,12 @@ class FakeSerialDevice final : public SerialDevice {
 
  private:
   std::shared_ptr<FakeLine::State> line_;
+  void SetInEventWait(bool waiting) {
+    std::lock_guard lock(line_->mutex);
+    line_->inEventWait = waiting;
+    if (waiting) ++line_->eventWaitsBegun;
+  }
+
   InputEdgeWaiter edges_;
 };
 
@@ -214,6 +235,21 @@ void FakeLine::RefuseQueueSizes(bool refuse) {
 void FakeLine::FailWritesWith(std::uint32_t errorBits) {
   std::lock_guard lock(state_->mutex);
   state_->failWriteBits = errorBits;
+}
+
+std::uint32_t FakeLine::EventWaitsBegun() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->eventWaitsBegun;
+}
+
+bool FakeLine::InEventWait() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->inEventWait;
+}
+
+void FakeLine::FailWakeRegistration() {
+  std::lock_guard lock(state_->mutex);
+  state_->failWakeRegistration = true;
 }
 
 void FakeLine::InjectLineErrors(std::uint32_t errorBits, std::uint8_t garbled) {

@@ -48,6 +48,8 @@ class FakeLine {
   void RefuseQueueSizes(bool refuse);
   // Every write fails and leaves these line-error bits to be taken.
   void FailWritesWith(std::uint32_t errorBits);
+  // Registering a wake signal for event waits fails (no descriptor left).
+  void FailWakeRegistration();
 
   // Input with trouble: a character that arrived with line errors, or a
   // break (which a Linux tty delivers as one 0x00).
@@ -57,6 +59,10 @@ class FakeLine {
   std::vector<Event> Events() const;
   std::vector<Dcb> StatesSet() const;
   std::uint32_t LineEventsTaken() const;  // how often errors were asked for and found
+  // Event waits begun so far, and whether one is in progress: a test can
+  // tell that the receive worker has handled an arrival and waits again.
+  std::uint32_t EventWaitsBegun() const;
+  bool InEventWait() const;
 
  private:
   struct State;

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the component needs from one opened serial device. One implementation
-// per platform (posix_serial_device.h) plus a fake for tests. An object of
+// per platform (linux_serial_device.h) plus a fake for tests. An object of
 // this interface is an open device: destroying it closes the device and
 // restores what opening changed.
 //
@@ -74,8 +74,14 @@ class SerialDevice {
   virtual std::int32_t OutputCount() = 0;  // bytes written but not yet on the wire
   virtual LineEvents TakeLineEvents() = 0;
 
+  // Joins `wake` to the event wait ahead of the first WaitForEvent, so that
+  // the failure to do so (no descriptor left) comes from the caller that
+  // creates the waiting worker. Throws std::system_error.
+  virtual void PrepareEventWait(WakeSignal& wake) = 0;
+
   // Blocks until input arrives (edge-triggered: input that was already
   // reported does not wake again), the far end hangs up, or `wake` fires.
+  // `wake` is the signal given to PrepareEventWait.
   virtual PortWake WaitForEvent(WakeSignal& wake) = 0;
 
   // Stops or resumes the input reports of WaitForEvent (the window thread

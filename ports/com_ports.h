@@ -31,15 +31,23 @@
 namespace kx14 {
 
 struct PortSources {
-  std::filesystem::path portsDir;   // user-defined ports directory
+  std::filesystem::path portsDir;   // user-defined ports directory; empty: none
   std::filesystem::path sysfsRoot;  // normally "/sys"
 };
 
 // The sources of this machine, read from the environment at each call:
 // portsDir is $XDG_CONFIG_HOME/kx14-manager/ports when XDG_CONFIG_HOME is an
 // absolute path, else <home>/.config/kx14-manager/ports with <home> from
-// $HOME, or from the password database when HOME is unset or empty.
+// $HOME, or from the password database when HOME is unset or empty. Empty
+// when that leaves no absolute <home>: then there are no user-defined ports
+// and none can be registered.
 PortSources DefaultPortSources();
+
+// The rule behind portsDir, for given values of XDG_CONFIG_HOME and HOME and
+// the password database's home directory ("" for an absent value).
+std::filesystem::path UserPortsDirectory(const std::string& xdgConfigHome,
+                                         const std::string& home,
+                                         const std::string& passwordHome);
 
 struct ComPort {
   std::string name;              // as listed: the entry's name, or "COM<n>"

@@ -18,8 +18,8 @@ struct UserPort {
 // The character-device entries of portsDir, in directory order. Looks at each
 // entry with stat() only and never opens one, so FIFOs, links to FIFOs and
 // slow devices cannot block the listing; regular files, directories, dangling
-// and looping links are left out. A missing or unreadable directory gives an
-// empty list.
+// and looping links are left out. A missing or unreadable directory, or an
+// empty path (no user ports directory), gives an empty list.
 std::vector<UserPort> ListUserPorts(const std::filesystem::path& portsDir);
 
 // True when portsDir holds an entry of that name, of any kind, dangling links
@@ -30,6 +30,8 @@ bool UserPortEntryExists(const std::filesystem::path& portsDir, const std::strin
 // mode 0700. Fails without touching an existing entry: throws
 // std::system_error (errc::file_exists when the name is taken) and
 // std::invalid_argument for a name that is empty, ".", ".." or holds a "/".
+// An empty portsDir (no user ports directory) fails with a system_error
+// whose message says so.
 void RegisterUserPort(const std::filesystem::path& portsDir, const std::string& name,
                       const std::filesystem::path& device);
 

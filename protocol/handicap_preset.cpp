@@ -2,30 +2,15 @@
 
 namespace kx14 {
 
+namespace {
+
+// The overtake count limit of each level, in the enumeration's order.
+constexpr std::array<int, kHandicapPresets.size()> kOvertakeCounts = {1, 3, 5, 6, 7, 8, 9, 10, 15, 250};
+
+}  // namespace
+
 int OvertakeCount(THandicapPreset preset) {
-  switch (preset) {
-    case THandicapPreset::Handy_S:
-      return 1;
-    case THandicapPreset::Handy_M:
-      return 3;
-    case THandicapPreset::Handy0:
-      return 5;
-    case THandicapPreset::Handy1:
-      return 6;
-    case THandicapPreset::Handy2:
-      return 7;
-    case THandicapPreset::Handy3:
-      return 8;
-    case THandicapPreset::Handy4:
-      return 9;
-    case THandicapPreset::Handy5:
-      return 10;
-    case THandicapPreset::Handy6:
-      return 15;
-    case THandicapPreset::Handy_7:
-      return 250;
-  }
-  return 5;  // unreachable for a valid enumerator
+  return kOvertakeCounts.at(static_cast<std::size_t>(preset));
 }
 
 THandicapPreset HandicapForOvertakeCount(int thrPosition) {

@@ -27,7 +27,8 @@ inline constexpr std::array<THandicapPreset, 10> kHandicapPresets = {
     THandicapPreset::Handy4,  THandicapPreset::Handy5,  THandicapPreset::Handy6,
     THandicapPreset::Handy_7};
 
-// The overtake count limit that the preset's handler puts into THR_BAR.
+// The overtake count limit that the preset's handler puts into THR_BAR: the
+// one table of the levels' counts, for the handlers and the read's choice.
 int OvertakeCount(THandicapPreset preset);
 
 // The preset that a read selects for THR_BAR's position after the read

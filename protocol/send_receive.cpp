@@ -39,6 +39,8 @@ int SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteSt
   // Lets other threads (the serial workers among them) run before the
   // window's thread starts another exchange: the equivalent of a sleep of 0.
   std::this_thread::yield();
+  // Copied before `reply` is cleared: the caller may pass one string as both.
+  const ByteString sent = command;
   reply.clear();
   if (!IsReceivableLength(replyLength)) {
     command.clear();
@@ -46,7 +48,7 @@ int SendReceive(TCustomCommX& comm, ByteString& command, int replyLength, ByteSt
   }
   int received = 0;
   for (int attemptsLeft = kAttempts; attemptsLeft > 0; --attemptsLeft) {
-    received = Attempt(comm, command, replyLength, reply);
+    received = Attempt(comm, sent, replyLength, reply);
     if (received == replyLength) break;
   }
   command = reply;

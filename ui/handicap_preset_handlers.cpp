@@ -2,6 +2,7 @@
 // (the radio button rule), shows its comment and sets the overtake count
 // limit; THR_BAR's own handler then shows the limit in its field.
 
+#include "protocol/handicap_preset.h"
 #include "ui/controls/scroll_bar.h"
 #include "ui/controls/static_text.h"
 #include "ui/handicap_presets.h"
@@ -11,7 +12,7 @@ namespace kx14 {
 
 void TMainForm::ShowPreset(int presetIndex) {
   K_Comment->SetText(PresetComment(presetIndex));
-  THR_BAR->SetPosition(HandicapPresets().at(static_cast<std::size_t>(presetIndex)).limit);
+  THR_BAR->SetPosition(OvertakeCount(kHandicapPresets.at(static_cast<std::size_t>(presetIndex))));
 }
 
 void TMainForm::Handy_SClick(QObject*) { ShowPreset(0); }

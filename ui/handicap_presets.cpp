@@ -44,16 +44,16 @@ const std::array<CommentLines, kPresetCount>& Comments() {
 
 const std::array<HandicapPreset, kPresetCount>& HandicapPresets() {
   static const std::array<HandicapPreset, kPresetCount> presets = {{
-      {"Vorer仙人", 16, 1},
-      {"Vorer名人", 40, 3},
-      {"ハンデ無し", 64, 5},
-      {"ハンデ＋１", 88, 6},
-      {"ハンデ＋２", 112, 7},
-      {"ハンデ＋３", 136, 8},
-      {"ハンデ＋４", 160, 9},
-      {"ハンデ＋５", 184, 10},
-      {"ハンデ＋６", 208, 15},
-      {"ハンデ＋ＭＡＸ", 232, 250},
+      {"Vorer仙人", 16},
+      {"Vorer名人", 40},
+      {"ハンデ無し", 64},
+      {"ハンデ＋１", 88},
+      {"ハンデ＋２", 112},
+      {"ハンデ＋３", 136},
+      {"ハンデ＋４", 160},
+      {"ハンデ＋５", 184},
+      {"ハンデ＋６", 208},
+      {"ハンデ＋ＭＡＸ", 232},
   }};
   return presets;
 }

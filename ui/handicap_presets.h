@@ -6,12 +6,12 @@
 namespace kx14 {
 
 // The ten handicap levels of the picture panel, from the fewest overtakes to
-// the most: each button's caption, its top on the panel, the overtake count
-// limit it sets and the comment it shows.
+// the most (the order of kHandicapPresets, whose OvertakeCount is the limit
+// each sets): each button's caption, its top on the panel and the comment it
+// shows.
 struct HandicapPreset {
   const char* caption;
   int top;
-  int limit;
 };
 
 inline constexpr int kPresetCount = 10;

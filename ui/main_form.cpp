@@ -4,6 +4,7 @@
 #include <QResizeEvent>
 #include <cstdlib>
 
+#include "protocol/handicap_preset.h"
 #include "ui/controls/combo_box.h"
 #include "ui/controls/edit.h"
 #include "ui/controls/radio_button.h"
@@ -82,10 +83,13 @@ void TMainForm::FormCreate(QObject*) {
   for (int n = 1; n <= kPortCount; ++n) CommBox->addItem(QStringLiteral("COM%1").arg(n));
   CommBox->SetItemIndex(0);
 
-  // 3. Both bars start at their minimum 1 while their fields hold "0": the
-  // detour through 2 makes each change handler write the field.
-  THR_BAR->SetPosition(2);
-  THR_BAR->SetPosition(1);
+  // 3. THR_BAR starts at the count of the level shown selected (Handy0), so
+  // that a program operation before any read or level choice stores that
+  // level; its change handler writes the field, the level's handler does not
+  // run (the comment keeps its heading). YOBI1_BAR starts at its minimum 1
+  // while its field holds "0": the detour through 2 makes its change handler
+  // write the field.
+  THR_BAR->SetPosition(OvertakeCount(THandicapPreset::Handy0));
   YOBI1_BAR->SetPosition(2);
   YOBI1_BAR->SetPosition(1);
 }

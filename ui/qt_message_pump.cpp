@@ -1,7 +1,7 @@
 #include "ui/qt_message_pump.h"
 
-#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -9,7 +9,8 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
-#include <cerrno>
+#include <optional>
+#include <utility>
 
 namespace kx14 {
 namespace {
@@ -22,7 +23,12 @@ void PollFd(int fd, std::chrono::milliseconds timeout) {
   ::poll(&entry, 1, timeoutMs);
 }
 
-bool IsClosedFd(int fd) { return ::fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
+// The file behind a descriptor number, or nothing when the number is closed.
+std::optional<std::pair<unsigned long long, unsigned long long>> FileIdentity(int fd) {
+  struct stat status {};
+  if (::fstat(fd, &status) != 0) return std::nullopt;
+  return std::pair<unsigned long long, unsigned long long>(status.st_dev, status.st_ino);
+}
 
 }  // namespace
 
@@ -55,9 +61,11 @@ void QtMessagePump::EndAllWaits() {
 
 void QtMessagePump::EndWaitsOnClosedFds() {
   for (auto& [fd, watch] : watches_) {
-    if (!IsClosedFd(fd)) continue;
-    // Polling a closed descriptor would only make Qt warn and drop it; the
-    // waiters return now and find their port closed.
+    const auto identity = FileIdentity(fd);
+    if (identity && identity->first == watch.device && identity->second == watch.inode) continue;
+    // Polling a closed descriptor would only make Qt warn and drop it, and a
+    // number that another open took would be watched in its place until the
+    // time-out; the waiters return now and find their port closed.
     watch.notifier->setEnabled(false);
     EndWaits(fd);
   }
@@ -66,6 +74,10 @@ void QtMessagePump::EndWaitsOnClosedFds() {
 void QtMessagePump::WatchFd(int fd) {
   FdWatch& watch = watches_[fd];
   if (watch.users++ > 0) return;
+  if (const auto identity = FileIdentity(fd)) {
+    watch.device = identity->first;
+    watch.inode = identity->second;
+  }
   watch.notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
   // Read notifiers also fire on hang-up and error, which end a wait as well.
   QObject::connect(watch.notifier.get(), &QSocketNotifier::activated, context_.get(),

@@ -36,7 +36,9 @@ class QtMessagePump : public TMessagePump {
   // has run, or `timeout` has passed. Handlers that run inside may wait again
   // (also on the same fd): an inner wait that ends for the fd or a task ends
   // the outer ones too, which then return early. A wait also ends as soon as
-  // a handler running inside it has closed `fd`. Once the application is
+  // a handler running inside it has closed `fd`, also when another open took
+  // the number at once (the wait knows its file by identity, not by number).
+  // Once the application is
   // quitting, no event loop can run any more: the wait then blocks in poll()
   // for the rest of the time-out, without running events.
   void WaitReadable(int fd, std::chrono::milliseconds timeout) override;
@@ -60,6 +62,9 @@ class QtMessagePump : public TMessagePump {
   struct FdWatch {
     std::unique_ptr<QSocketNotifier> notifier;
     int users = 0;
+    // The file the number stood for when the watch began (st_dev, st_ino).
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
   };
   // One notifier per descriptor, shared by nested waits on it.
   std::map<int, FdWatch> watches_;

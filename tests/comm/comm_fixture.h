@@ -10,12 +10,19 @@
 
 #include "comm/comm_x.h"
 #include "comm/fake_serial_device.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "tests/comm/pty_pair.h"
 
 namespace kx14::test {
 
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
 inline constexpr int kPtyPortNo = 7;
+
+// Waits, without running the pump's tasks, until `condition` holds (true) or
+// `deadline` passed (false). For states that other threads bring about.
+bool WaitUntil(const std::function<bool()>& condition, milliseconds deadline = milliseconds(3000));
 
 // Runs `action`, which must raise ECommError with `message`.
 void ExpectCommError(const std::function<void()>& action, const char* message);
@@ -54,9 +61,6 @@ std::size_t CountThreads();
 std::size_t CountOpenFds();
 // What each open descriptor refers to, for a readable leak report.
 std::string DescribeOpenFds();
-
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
 
 inline milliseconds ElapsedSince(Clock::time_point start) {
   return std::chrono::duration_cast<milliseconds>(Clock::now() - start);

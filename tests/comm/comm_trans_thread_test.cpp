@@ -8,7 +8,7 @@
 
 #include "comm/comm_shared.h"
 #include "comm/fake_serial_device.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "tests/comm/pty_pair.h"
 
 namespace kx14 {

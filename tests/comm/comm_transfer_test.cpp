@@ -178,6 +178,16 @@ TEST_F(CommOnPty, PurgeReceiveDiscardsWaitingInput) {
   EXPECT_EQ(ByteString(buffer, 5), "fresh");
 }
 
+TEST_F(CommOnPty, PurgeReceiveFromAHandlerEndsAPendingRead) {
+  comm.SetTimeOutReceive(5000);
+  comm.Open();
+  pump.Post([this] { comm.PurgeReceive(); });  // runs inside the read's wait
+  char buffer[4];
+  const auto start = Clock::now();
+  EXPECT_EQ(comm.Read(buffer, 4), 0);
+  EXPECT_LT(ElapsedSince(start), milliseconds(2500)) << "the purge ended it, not the time-out";
+}
+
 TEST_F(CommOnPty, PurgeTransmitDropsQueuedOutputForGood) {
   comm.SetBufLenTrans(8192);
   comm.Open();

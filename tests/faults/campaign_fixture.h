@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "comm_device_view.h"
 #include "config_home.h"
 #include "protocol/device_operations.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "fake_device_view.h"
 #include "protocol/exchange_link.h"
 

@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "comm/comm_x.h"
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "fuzz/properties/hostile_ports_dir.h"
 #include "ports/com_ports.h"
 #include "ports/user_ports.h"

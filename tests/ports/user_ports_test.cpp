@@ -121,5 +121,49 @@ TEST(DefaultPortSources, FallsBackToThePasswordDatabase) {
   EXPECT_EQ(dir.filename(), "ports");
 }
 
+struct DirectoryCase {
+  const char* xdg;
+  const char* home;
+  const char* passwordHome;
+  const char* expected;  // "": no user ports directory
+};
+
+TEST(UserPortsDirectory, NeedsAnAbsoluteBaseOrThereIsNone) {
+  const DirectoryCase cases[] = {
+      {"/x", "/h", "/p", "/x/kx14-manager/ports"},
+      {"rel", "/h", "/p", "/h/.config/kx14-manager/ports"},
+      {"", "", "/p", "/p/.config/kx14-manager/ports"},
+      {"", "", "", ""},
+      {"rel", "", "", ""},
+      {"", "relative-home", "", ""},
+      {"", "", "relative-entry", ""},
+  };
+  for (const DirectoryCase& c : cases) {
+    EXPECT_EQ(UserPortsDirectory(c.xdg, c.home, c.passwordHome), fs::path(c.expected))
+        << "XDG_CONFIG_HOME '" << c.xdg << "' HOME '" << c.home << "' entry '" << c.passwordHome
+        << "'";
+  }
+}
+
+// With no user ports directory, a COM3 in the working directory is no port,
+// and registering refuses with a message that says why.
+TEST_F(Registration, NoUserPortsDirectoryMeansNoUserPorts) {
+  const fs::path workingDir = fs::current_path();
+  fs::current_path(temp_.path());
+  fs::create_symlink("/dev/null", "COM1");
+  const PortSources none{"", temp_.path() / "no-sysfs"};
+  EXPECT_TRUE(ListComPorts(none).empty());
+  EXPECT_EQ(FirstFreeComNumber(none), 1);
+  try {
+    RegisterUserPort("", "COM2", "/dev/null");
+    ADD_FAILURE() << "registered without a ports directory";
+  } catch (const std::exception& error) {
+    EXPECT_NE(std::string(error.what()).find("no user ports directory"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_FALSE(fs::exists(temp_.path() / "COM2"));
+  fs::current_path(workingDir);
+}
+
 }  // namespace
 }  // namespace kx14

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <filesystem>
 
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 #include "fake_device_view.h"
 #include "golden_vectors.h"
 #include "protocol/device_operations.h"
@@ -66,6 +66,15 @@ TEST_F(SendReceiveOverPty, CompleteReplyWithZeroBytesFillsBothStrings) {
   EXPECT_EQ(reply, answer);
   EXPECT_EQ(command, answer);
   EXPECT_EQ(farEnd.Received(), ParseHex("E5"));
+}
+
+TEST_F(SendReceiveOverPty, OneStringForCommandAndReplyIsSentBeforeItIsReplaced) {
+  comm.Open();
+  farEnd.ExpectCommand(1, kWorkedReply);
+  ByteString both = ReadCommandFrame();
+  SendReceive(comm, both, 18, both);
+  EXPECT_EQ(farEnd.Received(), ParseHex("E5"));
+  EXPECT_EQ(both, kWorkedReply);
 }
 
 TEST_F(SendReceiveOverPty, OneByteShortGivesBothEmptyAfterTheTimeout) {

@@ -75,7 +75,7 @@ class DeviceOperationsWindowTest : public QObject {
   void readChoosesTheHandicapLevel_data();
   void readChoosesTheHandicapLevel();
   void programSendsTheWorkedExampleWithTheChosenLevel();
-  void programRightAfterStartSendsOvertakeCountOne();
+  void programRightAfterStartSendsTheLevelShown();
   void programKeepsTheDevicesIdentityAndTheWindowsMasterFlag();
   void programFailures_data();
   void programFailures();
@@ -205,14 +205,14 @@ void DeviceOperationsWindowTest::programSendsTheWorkedExampleWithTheChosenLevel(
   QCOMPARE(Form().YOBI2_EDIT->Text(), QStringLiteral("74"));
 }
 
-void DeviceOperationsWindowTest::programRightAfterStartSendsOvertakeCountOne() {
-  // No read and no level chosen: THR_BAR still holds the 1 that window
-  // creation left, though Handy0 (5) is shown selected.
+void DeviceOperationsWindowTest::programRightAfterStartSendsTheLevelShown() {
+  // No read and no level chosen: the level shown selected, Handy0, is the
+  // one stored (OT_MAX 5).
   Attach();
   Form().PROGRAM_BTN->click();
   QCOMPARE(History(), (QStringList{Utf8("読み取り成功"), Utf8("書き込み成功")}));
   QCOMPARE(device_->NextLine("stored "),
-           std::optional<std::string>("5A 00 00 01 00 00 02 08 00 00 00 00 00 01 03 51"));
+           std::optional<std::string>("5A 00 00 01 00 00 02 08 00 00 00 00 00 05 03 51"));
 }
 
 void DeviceOperationsWindowTest::programKeepsTheDevicesIdentityAndTheWindowsMasterFlag() {
@@ -227,7 +227,7 @@ void DeviceOperationsWindowTest::programKeepsTheDevicesIdentityAndTheWindowsMast
   QVERIFY(Form().MAS_OFF->Checked());
   QCOMPARE(Form().HICH_EDIT->Text(), QStringLiteral("5"));
   QCOMPARE(device_->NextLine("stored "),
-           std::optional<std::string>("00 12 34 56 AB CD EF 08 01 02 03 04 05 01 03 51"));
+           std::optional<std::string>("00 12 34 56 AB CD EF 08 01 02 03 04 05 05 03 51"));
 }
 
 void DeviceOperationsWindowTest::programFailures_data() {

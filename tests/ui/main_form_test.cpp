@@ -112,13 +112,13 @@ void MainFormTest::startTexts_data() {
   row("MON_EDIT", "起動完了");
   row("CommBox", "OFF");
   row("K_Comment", "開発室から一言：");
-  // The value fields, in linking order: 0, 0, 0, 0, 0, 1, 1, 0.
+  // The value fields, in linking order: 0, 0, 0, 0, 0, 5 (the level shown), 1, 0.
   row("LAST_EDIT", "0");
   row("MODE_EDIT", "0");
   row("UA_EDIT", "0");
   row("LOW_EDIT", "0");
   row("HICH_EDIT", "0");
-  row("THR_EDIT", "1");
+  row("THR_EDIT", "5");
   row("YOBI1_EDIT", "1");
   row("YOBI2_EDIT", "0");
   row("YOUID_EDIT", "0");
@@ -175,7 +175,7 @@ void MainFormTest::startPositionsAndRanges_data() {
   QTest::newRow("UA_BAR") << "UA_BAR" << 0 << 0 << 255 << 1;
   QTest::newRow("LOW_BAR") << "LOW_BAR" << 0 << 0 << 255 << 1;
   QTest::newRow("HICH_BAR") << "HICH_BAR" << 0 << 0 << 255 << 1;
-  QTest::newRow("THR_BAR") << "THR_BAR" << 1 << 1 << 250 << 1;
+  QTest::newRow("THR_BAR") << "THR_BAR" << 5 << 1 << 250 << 1;
   QTest::newRow("YOBI1_BAR") << "YOBI1_BAR" << 1 << 1 << 250 << 1;
   QTest::newRow("YOBI2_BAR") << "YOBI2_BAR" << 0 << 0 << 100 << 2;
 }
@@ -416,7 +416,7 @@ void MainFormTest::clickingInformationFieldOrCommentStartsNothing() {
   QTest::mouseClick(form.MON_EDIT, Qt::RightButton);
   QCOMPARE(form.MON_EDIT->Text(), QStringLiteral("起動完了"));
   QCOMPARE(form.K_Comment->Text(), QStringLiteral("開発室から一言："));
-  QCOMPARE(form.THR_BAR->Position(), 1);
+  QCOMPARE(form.THR_BAR->Position(), 5);
   QVERIFY(form.Handy0->Checked());
   QVERIFY(!form.K_Comment->hasFocus());
 }

@@ -136,15 +136,16 @@ void PresetsTest::handy0IsSelectedAtStartWithoutItsHandler() {
   TMainForm& form = fixture_.Form();
   QVERIFY(form.Handy0->Checked());
   QCOMPARE(form.K_Comment->Text(), QString::fromUtf8(kHeading));
-  QCOMPARE(form.THR_BAR->Position(), 1);
-  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("1"));
+  // The stored level agrees with the one shown: Handy0's count, 5.
+  QCOMPARE(form.THR_BAR->Position(), 5);
+  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("5"));
 }
 
 void PresetsTest::clickingTheSelectedPresetChangesNothing() {
   TMainForm& form = fixture_.Form();
   QTest::mouseClick(form.Handy0, Qt::LeftButton);  // right after start
   QCOMPARE(form.K_Comment->Text(), QString::fromUtf8(kHeading));
-  QCOMPARE(form.THR_BAR->Position(), 1);
+  QCOMPARE(form.THR_BAR->Position(), 5);
 
   QTest::mouseClick(form.Handy3, Qt::LeftButton);
   form.THR_BAR->SetPosition(42);  // e.g. a value read from the device

@@ -1,4 +1,4 @@
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 
 #include <poll.h>
 
@@ -6,7 +6,7 @@
 #include <array>
 #include <cerrno>
 
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 
 namespace kx14 {
 
@@ -67,9 +67,12 @@ void PollMessagePump::WaitReadable(int fd, std::chrono::milliseconds timeout) {
   if (RunPosted()) return;
   // poll() ignores a negative descriptor, which gives "messages and time only".
   std::array<pollfd, 2> fds{{{posted_.Fd(), POLLIN, 0}, {fd, POLLIN, 0}}};
+  // An interrupted poll() resumes with the time left, not the whole time-out:
+  // signals arriving again and again must not stretch the wait.
+  const auto deadline = Clock::now() + timeout;
   int n;
   do {
-    n = poll(fds.data(), fds.size(), PollTimeoutMs(timeout));
+    n = poll(fds.data(), fds.size(), PollTimeoutMs(deadline - Clock::now()));
   } while (n < 0 && errno == EINTR);
   // The caller's descriptor goes first: its data is what the caller waits
   // for, and tasks posted meanwhile run at the start of the next call.

@@ -1,6 +1,6 @@
 #pragma once
 
-// Waiting on descriptors (Linux): shared by the POSIX serial device and the
+// Waiting on descriptors (Linux): shared by the Linux serial device and the
 // fake device of the tests.
 
 #include <sys/epoll.h>
@@ -24,6 +24,11 @@ class InputEdgeWaiter {
   InputEdgeWaiter(const InputEdgeWaiter&) = delete;
   InputEdgeWaiter& operator=(const InputEdgeWaiter&) = delete;
 
+  // Adds `wake` to the set (once; a different signal replaces it). Throws
+  // std::system_error.
+  void Watch(WakeSignal& wake);
+  // Waits for input or `wake`; `wake` is normally watched already, so the
+  // registration inside cannot fail any more.
   PortWake Wait(WakeSignal& wake);
 
   // Stops or resumes reporting input; safe while another thread waits.
@@ -31,7 +36,6 @@ class InputEdgeWaiter {
   void SetWatching(bool on);
 
  private:
-  void Watch(WakeSignal& wake);
   PortWake TakeEdge(const epoll_event& ev);
 
   int portFd_;

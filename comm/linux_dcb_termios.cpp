@@ -1,4 +1,4 @@
-#include "comm/dcb_termios.h"
+#include "comm/linux_dcb_termios.h"
 
 #include <array>
 #include <utility>

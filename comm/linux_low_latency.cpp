@@ -1,4 +1,4 @@
-#include "comm/posix_low_latency.h"
+#include "comm/linux_low_latency.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -23,12 +24,22 @@ LowLatencyOutcome OutcomeOfFailure(int error) {
   return IsUnsupported(error) ? LowLatencyOutcome::kUnsupported : LowLatencyOutcome::kRefused;
 }
 
-LowLatencyOutcome SetAsyncLowLatency(int fd) {
+// Sets or clears ASYNC_LOW_LATENCY; false when the driver refuses.
+bool ChangeAsyncLowLatency(int fd, serial_struct& serial, bool on) {
+  if (on) {
+    serial.flags |= ASYNC_LOW_LATENCY;
+  } else {
+    serial.flags &= ~ASYNC_LOW_LATENCY;
+  }
+  return ioctl(fd, TIOCSSERIAL, &serial) == 0;
+}
+
+LowLatencyOutcome SetAsyncLowLatency(int fd, LowLatencyReport& report) {
   serial_struct serial{};
   if (ioctl(fd, TIOCGSERIAL, &serial) != 0) return OutcomeOfFailure(errno);
   if ((serial.flags & ASYNC_LOW_LATENCY) != 0) return LowLatencyOutcome::kGranted;
-  serial.flags |= ASYNC_LOW_LATENCY;
-  if (ioctl(fd, TIOCSSERIAL, &serial) != 0) return OutcomeOfFailure(errno);
+  if (!ChangeAsyncLowLatency(fd, serial, true)) return OutcomeOfFailure(errno);
+  report.asyncFlagSet = true;
   return LowLatencyOutcome::kGranted;
 }
 
@@ -53,19 +64,28 @@ bool WriteAttribute(const std::filesystem::path& attribute, int value) {
   return written;
 }
 
-LowLatencyOutcome LowerLatencyTimer(int ttyFd, const std::filesystem::path& sysfsRoot) {
+// The adapter's latency_timer attribute of the tty `fd`, or nothing when
+// the device has none.
+std::optional<std::filesystem::path> TimerAttribute(int ttyFd,
+                                                    const std::filesystem::path& sysfsRoot) {
   struct stat status {};
-  if (fstat(ttyFd, &status) != 0 || !S_ISCHR(status.st_mode)) {
-    return LowLatencyOutcome::kUnsupported;
-  }
-  const std::filesystem::path attribute =
+  if (fstat(ttyFd, &status) != 0 || !S_ISCHR(status.st_mode)) return std::nullopt;
+  std::filesystem::path attribute =
       LatencyTimerPath(sysfsRoot, major(status.st_rdev), minor(status.st_rdev));
   std::error_code error;
-  if (!std::filesystem::is_regular_file(attribute, error)) return LowLatencyOutcome::kUnsupported;
-  const int current = ReadAttribute(attribute);
+  if (!std::filesystem::is_regular_file(attribute, error)) return std::nullopt;
+  return attribute;
+}
+
+LowLatencyOutcome LowerLatencyTimer(int ttyFd, const std::filesystem::path& sysfsRoot,
+                                    LowLatencyReport& report) {
+  const auto attribute = TimerAttribute(ttyFd, sysfsRoot);
+  if (!attribute) return LowLatencyOutcome::kUnsupported;
+  const int current = ReadAttribute(*attribute);
   if (current >= 0 && current <= kLowestLatencyMs) return LowLatencyOutcome::kGranted;
-  return WriteAttribute(attribute, kLowestLatencyMs) ? LowLatencyOutcome::kGranted
-                                                     : LowLatencyOutcome::kRefused;
+  if (!WriteAttribute(*attribute, kLowestLatencyMs)) return LowLatencyOutcome::kRefused;
+  report.timerBefore = current;  // -1 when unreadable: then nothing to put back
+  return LowLatencyOutcome::kGranted;
 }
 
 }  // namespace
@@ -78,9 +98,22 @@ std::filesystem::path LatencyTimerPath(const std::filesystem::path& sysfsRoot, u
 
 LowLatencyReport RequestLowLatency(int fd, const std::filesystem::path& sysfsRoot) {
   LowLatencyReport report;
-  report.asyncFlag = SetAsyncLowLatency(fd);
-  report.latencyTimer = LowerLatencyTimer(fd, sysfsRoot);
+  report.asyncFlag = SetAsyncLowLatency(fd, report);
+  report.latencyTimer = LowerLatencyTimer(fd, sysfsRoot, report);
   return report;
+}
+
+void RestoreLatency(int fd, const LowLatencyReport& changed,
+                    const std::filesystem::path& sysfsRoot) {
+  if (changed.asyncFlagSet) {
+    serial_struct serial{};
+    if (ioctl(fd, TIOCGSERIAL, &serial) == 0) ChangeAsyncLowLatency(fd, serial, false);
+  }
+  if (changed.timerBefore >= 0) {
+    if (const auto attribute = TimerAttribute(fd, sysfsRoot)) {
+      WriteAttribute(*attribute, changed.timerBefore);
+    }
+  }
 }
 
 }  // namespace kx14

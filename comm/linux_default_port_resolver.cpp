@@ -1,6 +1,6 @@
 #include "comm/default_port_resolver.h"
 
-#include "comm/posix_serial_device.h"
+#include "comm/linux_serial_device.h"
 #include "ports/com_ports.h"
 
 namespace kx14 {
@@ -10,7 +10,7 @@ std::optional<std::filesystem::path> DefaultResolvePort(int portNo) {
 }
 
 std::unique_ptr<SerialDevice> OpenDefaultDevice(const std::filesystem::path& path) {
-  return OpenPosixSerialDevice(path);
+  return OpenLinuxSerialDevice(path);
 }
 
 }  // namespace kx14

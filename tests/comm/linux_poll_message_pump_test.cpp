@@ -1,9 +1,12 @@
 // The poll()-based pump that tests and console programs use as the window.
-#include "comm/poll_message_pump.h"
+#include "comm/linux_poll_message_pump.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -77,6 +80,32 @@ TEST(PollMessagePump, WaitReadableWaitsAtLeastTheTimeOut) {
   const auto start = Clock::now();
   pump.WaitReadable(-1, milliseconds(80));
   EXPECT_GE(Clock::now() - start, milliseconds(80));
+}
+
+// A signal handler elsewhere in the program interrupts the wait (EINTR) again
+// and again; the wait still ends at its own deadline.
+TEST(PollMessagePump, WaitReadableKeepsItsDeadlineThroughInterruptions) {
+  struct sigaction quiet {};
+  quiet.sa_handler = [](int) {};
+  struct sigaction previous {};
+  ASSERT_EQ(sigaction(SIGUSR1, &quiet, &previous), 0);
+  PollMessagePump pump;
+  const pthread_t waiter = pthread_self();
+  std::atomic<bool> done{false};
+  std::thread interrupter([&] {
+    const auto stop = Clock::now() + milliseconds(1500);
+    while (!done && Clock::now() < stop) {
+      pthread_kill(waiter, SIGUSR1);
+      std::this_thread::sleep_for(milliseconds(10));  // the interruption's pace
+    }
+  });
+  const auto start = Clock::now();
+  pump.WaitReadable(-1, milliseconds(200));
+  const auto elapsed = Clock::now() - start;
+  done = true;
+  interrupter.join();
+  sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_LT(elapsed, milliseconds(1000));
 }
 
 TEST(PollMessagePump, ThrowingTaskLeavesTheTasksBehindItQueued) {

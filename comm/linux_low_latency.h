@@ -10,8 +10,8 @@
 //
 // Both are capabilities: a pty, a gadget port or a plain UART answers ENOTTY
 // or EINVAL or has no attribute, which is "not supported" and never a reason
-// to fail the open. Nothing is restored at close; a shorter timer only makes
-// the adapter deliver sooner (pyserial's low-latency mode does the same).
+// to fail the open. What the request changed is put back when the port
+// closes (RestoreLatency), so other programs find the adapter as it was.
 
 #include <filesystem>
 
@@ -26,6 +26,9 @@ enum class LowLatencyOutcome {
 struct LowLatencyReport {
   LowLatencyOutcome asyncFlag = LowLatencyOutcome::kUnsupported;     // TIOCSSERIAL
   LowLatencyOutcome latencyTimer = LowLatencyOutcome::kUnsupported;  // sysfs, 1 ms
+  // What the request changed, for RestoreLatency.
+  bool asyncFlagSet = false;  // the flag was clear and the request set it
+  int timerBefore = -1;       // the timer's value before it was lowered; -1: not lowered
 };
 
 // The sysfs attribute of the character device major:minor below `sysfsRoot`
@@ -37,5 +40,10 @@ std::filesystem::path LatencyTimerPath(const std::filesystem::path& sysfsRoot, u
 // latency_timer to 1 ms. Raises nothing; `fd` stays open and usable whatever
 // the outcome.
 LowLatencyReport RequestLowLatency(int fd, const std::filesystem::path& sysfsRoot = "/sys");
+
+// Undoes what `changed` says RequestLowLatency changed on `fd`; best effort,
+// raises nothing. Call it while `fd` is still open.
+void RestoreLatency(int fd, const LowLatencyReport& changed,
+                    const std::filesystem::path& sysfsRoot = "/sys");
 
 }  // namespace kx14

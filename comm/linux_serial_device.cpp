@@ -1,6 +1,6 @@
-// Includes <asm/termbits.h> through dcb_termios.h and so must not include
+// Includes <asm/termbits.h> through linux_dcb_termios.h and so must not include
 // <termios.h>; <sys/ioctl.h> supplies the TIOCM_* bits.
-#include "comm/posix_serial_device.h"
+#include "comm/linux_serial_device.h"
 
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "comm/dcb_termios.h"
-#include "comm/posix_fd_waits.h"
-#include "comm/posix_low_latency.h"
+#include "comm/linux_dcb_termios.h"
+#include "comm/linux_fd_waits.h"
+#include "comm/linux_low_latency.h"
 
 namespace kx14 {
 namespace {
@@ -47,20 +47,27 @@ bool RateIsClose(std::uint32_t asked, std::uint32_t got) {
   return diff * 50 <= static_cast<long long>(asked);  // within 2 %
 }
 
-class PosixSerialDevice final : public SerialDevice {
+class LinuxSerialDevice final : public SerialDevice {
  public:
-  PosixSerialDevice(int fd, const termios2& original) : fd_(fd), original_(original), edges_(fd) {
+  LinuxSerialDevice(int fd, const termios2& original, const LowLatencyReport& latency,
+                    std::filesystem::path sysfsRoot)
+      : fd_(fd),
+        original_(original),
+        latency_(latency),
+        sysfsRoot_(std::move(sysfsRoot)),
+        edges_(fd) {
     SnapshotCounters();
   }
 
-  ~PosixSerialDevice() override {
+  ~LinuxSerialDevice() override {
+    RestoreLatency(fd_, latency_, sysfsRoot_);
     ioctl(fd_, TIOCNXCL);
     ioctl(fd_, TCSETS2, &original_);
     close(fd_);  // also releases the flock
   }
 
-  PosixSerialDevice(const PosixSerialDevice&) = delete;
-  PosixSerialDevice& operator=(const PosixSerialDevice&) = delete;
+  LinuxSerialDevice(const LinuxSerialDevice&) = delete;
+  LinuxSerialDevice& operator=(const LinuxSerialDevice&) = delete;
 
   int Fd() const override { return fd_; }
 
@@ -155,6 +162,7 @@ class PosixSerialDevice final : public SerialDevice {
     return events;
   }
 
+  void PrepareEventWait(WakeSignal& wake) override { edges_.Watch(wake); }
   PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
   void WatchInput(bool on) override { edges_.SetWatching(on); }
 
@@ -195,6 +203,8 @@ class PosixSerialDevice final : public SerialDevice {
 
   const int fd_;
   const termios2 original_;
+  const LowLatencyReport latency_;  // what opening changed, put back at close
+  const std::filesystem::path sysfsRoot_;
   InputEdgeWaiter edges_;
   mutable std::mutex mutex_;  // guards timeouts_ and the counter snapshot
   CommTimeouts timeouts_;
@@ -215,7 +225,8 @@ int OpenExclusive(const std::filesystem::path& path) {
 
 }  // namespace
 
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path& path) {
+std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path& path,
+                                                     const std::filesystem::path& sysfsRoot) {
   const int fd = OpenExclusive(path);
   if (fd < 0) return nullptr;
   termios2 original{};
@@ -225,10 +236,12 @@ std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path&
   }
   // Root ignores TIOCEXCL; the flock above is what keeps other openers out.
   ioctl(fd, TIOCEXCL);
-  RequestLowLatency(fd);  // USB adapters otherwise hold replies up to 16 ms
+  // USB adapters otherwise hold replies up to 16 ms.
+  const LowLatencyReport latency = RequestLowLatency(fd, sysfsRoot);
   try {
-    return std::make_unique<PosixSerialDevice>(fd, original);
+    return std::make_unique<LinuxSerialDevice>(fd, original, latency, sysfsRoot);
   } catch (const std::exception&) {
+    RestoreLatency(fd, latency, sysfsRoot);
     ioctl(fd, TIOCNXCL);
     close(fd);
     return nullptr;

@@ -42,6 +42,7 @@ void CreatePrivateDirectories(const fs::path& dir) {
 
 std::vector<UserPort> ListUserPorts(const fs::path& portsDir) {
   std::vector<UserPort> ports;
+  if (portsDir.empty()) return ports;  // no user ports directory
   std::error_code error;
   fs::directory_iterator it(portsDir, error);
   if (error) return ports;
@@ -56,12 +57,18 @@ std::vector<UserPort> ListUserPorts(const fs::path& portsDir) {
 }
 
 bool UserPortEntryExists(const fs::path& portsDir, const std::string& name) {
+  if (portsDir.empty()) return false;
   struct stat info {};
   return ::lstat((portsDir / name).c_str(), &info) == 0;
 }
 
 void RegisterUserPort(const fs::path& portsDir, const std::string& name, const fs::path& device) {
   ValidateEntryName(name);
+  if (portsDir.empty()) {
+    ThrowErrno(ENOENT,
+               "no user ports directory (neither XDG_CONFIG_HOME nor HOME nor the password "
+               "database gives an absolute home directory)");
+  }
   CreatePrivateDirectories(portsDir);
   const fs::path entry = portsDir / name;
   // symlink() fails with EEXIST on any existing entry, so two simulators
@@ -75,6 +82,7 @@ bool UnregisterUserPort(const fs::path& portsDir, const std::string& name,
                         const fs::path& device) noexcept {
   try {
     ValidateEntryName(name);
+    if (portsDir.empty()) return false;
     const fs::path entry = portsDir / name;
     std::error_code error;
     const fs::path target = fs::read_symlink(entry, error);

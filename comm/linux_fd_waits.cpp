@@ -1,4 +1,4 @@
-#include "comm/posix_fd_waits.h"
+#include "comm/linux_fd_waits.h"
 
 #include <poll.h>
 #include <sys/epoll.h>

@@ -16,8 +16,8 @@
 #include <memory>
 #include <string>
 
-#include "comm/posix_low_latency.h"
-#include "comm/posix_serial_device.h"
+#include "comm/linux_low_latency.h"
+#include "comm/linux_serial_device.h"
 #include "comm/serial_device.h"
 #include "tests/comm/pty_pair.h"
 
@@ -67,7 +67,7 @@ TEST(LowLatency, PtyHasNeitherKnobAndStaysUsable) {
 
 TEST(LowLatency, OpeningAPtyStillSucceeds) {
   PtyPair pty;
-  const std::unique_ptr<SerialDevice> device = OpenPosixSerialDevice(pty.SlavePath());
+  const std::unique_ptr<SerialDevice> device = OpenLinuxSerialDevice(pty.SlavePath());
   ASSERT_NE(device, nullptr);
   EXPECT_GE(device->Fd(), 0);
 }
@@ -110,11 +110,22 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr}),
     [](const testing::TestParamInfo<TimerCase>& row) { return std::string(row.param.name); });
 
+TEST(LowLatency, ClosingTheDeviceRestoresTheAdaptersTimer) {
+  PtyPair pty;
+  FakeSysfs sysfs(pty.SlavePath());
+  std::ofstream(sysfs.Attribute()) << "16\n";
+  std::unique_ptr<SerialDevice> device = OpenLinuxSerialDevice(pty.SlavePath(), sysfs.Root());
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(Slurp(sysfs.Attribute()), "1\n");
+  device.reset();
+  EXPECT_EQ(Slurp(sysfs.Attribute()), "16\n");
+}
+
 // Needs a real adapter: KX14_HW_PORT=/dev/ttyUSB0 (any tty the user may open).
 TEST(LowLatencyHardware, AdapterDeliversAtOnceAfterOpen) {
   const char* port = std::getenv("KX14_HW_PORT");
   if (port == nullptr || *port == '\0') GTEST_SKIP() << "KX14_HW_PORT names no serial adapter";
-  const std::unique_ptr<SerialDevice> device = OpenPosixSerialDevice(port);
+  const std::unique_ptr<SerialDevice> device = OpenLinuxSerialDevice(port);
   ASSERT_NE(device, nullptr) << port << " cannot be opened";
 
   serial_struct serial{};

@@ -14,6 +14,8 @@ namespace kx14 {
 // non-blocking exclusive flock (a port held by another program or another
 // component of this process is busy) and sets TIOCEXCL. Nothing when the path
 // does not exist, is busy, or is not a terminal; then nothing stays open.
-std::unique_ptr<SerialDevice> OpenPosixSerialDevice(const std::filesystem::path& path);
+// Adapter attributes are looked up below `sysfsRoot`.
+std::unique_ptr<SerialDevice> OpenLinuxSerialDevice(const std::filesystem::path& path,
+                                                     const std::filesystem::path& sysfsRoot = "/sys");
 
 }  // namespace kx14
