@@ -1,4 +1,5 @@
 #include <charconv>
+#include <utility>
 
 #include "cli/json_value.h"
 
@@ -78,7 +79,7 @@ class Reader {
       std::string name = StringLiteral();
       SkipBlanks();
       Expect(':');
-      value.members.emplace_back(std::move(name), Value(depth + 1));
+      value.members.push_back(JsonMember{std::move(name), Value(depth + 1)});
       SkipBlanks();
       if (Peek() == '}') return ++pos_, value;
       Expect(',');
@@ -215,6 +216,13 @@ class Reader {
 };
 
 }  // namespace
+
+JsonValue::JsonValue() = default;
+JsonValue::~JsonValue() = default;
+JsonValue::JsonValue(const JsonValue&) = default;
+JsonValue::JsonValue(JsonValue&&) noexcept = default;
+JsonValue& JsonValue::operator=(const JsonValue&) = default;
+JsonValue& JsonValue::operator=(JsonValue&&) noexcept = default;
 
 const JsonValue* JsonValue::Find(std::string_view name) const {
   for (const auto& [key, value] : members) {

@@ -11,7 +11,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace kx14::cli {
@@ -21,19 +20,34 @@ class JsonError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Type { Null, Bool, Number, String, Array, Object };
   Type type = Type::Null;
   bool boolean = false;
   std::string text;  // a string's value, or a number's literal
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;  // in document order
+  std::vector<JsonMember> members;  // in document order
+
+  // Out of line, where JsonMember is complete.
+  JsonValue();
+  ~JsonValue();
+  JsonValue(const JsonValue&);
+  JsonValue(JsonValue&&) noexcept;
+  JsonValue& operator=(const JsonValue&);
+  JsonValue& operator=(JsonValue&&) noexcept;
 
   // The member's value; nothing when absent or when this is not an object.
   // With duplicate names, the first.
   const JsonValue* Find(std::string_view name) const;
   // A number that is a whole value within int64, else nothing.
   std::optional<std::int64_t> Integer() const;
+};
+
+struct JsonMember {
+  std::string name;
+  JsonValue value;
 };
 
 // Throws JsonError for anything but one JSON value with blanks around it.

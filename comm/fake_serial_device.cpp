@@ -22,6 +22,8 @@ struct FakeLine::State {
   bool refuseQueueSizes = false;
   std::uint32_t failWriteBits = 0;
   bool failWakeRegistration = false;
+  std::uint32_t eventWaitsBegun = 0;
+  bool inEventWait = false;
   std::uint32_t pendingErrorBits = 0;
   std::uint32_t pendingBreaks = 0;
   std::uint32_t eventsTaken = 0;
@@ -158,7 +160,12 @@ class FakeSerialDevice final : public SerialDevice {
     }
     edges_.Watch(wake);
   }
-  PortWake WaitForEvent(WakeSignal& wake) override { return edges_.Wait(wake); }
+  PortWake WaitForEvent(WakeSignal& wake) override {
+    SetInEventWait(true);
+    const PortWake result = edges_.Wait(wake);
+    SetInEventWait(false);
+    return result;
+  }
   void WatchInput(bool on) override { edges_.SetWatching(on); }
   bool KeepsLineCounters() override { return true; }
 
@@ -169,6 +176,12 @@ class FakeSerialDevice final : public SerialDevice {
 
  private:
   std::shared_ptr<FakeLine::State> line_;
+  void SetInEventWait(bool waiting) {
+    std::lock_guard lock(line_->mutex);
+    line_->inEventWait = waiting;
+    if (waiting) ++line_->eventWaitsBegun;
+  }
+
   InputEdgeWaiter edges_;
 };
 
@@ -225,6 +238,16 @@ void FakeLine::RefuseQueueSizes(bool refuse) {
 void FakeLine::FailWritesWith(std::uint32_t errorBits) {
   std::lock_guard lock(state_->mutex);
   state_->failWriteBits = errorBits;
+}
+
+std::uint32_t FakeLine::EventWaitsBegun() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->eventWaitsBegun;
+}
+
+bool FakeLine::InEventWait() const {
+  std::lock_guard lock(state_->mutex);
+  return state_->inEventWait;
 }
 
 void FakeLine::FailWakeRegistration() {

@@ -59,6 +59,10 @@ class FakeLine {
   std::vector<Event> Events() const;
   std::vector<Dcb> StatesSet() const;
   std::uint32_t LineEventsTaken() const;  // how often errors were asked for and found
+  // Event waits begun so far, and whether one is in progress: a test can
+  // tell that the receive worker has handled an arrival and waits again.
+  std::uint32_t EventWaitsBegun() const;
+  bool InEventWait() const;
 
  private:
   struct State;

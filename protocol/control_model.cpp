@@ -4,6 +4,12 @@
 
 namespace kx14 {
 
+BlockControls TControlModel::StartControls() {
+  BlockControls start;
+  start.thrBar = OvertakeCount(kStartPreset);
+  return start;
+}
+
 void TControlModel::ClickPreset(THandicapPreset clicked) {
   if (clicked == preset) return;  // a selected radio button runs no handler
   preset = clicked;

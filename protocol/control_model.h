@@ -14,13 +14,16 @@ namespace kx14 {
 
 class TControlModel : public TDeviceView {
  public:
-  // The controls as the window leaves them at start (BlockControls' defaults:
-  // BUP_5Ah, MAS_OFF, OT_OFF, the bars at their start positions).
-  static BlockControls StartControls() { return BlockControls{}; }
+  // The level shown selected when the window opens; its handler has not run.
+  static constexpr THandicapPreset kStartPreset = THandicapPreset::Handy0;
+  // The controls as the window leaves them at start: BlockControls' defaults
+  // (BUP_5Ah, MAS_OFF, OT_OFF, the bars at their minimum), with THR_BAR at
+  // the count of the level shown, so a program operation before any read or
+  // choice stores that level.
+  static BlockControls StartControls();
 
   BlockControls controls = StartControls();
-  // The level shown selected at start, whose handler has not run.
-  THandicapPreset preset = THandicapPreset::Handy0;
+  THandicapPreset preset = kStartPreset;
   // MON_EDIT's text.
   std::string information;
 

@@ -76,48 +76,41 @@ TEST_F(CommEvents, UnreadInputDoesNotKeepTheReceiveWorkerBusy) {
 
 TEST_F(CommEvents, ArrivalsWhileANotificationWaitsAreReportedAfterIt) {
   (void)!write(line.FarFd(), "a", 1);
-  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
+  ASSERT_TRUE(WaitUntil([&] { return pump.PendingTasks() == 1 && line.InEventWait(); }))
+      << "no notification of the first byte";
+  const std::uint32_t waitsBefore = line.EventWaitsBegun();
   (void)!write(line.FarFd(), "b", 1);
-  std::this_thread::sleep_for(milliseconds(50));
+  // The worker has seen "b" once it waits again; it must not have posted.
+  ASSERT_TRUE(WaitUntil([&] { return line.EventWaitsBegun() > waitsBefore; }))
+      << "the worker never woke for the second byte";
   EXPECT_EQ(pump.PendingTasks(), 1u) << "nothing new before the window thread caught up";
   ASSERT_TRUE(RunUntilSeen(2));
   EXPECT_EQ(seen, (std::vector<std::string>{"receive 2", "receive 2"}));
 }
 
 // The bytes that arrive while a Read waits are that read's own, as with an
-// overlapped read that takes them straight into its buffer.
+// overlapped read that takes them straight into its buffer. The far end acts
+// from a task, which the read's wait runs: so it acts during the wait.
 TEST_F(CommEvents, NoReceiveNotificationForTheBytesAReadTakes) {
-  std::thread farEnd([this] {
-    std::this_thread::sleep_for(milliseconds(50));
-    (void)!write(line.FarFd(), "reply", 5);
-  });
+  pump.Post([this] { (void)!write(line.FarFd(), "reply", 5); });
   char buffer[5];
   EXPECT_EQ(comm.Read(buffer, 5), 5);
-  farEnd.join();
   pump.RunFor(milliseconds(200));
   EXPECT_TRUE(seen.empty());
 }
 
 TEST_F(CommEvents, BytesBeyondAReadAreReportedWhenItEnds) {
-  std::thread farEnd([this] {
-    std::this_thread::sleep_for(milliseconds(50));
-    (void)!write(line.FarFd(), "reply+extra", 11);
-  });
+  pump.Post([this] { (void)!write(line.FarFd(), "reply+extra", 11); });
   char buffer[5];
   EXPECT_EQ(comm.Read(buffer, 5), 5);
-  farEnd.join();
   ASSERT_TRUE(RunUntilSeen(1));
   EXPECT_EQ(seen, (std::vector<std::string>{"receive 6"}));
 }
 
 TEST_F(CommEvents, LineErrorsDuringAReadAreReportedWhenItEnds) {
-  std::thread farEnd([this] {
-    std::this_thread::sleep_for(milliseconds(50));
-    line.InjectLineErrors(0x08, 0xAA);
-  });
+  pump.Post([this] { line.InjectLineErrors(0x08, 0xAA); });
   char buffer[1];
   EXPECT_EQ(comm.Read(buffer, 1), 1);
-  farEnd.join();
   ASSERT_TRUE(RunUntilSeen(1));
   EXPECT_EQ(seen, (std::vector<std::string>{"error 8"}));
 }
@@ -133,7 +126,7 @@ TEST_F(CommEvents, NoHandlerMeansNoEffect) {
 
 TEST_F(CommEvents, NotificationOfAClosedPortIsDroppedEvenAfterReopening) {
   (void)!write(line.FarFd(), "x", 1);
-  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
+  ASSERT_TRUE(WaitUntil([&] { return pump.PendingTasks() > 0; })) << "no notification came";
   comm.Close();
   comm.Open();
   pump.RunFor(milliseconds(100));
@@ -149,8 +142,8 @@ TEST(CommDestruction, QueuedNotificationsOutliveTheComponentHarmlessly) {
   comm->OnReceive = [&](TCustomCommX&, std::int32_t) { ++received; };
   comm->Open();
   (void)!write(line.FarFd(), "x", 1);
-  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
-  comm.reset();  // the receive worker is blocked in that notification
+  ASSERT_TRUE(WaitUntil([&] { return pump.PendingTasks() > 0; })) << "no notification came";
+  comm.reset();  // with that notification still queued, unhandled
   pump.ProcessMessages();
   EXPECT_EQ(received, 0);
   EXPECT_FALSE(line.IsOpen());

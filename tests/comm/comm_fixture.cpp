@@ -1,6 +1,7 @@
 #include "tests/comm/comm_fixture.h"
 
 #include <filesystem>
+#include <thread>
 
 namespace kx14::test {
 
@@ -11,6 +12,15 @@ void ExpectCommError(const std::function<void()>& action, const char* message) {
   } catch (const ECommError& e) {
     EXPECT_STREQ(e.what(), message);
   }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, milliseconds deadline) {
+  const auto end = Clock::now() + deadline;
+  while (!condition()) {
+    if (Clock::now() >= end) return false;
+    std::this_thread::sleep_for(milliseconds(1));  // re-check interval, not a guess
+  }
+  return true;
 }
 
 namespace {

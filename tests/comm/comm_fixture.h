@@ -15,7 +15,14 @@
 
 namespace kx14::test {
 
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
 inline constexpr int kPtyPortNo = 7;
+
+// Waits, without running the pump's tasks, until `condition` holds (true) or
+// `deadline` passed (false). For states that other threads bring about.
+bool WaitUntil(const std::function<bool()>& condition, milliseconds deadline = milliseconds(3000));
 
 // Runs `action`, which must raise ECommError with `message`.
 void ExpectCommError(const std::function<void()>& action, const char* message);
@@ -54,9 +61,6 @@ std::size_t CountThreads();
 std::size_t CountOpenFds();
 // What each open descriptor refers to, for a readable leak report.
 std::string DescribeOpenFds();
-
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
 
 inline milliseconds ElapsedSince(Clock::time_point start) {
   return std::chrono::duration_cast<milliseconds>(Clock::now() - start);

@@ -390,15 +390,36 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(CommOnFakeLine, EachSettingPushesTheWholeBlockInOrder) {
+  // Values unlike the line's all-zero start block, so that every push shows
+  // which settings it already carries.
+  comm.SetCharSize(7);
+  comm.SetParityBit(TCommParityBits::cpbOdd);
+  comm.SetStopBit(TCommStopBits::csb2);
   comm.Open();
   const std::vector<Dcb> pushed = line.StatesSet();
   // BitRate, CharSize, ParityBit, StopBit, FlowCtrl, XonChar, XoffChar.
   ASSERT_EQ(pushed.size(), 7u);
-  EXPECT_EQ(pushed.front().BaudRate, 9600u);
-  EXPECT_EQ(pushed.back().Flags, 0x1013u);
-  EXPECT_EQ(pushed.back().XonLim, 512);
-  EXPECT_EQ(pushed.back().XonChar, 0x11);
-  EXPECT_EQ(pushed.back().XoffChar, 0x13);
+  const Dcb& last = pushed.back();
+  EXPECT_EQ(last.BaudRate, 9600u);
+  EXPECT_EQ(last.XonLim, 512);
+  EXPECT_EQ(last.XonChar, 0x11);
+  EXPECT_EQ(last.XoffChar, 0x13);
+  using Carries = bool (*)(const Dcb&, const Dcb&);
+  const Carries settings[] = {
+      [](const Dcb& d, const Dcb& l) { return d.BaudRate == l.BaudRate; },
+      [](const Dcb& d, const Dcb& l) { return d.ByteSize == l.ByteSize; },
+      [](const Dcb& d, const Dcb& l) { return d.Parity == l.Parity; },
+      [](const Dcb& d, const Dcb& l) { return d.StopBits == l.StopBits; },
+      [](const Dcb& d, const Dcb& l) { return d.Flags == l.Flags && d.XonLim == l.XonLim; },
+      [](const Dcb& d, const Dcb& l) { return d.XonChar == l.XonChar; },
+      [](const Dcb& d, const Dcb& l) { return d.XoffChar == l.XoffChar; },
+  };
+  // Push i carries settings 0..i and none of the later ones.
+  for (std::size_t i = 0; i < pushed.size(); ++i) {
+    for (std::size_t k = 0; k < std::size(settings); ++k) {
+      EXPECT_EQ(settings[k](pushed[i], last), k <= i) << "push " << i << ", setting " << k;
+    }
+  }
 }
 
 TEST_F(CommOnFakeLine, ReceiveQueueChangeRepushesFlowControl) {

@@ -75,7 +75,7 @@ TEST_F(CommOnFakeLine, PurgeTransmitDoesNotWaitForAnUnhandledErrorNotification) 
   ASSERT_TRUE(comm.WriteString("abc"));
   // The worker has found the error and waits for the window thread to handle
   // its notification, while this (window) thread purges without pumping.
-  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
+  ASSERT_TRUE(WaitUntil([&] { return pump.PendingTasks() > 0; })) << "no error notification came";
   comm.PurgeTransmit();
   EXPECT_EQ(comm.PendingBytes(), 0);
   EXPECT_FALSE(comm.TransmitPurging());
@@ -89,7 +89,7 @@ TEST_F(CommOnFakeLine, CloseDoesNotWaitForAnUnhandledNotification) {
   int errors = 0;
   comm.OnError = [&](TCustomCommX&, std::int32_t) { ++errors; };
   ASSERT_TRUE(comm.WriteString("abc"));
-  while (pump.PendingTasks() == 0) std::this_thread::sleep_for(milliseconds(1));
+  ASSERT_TRUE(WaitUntil([&] { return pump.PendingTasks() > 0; })) << "no error notification came";
   comm.Close();
   pump.ProcessMessages();
   EXPECT_EQ(errors, 0) << "a notification of a closed port is dropped";

@@ -179,7 +179,8 @@ TEST_F(FreeComNumber, SkipsUserEntriesOfAnyKindAndDetectedPorts) {
   EXPECT_EQ(FirstFreeComNumber(Sources()), 1);
   AddUserPort("COM1");
   MakePortsDir();
-  // A stale link is no port (ttyS0 takes COM2), but its name cannot be reused.
+  // A stale link is no port, but its name cannot be reused; ttyS0 takes
+  // COM3, as COM02 holds 2.
   fs::create_symlink(PortsDir() / "gone", PortsDir() / "COM3");
   AddTty("ttyS0", true, "4");
   AddUserPort("COM02");

@@ -177,16 +177,16 @@ TEST_F(DeviceOperationsTest, ProgramSetsTheRefreshedFieldsThenTheForcedOnesInOrd
                                       "SetBar(YOBI2_BAR,74)", "Exchange"));
 }
 
-TEST_F(DeviceOperationsTest, ProgramRightAfterStartSendsOtMax1WithoutPort) {
+TEST_F(DeviceOperationsTest, ProgramRightAfterStartSendsTheShownLevelWithoutPort) {
   EXPECT_EQ(operations.Program(), TOperationOutcome::ooProgramFailed);
   EXPECT_THAT(view.informationShown, ElementsAre(kReadFail, kProgramFail));
   ASSERT_EQ(view.commandsSent.size(), 2u);
   EXPECT_EQ(view.commandsSent[1],
-            ParseHex("F5 5A 00 00 00 00 00 00 08 00 00 00 00 00 01 03 51 B7"));
+            ParseHex("F5 5A 00 00 00 00 00 00 08 00 00 00 00 00 05 03 51 BB"));
   EXPECT_TRUE(view.controls.otOn);
   EXPECT_EQ(view.controls.yobi1Bar, 3);
   EXPECT_EQ(view.controls.yobi2Bar, 74);
-  EXPECT_EQ(view.preset, Handy0);  // shown selected, although OT_MAX 1 went out
+  EXPECT_EQ(view.preset, Handy0);  // shown selected, and its count went out
 }
 
 TEST_F(DeviceOperationsTest, PreliminaryReadRefreshesIdentityAndChannelsButNotTheRest) {
@@ -220,7 +220,7 @@ TEST_F(DeviceOperationsTest, FailedPreliminaryReadStillSendsTheWindowsBlock) {
   EXPECT_THAT(view.ControlCalls(),
               ElementsAre("SelectOvertake(1)", "SetBar(YOBI1_BAR,3)", "SetBar(YOBI2_BAR,74)"));
   EXPECT_EQ(view.commandsSent.at(1),
-            ParseHex("F5 5A 00 00 07 00 00 00 08 63 00 00 00 00 01 03 51 21"));
+            ParseHex("F5 5A 00 00 07 00 00 00 08 63 00 00 00 00 05 03 51 25"));
   EXPECT_THAT(view.informationShown, ElementsAre(kReadFail, kProgramOk));
 }
 
