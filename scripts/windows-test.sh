@@ -4,16 +4,26 @@
 # private Wine prefix as a COM port and entered in the registry's SERIALCOMM
 # key. One prefix and one Wine server serve the whole run. Prints
 # "windows: N passed, N failed"; exit status 1 when any failed. With --bench
-# it runs the round-trip benchmark under Wine instead (make bench).
-#   scripts/windows-test.sh [--bench] [linux-build] [windows-build]
+# it runs the round-trip benchmark under Wine instead (make bench). The fault
+# campaign and the soak of tests/faults run among the tests, and their
+# "faults:" and "soak:" lines are printed; the soak runs 200 operations a seed,
+# --long-soak 1000 as on Linux (KX14_SOAK_OPERATIONS and KX14_SOAK_SEED
+# choose others).
+#   scripts/windows-test.sh [--bench] [--long-soak] [linux-build] [windows-build]
 set -euo pipefail
 [ -n "${KX14_TRACE:-}" ] && set -x
 cd "$(dirname "$0")/.."
 bench=false
-if [ "${1:-}" = --bench ]; then
-  bench=true
+soak_operations=${KX14_SOAK_OPERATIONS:-200}
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --bench) bench=true ;;
+    --long-soak) soak_operations=1000 ;;
+    *) break ;;
+  esac
   shift
-fi
+done
+export KX14_SOAK_OPERATIONS=$soak_operations
 linux=${1:-build}
 win=${2:-build-windows}
 com=42
@@ -88,6 +98,11 @@ for exe in "$win"/tests/windows/*.exe; do
     echo "--- $(basename "$exe") (exit $status)"
     grep -v '^\[       OK \]\|^\[ RUN      \]' "$log" | tail -40
   fi
+done
+# The fault campaign's and the soak's own lines (tests/faults, under Wine).
+for name in kx14_win32_fault_campaign_test kx14_win32_soak_test; do
+  log=$run_dir/$name.exe.log
+  [ -f "$log" ] && grep -E '^(faults|soak): [0-9]+ ' "$log" | sed 's/^/wine /' || true
 done
 # kx14ctl.exe against the simulator, checked by its exit status and the
 # simulator's frame log (only when the tree has the command line).

@@ -25,14 +25,13 @@ void PrintTo(const WindowState& state, std::ostream* out) {
 
 void CampaignTest::SetUp() {
   comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window configures CommX1
-  OpenOn(device);
+  Open();
 }
 
 void CampaignTest::TearDown() { comm.Close(); }
 
-void CampaignTest::OpenOn(SimulatedDevice& target, std::int32_t timeOut) {
-  home.Link(kCampaignPort, target.SlavePath());
-  comm.SetPortNo(kCampaignPort);
+void CampaignTest::Open(std::int32_t timeOut) {
+  comm.SetPortNo(line_->Attach());
   comm.SetTimeOutReceive(timeOut);
   comm.Open();
 }

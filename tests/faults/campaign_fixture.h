@@ -1,9 +1,8 @@
 #pragma once
 
-// What every scenario of the fault campaign starts from: a fresh ports
-// directory, the simulator's frame handler on a pty registered there as
-// COM41, the real serial component opened on it, and the read and program
-// operations over a recording window.
+// What every scenario of the fault campaign starts from: the platform's far
+// end holding kDeviceBlock (far_end.h), the real serial component opened on
+// its COM port, and the read and program operations over a recording window.
 
 #include <gtest/gtest.h>
 
@@ -16,10 +15,9 @@
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
 #include "comm_device_view.h"
-#include "config_home.h"
+#include "far_end.h"
 #include "protocol/device_operations.h"
 #include "protocol/information_texts.h"
-#include "simulated_device.h"
 
 namespace kx14 {
 void PrintTo(const BlockControls& controls, std::ostream* out);
@@ -27,7 +25,6 @@ void PrintTo(const BlockControls& controls, std::ostream* out);
 
 namespace kx14::faults {
 
-inline constexpr int kCampaignPort = 41;
 // Every scenario but the two around the real time-out answers at once or
 // not at all, so a short wait keeps the campaign quick.
 inline constexpr std::int32_t kQuickTimeOut = 200;
@@ -54,19 +51,22 @@ using Texts = std::vector<std::string>;
 
 class CampaignTest : public ::testing::Test {
  protected:
+  CampaignTest() : CampaignTest(MakeCampaignLine(kDeviceBlock)) {}
+  explicit CampaignTest(std::unique_ptr<CampaignLine> line) : line_(std::move(line)) {}
+
   void SetUp() override;
   void TearDown() override;
 
-  // Links COM41 to `target`'s pty and opens it with `timeOut`.
-  void OpenOn(SimulatedDevice& target, std::int32_t timeOut = kQuickTimeOut);
+  // Attaches the far end and opens its port with `timeOut`.
+  void Open(std::int32_t timeOut = kQuickTimeOut);
   WindowState State() const;
   // The window after a successful read of kDeviceBlock from the start state.
   static WindowState AfterReadingDeviceBlock();
   // The block the last exchange carried to the device, if it was a program frame.
   BlockBytes LastBlockSent() const;
 
-  ConfigHome home;
-  SimulatedDevice device{kDeviceBlock};
+  std::unique_ptr<CampaignLine> line_;
+  FarEnd& device = line_->Device();
   PollMessagePump pump;
   TCommX comm{pump};
   CommDeviceView view{pump, comm};

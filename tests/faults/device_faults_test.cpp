@@ -139,7 +139,7 @@ class ReplyAroundTheTimeOut : public CampaignTest, public ::testing::WithParamIn
  protected:
   void SetUp() override {
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-    OpenOn(device, kRealTimeOut);
+    Open(kRealTimeOut);
   }
 };
 

@@ -14,6 +14,7 @@
 
 #include "campaign_fixture.h"
 #include "comm/comm_error.h"
+#include "config_home.h"
 #include "devsim_process.h"
 #include "tools/devsim/hex_bytes.h"
 

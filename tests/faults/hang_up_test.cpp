@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "campaign_fixture.h"
 #include "comm/comm_error.h"
+#include "linux_campaign_line.h"
 #include "program_rules.h"
 #include "protocol/frames.h"
 
@@ -39,12 +39,12 @@ Texts Shown(std::string_view first, std::string_view second) {
   return {std::string(first), std::string(second)};
 }
 
-class HangUps : public CampaignTest, public ::testing::WithParamInterface<HangUpRow> {
+class HangUps : public PtyCampaignTest, public ::testing::WithParamInterface<HangUpRow> {
  protected:
   // The real time-out: a dropped line must end the wait long before it.
   void SetUp() override {
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-    OpenOn(device, kRealTimeOut);
+    Open(kRealTimeOut);
   }
 
   void Run(Operation operation) {
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Campaign, HangUps, ::testing::ValuesIn(kHangUpRows),
                            return param.param.name;
                          });
 
-using HangUpAndReopen = CampaignTest;
+using HangUpAndReopen = PtyCampaignTest;
 
 std::string OpenFailure(TCommX& comm) {
   try {
@@ -154,7 +154,7 @@ TEST_F(HangUpAndReopen, DeadLineFailsToReopenAndARevivedDeviceWorks) {
 // not wait for output that can never leave.
 TEST_F(HangUpAndReopen, DropWhileOutputIsBackedUpNeitherHangsNorSucceeds) {
   comm.Close();
-  OpenOn(device, kRealTimeOut);  // the drop comes while the first exchange waits
+  Open(kRealTimeOut);  // the drop comes while the first exchange waits
   device.SetStalled(true);
   const ByteString filler(48 * 1024, '\x55');  // beyond what the pty buffers
   ASSERT_TRUE(comm.WriteString(filler));

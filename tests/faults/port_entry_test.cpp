@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "campaign_fixture.h"
 #include "comm/comm_error.h"
+#include "linux_campaign_line.h"
 
 namespace kx14::faults {
 namespace {
@@ -17,7 +17,7 @@ namespace text = info_text;
 
 enum class Vanishes { kDuringAnOperation, kBetweenOperations };
 
-class PortEntryVanishes : public CampaignTest, public ::testing::WithParamInterface<Vanishes> {};
+class PortEntryVanishes : public PtyCampaignTest, public ::testing::WithParamInterface<Vanishes> {};
 
 TEST_P(PortEntryVanishes, OpenPortWorksUntilClosedThenCannotReopen) {
   if (GetParam() == Vanishes::kDuringAnOperation) {

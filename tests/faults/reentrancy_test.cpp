@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "campaign_fixture.h"
+#include "linux_campaign_line.h"
 #include "program_rules.h"
 
 namespace kx14::faults {
@@ -26,13 +26,13 @@ const std::string kReadFailed(text::kReadFailed);
 const std::string kProgramOk(text::kProgramSucceeded);
 const std::string kProgramFailed(text::kProgramFailed);
 
-class InsideTheWait : public CampaignTest {
+class InsideTheWait : public PtyCampaignTest {
  protected:
   // The device answers 150 ms late, well within the time-out, so the
   // handler that the first command posts runs while the window waits.
   void SetUp() override {
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-    OpenOn(device, kRealTimeOut);
+    Open(kRealTimeOut);
     device.SetDelay(150ms);
   }
 

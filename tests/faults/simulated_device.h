@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "comm/byte_string.h"
+#include "far_end.h"
 #include "protocol/parameter_block.h"
 #include "tools/devsim/behaviour.h"
 #include "tools/devsim/device_responder.h"
@@ -39,22 +40,22 @@ enum class HangUp {
   kMidReply,        // the next reply's first half sent, then the line drops
 };
 
-class SimulatedDevice {
+class SimulatedDevice final : public FarEnd {
  public:
   explicit SimulatedDevice(const BlockBytes& block = devsim::kWorkedExampleBlock);
-  ~SimulatedDevice();
+  ~SimulatedDevice() override;
   SimulatedDevice(const SimulatedDevice&) = delete;
   SimulatedDevice& operator=(const SimulatedDevice&) = delete;
 
   const std::string& SlavePath() const { return slavePath_; }
 
   // The block the device holds now.
-  BlockBytes Block() const;
-  void SetBlock(const BlockBytes& block);
+  BlockBytes Block() const override;
+  void SetBlock(const BlockBytes& block) override;
   devsim::Behaviour GetBehaviour() const;
-  void SetBehaviour(const devsim::Behaviour& behaviour);
-  void SetFaults(const devsim::Faults& faults);
-  void SetDelay(std::chrono::milliseconds delay);
+  void SetBehaviour(const devsim::Behaviour& behaviour) override;
+  void SetFaults(const devsim::Faults& faults) override;
+  void SetDelay(std::chrono::milliseconds delay) override;
 
   // Commands received complete and blocks stored so far.
   std::size_t CommandsReceived() const;

@@ -110,7 +110,7 @@ class Soak : public CampaignTest {
  protected:
   void SetUp() override {
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-    OpenOn(device, kSoakTimeOut);
+    Open(kSoakTimeOut);
     view.beforeExchange = [this](std::size_t, const ByteString&) {
       device.SetBehaviour(BehaviourFor(DrawFault(), random));
     };
