@@ -95,7 +95,8 @@ class SerialDevice {
   // pauses them while it reads the port itself). Resuming reports input that
   // is already waiting.
   virtual void WatchInput(bool on) = 0;
-  // Whether TakeLineEvents can ever report anything (a pty keeps no counters).
+  // Whether TakeLineEvents may report anything now: never on a pty, which
+  // keeps no counters; on Windows only once a status query kept error bits.
   virtual bool KeepsLineCounters() = 0;
 
   // Blocks until output room is available, `wake` fires or `timeout` passes

@@ -42,7 +42,12 @@ PortWake Win32EventWaiter::Wait(WakeSignal& wake) {
       return {.woken = true};
     }
     if (which == WAIT_OBJECT_0 + 1) {
-      if (watching_.load() && reader_.InputCount() > 0) return {.received = true};
+      // Watching resumed: input that came meanwhile is reported now. The
+      // comm-event wait that starts here counts the queue anyway; a byte the
+      // look-ahead read holds is the other place input can wait.
+      if (!watching_.load()) continue;
+      if (!events_.pending && !StartEventWait()) return WaitAfterFailure(wakeEvent);
+      if (armedQueue_ > 0 || reader_.HoldsByte()) return {.received = true};
       continue;
     }
     const auto result = events_.Poll(port_);
@@ -53,7 +58,15 @@ PortWake Win32EventWaiter::Wait(WakeSignal& wake) {
 
 void Win32EventWaiter::SetWatching(bool on) {
   watching_ = on;
-  if (on) SetEvent(watchChanged_);
+  if (on) {
+    SetEvent(watchChanged_);
+    return;
+  }
+  // A comm-event wait left in flight while the window's thread reads would
+  // end at the reply's first byte and wake this worker in the middle of the
+  // exchange; under Wine it also makes every read of the port slower. The
+  // worker collects the ended wait and starts none until watching resumes.
+  events_.RequestCancel(port_);
 }
 
 void Win32EventWaiter::Cancel() {
@@ -78,6 +91,9 @@ std::optional<PortWake> Win32EventWaiter::TakeEvent(const Win32Overlapped::Resul
                                                     HANDLE wakeEvent) {
   bool received = false;
   bool line = false;
+  if (!result.ok && result.error == ERROR_OPERATION_ABORTED && !watching_.load()) {
+    return std::nullopt;  // ended by SetWatching(false): nothing to report
+  }
   if (result.ok && eventMask_ != 0) {
     received = (eventMask_ & EV_RXCHAR) != 0;
     line = (eventMask_ & (EV_BREAK | EV_ERR)) != 0;

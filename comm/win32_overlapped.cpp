@@ -48,6 +48,8 @@ Win32Overlapped::Result Win32Overlapped::Wait(HANDLE port) {
   return Finish(port, &overlapped_, TRUE, pending);
 }
 
+void Win32Overlapped::RequestCancel(HANDLE port) { CancelIoEx(port, &overlapped_); }
+
 Win32Overlapped::Result Win32Overlapped::CancelAndWait(HANDLE port) {
   if (!pending) return {};
   CancelIoEx(port, &overlapped_);

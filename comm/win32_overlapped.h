@@ -16,7 +16,7 @@ class Win32Overlapped {
 
   OVERLAPPED* Prepare();  // resets the event and the record for a new start
   HANDLE Event() const { return overlapped_.hEvent; }
-  bool pending = false;   // started and not yet finished
+  bool pending = false;  // started and not yet finished
 
   // The finished operation's result without waiting: nothing while it is
   // still in flight. A time-out of a read (ERROR_TIMEOUT under Wine, success
@@ -33,6 +33,9 @@ class Win32Overlapped {
   // Ends the operation (CancelIoEx) and waits until the system has let go of
   // its buffer.
   Result CancelAndWait(HANDLE port);
+  // Asks the system to end the operation, from any thread, without waiting:
+  // its owner collects the end as usual. Nothing when none is in flight.
+  void RequestCancel(HANDLE port);
 
  private:
   OVERLAPPED overlapped_{};

@@ -48,6 +48,12 @@ std::int32_t Win32PortReader::InputCount() {
   return held + static_cast<std::int32_t>(status_.InputQueue());
 }
 
+bool Win32PortReader::HoldsByte() {
+  std::lock_guard lock(mutex_);
+  CollectLookahead();
+  return held_;
+}
+
 void Win32PortReader::Cancel() {
   std::lock_guard lock(mutex_);
   lookahead_.CancelAndWait(port_);

@@ -31,6 +31,8 @@ class Win32PortReader {
   void Purge();
   // Bytes a Read would take now.
   std::int32_t InputCount();
+  // Whether the look-ahead read holds a byte (no query of the driver).
+  bool HoldsByte();
   // Ends the read in flight and waits until the system lets go of its byte.
   void Cancel();
 

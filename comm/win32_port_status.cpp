@@ -30,6 +30,11 @@ LineEvents Win32PortStatus::TakeLineEvents() {
   return events;
 }
 
+bool Win32PortStatus::HoldsErrors() {
+  std::lock_guard lock(mutex_);
+  return errors_ != 0;
+}
+
 bool IsPortGone(DWORD error) {
   return error == ERROR_ACCESS_DENIED || error == ERROR_BAD_COMMAND ||
          error == ERROR_DEVICE_NOT_CONNECTED || error == ERROR_INVALID_HANDLE;

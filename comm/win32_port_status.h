@@ -22,6 +22,8 @@ class Win32PortStatus {
   DWORD InputQueue();
   // The line events since the previous call, from the kept error bits.
   LineEvents TakeLineEvents();
+  // Whether a query has kept error bits that TakeLineEvents would report.
+  bool HoldsErrors();
 
  private:
   const HANDLE port_;

@@ -86,7 +86,9 @@ class Win32SerialDevice final : public SerialDevice {
   void PrepareEventWait(WakeSignal&) override {}
   PortWake WaitForEvent(WakeSignal& wake) override { return waiter_.Wait(wake); }
   void WatchInput(bool on) override { waiter_.SetWatching(on); }
-  bool KeepsLineCounters() override { return true; }
+  // The error word is read with every queue count, including those of a
+  // Read: only what such a query kept is left for the receive worker.
+  bool KeepsLineCounters() override { return status_.HoldsErrors(); }
 
   WaitOutcome WaitWritable(WakeSignal& wake,
                            std::optional<std::chrono::milliseconds> timeout) override {

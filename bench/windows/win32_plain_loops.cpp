@@ -101,14 +101,16 @@ std::vector<double> PlainRoundTrips(const std::string& device, const PlainLoopOp
     write.Finish(port, WriteFile(port, &command, 1, nullptr, write.Prepare()));
     const DWORD n = options.lookahead ? ReadWithLookahead(port, read, rest, reply)
                                       : ReadWhole(port, read, reply);
-    const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
-    if (n != kReply) std::fprintf(stderr, "plain: short reply %lu\n", n);
-    if (i >= warmUp) samples.push_back(us);
+    // The reply ended the comm-event wait; a new one starts within the
+    // round, as the receive worker starts it while the exchanges go on.
     if (options.eventWait && WaitForSingleObject(events.Event(), 0) == WAIT_OBJECT_0) {
       DWORD ignored = 0;
       GetOverlappedResult(port, events.Io(), &ignored, FALSE);
-      WaitCommEvent(port, &mask, events.Prepare());  // kept in flight, as the worker does
+      WaitCommEvent(port, &mask, events.Prepare());
     }
+    const double us = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    if (n != kReply) std::fprintf(stderr, "plain: short reply %lu\n", n);
+    if (i >= warmUp) samples.push_back(us);
   }
   if (options.eventWait) {
     CancelIoEx(port, nullptr);

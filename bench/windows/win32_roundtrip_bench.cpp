@@ -3,13 +3,15 @@
 // step timed on its own too, beside plain overlapped loops on the same port
 // in the same run: the floor (one WriteFile, one 18-byte ReadFile) and the
 // floor with the component's Win32 habits added one at a time, which shows
-// what Wine itself charges for each. The port comes from KX14_WINE_COM
-// (scripts/windows-test.sh --bench); KX14_BENCH_ROUNDS sets the rounds.
+// what Wine itself charges for each. The loops take turns in blocks. The port comes from
+// KX14_WINE_COM (scripts/windows-test.sh --bench); KX14_BENCH_ROUNDS sets the rounds.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,8 +26,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using kx14::bench::LatencyStats;
 using kx14::bench::Summarise;
-constexpr int kWarmUp = 20;
-constexpr int kDefaultRounds = 300;
+constexpr int kWarmUp = 5;
+constexpr int kDefaultRounds = 600;
+// The loops take turns in blocks of this many rounds, so that the load of
+// a shared machine, which changes over a run, weighs on each alike.
+constexpr int kBlock = 50;
 constexpr double kTarget = 1.3;
 
 double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
@@ -34,13 +39,13 @@ struct ComponentSamples {
   std::vector<double> total, purge, write, read;
 };
 
-ComponentSamples ComponentRoundTrips(int portNo, int rounds) {
+// One block of component round trips, appended to `samples`.
+void ComponentRoundTrips(int portNo, int rounds, ComponentSamples& samples) {
   kx14::PollMessagePump pump;
   kx14::TCommX comm(pump);
   comm.SetPortNo(portNo);
   comm.SetFlowCtrl(kx14::TCommFlowCtrls::cfcNone);
   comm.Open();
-  ComponentSamples samples;
   char reply[18];
   for (int i = 0; i < kWarmUp + rounds; ++i) {
     const auto start = Clock::now();
@@ -58,7 +63,6 @@ ComponentSamples ComponentRoundTrips(int portNo, int rounds) {
     samples.read.push_back(Micros(end - written));
   }
   comm.Close();
-  return samples;
 }
 
 void Row(const char* what, const LatencyStats& stats, double floor) {
@@ -80,14 +84,22 @@ int main() {
   const std::string device = std::string("\\\\.\\") + com;
   using Options = kx14::bench::PlainLoopOptions;
 
-  const ComponentSamples ours = ComponentRoundTrips(portNo, rounds);
-  const auto plain = Summarise(kx14::bench::PlainRoundTrips(device, {}, kWarmUp, rounds));
-  const auto ahead =
-      Summarise(kx14::bench::PlainRoundTrips(device, Options{.lookahead = true}, kWarmUp, rounds));
-  const auto events =
-      Summarise(kx14::bench::PlainRoundTrips(device, Options{.eventWait = true}, kWarmUp, rounds));
-  const auto both = Summarise(kx14::bench::PlainRoundTrips(
-      device, Options{.lookahead = true, .eventWait = true}, kWarmUp, rounds));
+  const Options plainOptions[] = {
+      {}, {.lookahead = true}, {.eventWait = true}, {.lookahead = true, .eventWait = true}};
+  ComponentSamples ours;
+  std::vector<double> plainSamples[std::size(plainOptions)];
+  for (int done = 0; done < rounds; done += kBlock) {
+    const int block = std::min(kBlock, rounds - done);
+    ComponentRoundTrips(portNo, block, ours);
+    for (std::size_t i = 0; i < std::size(plainOptions); ++i) {
+      const auto more = kx14::bench::PlainRoundTrips(device, plainOptions[i], kWarmUp, block);
+      plainSamples[i].insert(plainSamples[i].end(), more.begin(), more.end());
+    }
+  }
+  const auto plain = Summarise(plainSamples[0]);
+  const auto ahead = Summarise(plainSamples[1]);
+  const auto events = Summarise(plainSamples[2]);
+  const auto both = Summarise(plainSamples[3]);
   const auto total = Summarise(ours.total);
 
   std::printf("wine round trip, %d rounds (ratio to the plain loop's median):\n", rounds);
