@@ -61,14 +61,18 @@ wineserver -p >/dev/null 2>&1
 # The simulator registers its pty in a private ports directory; its control
 # pipe stays open for writing (fd 3) so it never sees the end of its input.
 mkfifo "$run_dir/control"
-XDG_CONFIG_HOME=$run_dir/config "$linux/tools/kx14-devsim" --com "$com" \
-  --log "$run_dir/devsim.log" <"$run_dir/control" >"$run_dir/devsim.out" 2>&1 &
-devsim_pid=$!
-exec 3>"$run_dir/control"
-for _ in $(seq 100); do grep -q '^port ' "$run_dir/devsim.log" 2>/dev/null && break; sleep 0.05; done
-pty=$(awk '/^port /{print $3; exit}' "$run_dir/devsim.log")
-[ -n "$pty" ] || { echo "windows: the simulator did not start"; cat "$run_dir/devsim.out"; exit 1; }
-ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$com"
+start_devsim() {  # also after a test ended it (its pty closed under the port)
+  rm -f "$run_dir/devsim.log"
+  XDG_CONFIG_HOME=$run_dir/config "$linux/tools/kx14-devsim" --com "$com" \
+    --log "$run_dir/devsim.log" <"$run_dir/control" >"$run_dir/devsim.out" 2>&1 &
+  devsim_pid=$!
+  [ "${1:-}" = first ] && exec 3>"$run_dir/control"
+  for _ in $(seq 100); do grep -q '^port ' "$run_dir/devsim.log" 2>/dev/null && break; sleep 0.05; done
+  pty=$(awk '/^port /{print $3; exit}' "$run_dir/devsim.log")
+  [ -n "$pty" ] || { echo "windows: the simulator did not start"; cat "$run_dir/devsim.out"; exit 1; }
+  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$com"
+}
+start_devsim first
 wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "KX14Test$com" /t REG_SZ /d "COM$com" /f \
   >/dev/null 2>&1
 
@@ -85,7 +89,8 @@ fi
 passed=0
 failed=0
 echo "windows: running the tests" >&2
-for exe in "$win"/tests/windows/*.exe; do
+run_exe() {  # one test program; adds its cases to the counts
+  local exe=$1 log status ok bad
   log=$run_dir/$(basename "$exe").log
   timeout 240 wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
   ok=$(grep -c '^\[       OK \]' "$log" || true)
@@ -98,7 +103,19 @@ for exe in "$win"/tests/windows/*.exe; do
     echo "--- $(basename "$exe") (exit $status)"
     grep -v '^\[       OK \]\|^\[ RUN      \]' "$log" | tail -40
   fi
+}
+# The hang-up test ends the simulator (its pty closes under the port): it
+# runs after the others, and a new simulator takes the port for what follows.
+hang_up=$win/tests/windows/kx14_win32_hang_up_test.exe
+for exe in "$win"/tests/windows/*.exe; do
+  [ "$exe" = "$hang_up" ] || run_exe "$exe"
 done
+if [ -f "$hang_up" ]; then
+  run_exe "$hang_up"
+  kill "$devsim_pid" 2>/dev/null || true  # still there when the test failed
+  wait "$devsim_pid" 2>/dev/null || true
+  start_devsim
+fi
 # The fault campaign's and the soak's own lines (tests/faults, under Wine).
 for name in kx14_win32_fault_campaign_test kx14_win32_soak_test; do
   log=$run_dir/$name.exe.log
