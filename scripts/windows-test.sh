@@ -15,10 +15,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bench=false
 soak_operations=${KX14_SOAK_OPERATIONS:-200}
+exe_timeout=240  # seconds per test program
 while [ $# -gt 0 ]; do
   case "$1" in
     --bench) bench=true ;;
-    --long-soak) soak_operations=1000 ;;
+    --long-soak) soak_operations=1000 exe_timeout=900 ;;
     *) break ;;
   esac
   shift
@@ -92,7 +93,7 @@ echo "windows: running the tests" >&2
 run_exe() {  # one test program; adds its cases to the counts
   local exe=$1 log status ok bad
   log=$run_dir/$(basename "$exe").log
-  timeout 240 wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
+  timeout "$exe_timeout" wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
   ok=$(grep -c '^\[       OK \]' "$log" || true)
   bad=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)$' "$log" || true)
   # A program that died without its summary counts as one failure.
