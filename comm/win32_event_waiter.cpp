@@ -91,8 +91,10 @@ std::optional<PortWake> Win32EventWaiter::TakeEvent(const Win32Overlapped::Resul
                                                     HANDLE wakeEvent) {
   bool received = false;
   bool line = false;
-  if (!result.ok && result.error == ERROR_OPERATION_ABORTED && !watching_.load()) {
-    return std::nullopt;  // ended by SetWatching(false): nothing to report
+  if (!result.ok && result.error == ERROR_OPERATION_ABORTED) {
+    // Ended by SetWatching(false). Should watching have resumed already,
+    // the wait starts again and the resumption's check finds the input.
+    return std::nullopt;
   }
   if (result.ok && eventMask_ != 0) {
     received = (eventMask_ & EV_RXCHAR) != 0;
