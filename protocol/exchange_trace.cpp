@@ -1,6 +1,9 @@
 #include "protocol/exchange_trace.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -28,6 +31,20 @@ std::unique_ptr<TExchangeTrace> TExchangeTrace::Open(const std::string& path) {
   if (!*file) return nullptr;
   auto trace = std::make_unique<TExchangeTrace>(*file);
   trace->owned_ = std::move(file);
+  return trace;
+}
+
+std::unique_ptr<TExchangeTrace> TExchangeTrace::FromEnvironment(std::ostream& err) {
+  const char* path = std::getenv("KX14_TRACE");
+  if (path == nullptr || *path == '\0') return nullptr;
+  errno = 0;
+  auto trace = Open(path);
+  if (!trace) {
+    const int error = errno;
+    err << "KX14_TRACE: cannot write the trace file " << path
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string())
+        << "; running without a trace" << std::endl;
+  }
   return trace;
 }
 
