@@ -1,6 +1,6 @@
 #include "cli/backup_document.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <ctime>
 #include <optional>
 
@@ -8,33 +8,20 @@
 #include "cli/exit_status.h"
 #include "cli/json_text.h"
 #include "protocol/checksum.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::cli {
 namespace {
 
-std::string HexByte(std::uint8_t byte) {
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", byte);
-  return text;
-}
+std::string HexByte(std::uint8_t byte) { return HexBytes(std::string(1, static_cast<char>(byte))); }
 
-std::optional<int> HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return std::nullopt;
-}
-
-// Exactly 2 * N hex digits.
+// Exactly 2 * N hex digits, nothing between them.
 template <std::size_t N>
 std::optional<std::array<std::uint8_t, N>> ParseHex(std::string_view text) {
-  if (text.size() != 2 * N) return std::nullopt;
+  const std::optional<ByteString> parsed = ParseHexBytes(text);
+  if (text.size() != 2 * N || !parsed || parsed->size() != N) return std::nullopt;
   std::array<std::uint8_t, N> bytes{};
-  for (std::size_t i = 0; i < N; ++i) {
-    const auto high = HexDigit(text[2 * i]), low = HexDigit(text[2 * i + 1]);
-    if (!high || !low) return std::nullopt;
-    bytes[i] = static_cast<std::uint8_t>(*high << 4 | *low);
-  }
+  std::copy(parsed->begin(), parsed->end(), bytes.begin());
   return bytes;
 }
 
@@ -86,9 +73,7 @@ void CheckFields(const Json& fields, const BlockBytes& block) {
 }  // namespace
 
 std::string BlockHex(const BlockBytes& block) {
-  std::string hex;
-  for (const std::uint8_t byte : block) hex += HexByte(byte);
-  return hex;
+  return HexBytes(std::string(block.begin(), block.end()), "");
 }
 
 std::string UtcTimestamp() {

@@ -8,18 +8,13 @@
 #include <iostream>
 #include <string>
 
+#include "protocol/hex_bytes.h"
+
 namespace kx14 {
 namespace {
 
-std::string Hex(const ByteString& bytes) {
-  std::string text;
-  char byte[4];
-  for (const char c : bytes) {
-    std::snprintf(byte, sizeof byte, " %02X", static_cast<unsigned char>(c));
-    text += byte;
-  }
-  return text;
-}
+// " E5 5A …": the frame's bytes after the event's word.
+std::string Hex(const ByteString& bytes) { return bytes.empty() ? "" : " " + HexBytes(bytes); }
 
 }  // namespace
 
