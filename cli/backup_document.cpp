@@ -1,69 +1,71 @@
 #include "cli/backup_document.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <ctime>
 #include <optional>
 
 #include "cli/block_fields.h"
 #include "cli/exit_status.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "protocol/checksum.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::cli {
 namespace {
 
-std::string HexByte(std::uint8_t byte) {
-  char text[3];
-  std::snprintf(text, sizeof text, "%02X", byte);
-  return text;
-}
+std::string HexByte(std::uint8_t byte) { return HexBytes(std::string(1, static_cast<char>(byte))); }
 
-std::optional<int> HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return std::nullopt;
-}
-
-// Exactly 2 * N hex digits.
+// Exactly 2 * N hex digits, nothing between them.
 template <std::size_t N>
 std::optional<std::array<std::uint8_t, N>> ParseHex(std::string_view text) {
-  if (text.size() != 2 * N) return std::nullopt;
+  const std::optional<ByteString> parsed = ParseHexBytes(text);
+  if (text.size() != 2 * N || !parsed || parsed->size() != N) return std::nullopt;
   std::array<std::uint8_t, N> bytes{};
-  for (std::size_t i = 0; i < N; ++i) {
-    const auto high = HexDigit(text[2 * i]), low = HexDigit(text[2 * i + 1]);
-    if (!high || !low) return std::nullopt;
-    bytes[i] = static_cast<std::uint8_t>(*high << 4 | *low);
-  }
+  std::copy(parsed->begin(), parsed->end(), bytes.begin());
   return bytes;
 }
 
 [[noreturn]] void Refuse(const std::string& why) { throw UsageFailure("bad backup file: " + why); }
 
-const JsonValue& Member(const JsonValue& document, std::string_view name, JsonValue::Type type) {
-  const JsonValue* value = document.Find(name);
-  if (value == nullptr || value->type != type) {
+const Json& Member(const Json& document, const char* name, Json::value_t type) {
+  const auto value = document.find(name);
+  if (value == document.end() || value->type() != type) {
     Refuse("\"" + std::string(name) + "\" is missing or of the wrong type");
   }
   return *value;
 }
 
-// Whether the document's value of a field is the block's.
-bool FieldAgrees(const JsonValue& value, const BlockBytes& block, const BlockField& field) {
-  if (field.kind == TFieldKind::Flag) {
-    return value.type == JsonValue::Type::String && value.text == FieldText(block, field);
-  }
-  return value.Integer() == std::optional<std::int64_t>(FieldValue(block, field));
+const std::string& StringMember(const Json& document, const char* name) {
+  return Member(document, name, Json::value_t::string).get_ref<const std::string&>();
 }
 
-void CheckFields(const JsonValue& fields, const BlockBytes& block) {
+// A number written as a whole number within int64 (not 5.0, not 1e1).
+std::optional<std::int64_t> WholeNumber(const Json& value) {
+  if (value.is_number_unsigned()) {
+    const auto number = value.get<std::uint64_t>();
+    if (number > static_cast<std::uint64_t>(INT64_MAX)) return std::nullopt;
+    return static_cast<std::int64_t>(number);
+  }
+  if (value.is_number_integer()) return value.get<std::int64_t>();
+  return std::nullopt;
+}
+
+// Whether the document's value of a field is the block's.
+bool FieldAgrees(const Json& value, const BlockBytes& block, const BlockField& field) {
+  if (field.kind == TFieldKind::Flag) {
+    return value.is_string() && value.get_ref<const std::string&>() == FieldText(block, field);
+  }
+  return WholeNumber(value) == std::optional<std::int64_t>(FieldValue(block, field));
+}
+
+void CheckFields(const Json& fields, const BlockBytes& block) {
   for (const BlockField& field : BlockFields()) {
-    const JsonValue* value = fields.Find(field.name);
-    if (value == nullptr || !FieldAgrees(*value, block, field)) {
+    const auto value = fields.find(field.name);
+    if (value == fields.end() || !FieldAgrees(*value, block, field)) {
       Refuse("field " + std::string(field.name) + " disagrees with the block");
     }
   }
-  for (const auto& [name, value] : fields.members) {
+  for (const auto& [name, value] : fields.items()) {
     if (FindBlockField(name) == nullptr) Refuse("unknown field \"" + name + "\"");
   }
 }
@@ -71,9 +73,7 @@ void CheckFields(const JsonValue& fields, const BlockBytes& block) {
 }  // namespace
 
 std::string BlockHex(const BlockBytes& block) {
-  std::string hex;
-  for (const std::uint8_t byte : block) hex += HexByte(byte);
-  return hex;
+  return HexBytes(std::string(block.begin(), block.end()), "");
 }
 
 std::string UtcTimestamp() {
@@ -84,45 +84,45 @@ std::string UtcTimestamp() {
 }
 
 std::string BackupDocument(const BlockBytes& block, std::string_view port, std::string_view time) {
-  JsonWriter json;
-  json.BeginObject()
-      .String("format", kBackupFormat)
-      .Number("version", kBackupVersion)
-      .String("port", port)
-      .String("time", time)
-      .String("block", BlockHex(block))
-      .String("checksum", HexByte(CheckSum(block)))
-      .BeginMember("fields");
+  Json fields = Json::object();
   for (const BlockField& field : BlockFields()) {
     if (field.kind == TFieldKind::Flag) {
-      json.String(field.name, FieldText(block, field));
+      fields[field.name] = FieldText(block, field);
     } else {
-      json.Number(field.name, FieldValue(block, field));
+      fields[field.name] = FieldValue(block, field);
     }
   }
-  return json.EndObject().EndObject().Text();
+  return JsonText({{"format", kBackupFormat},
+                   {"version", kBackupVersion},
+                   {"port", port},
+                   {"time", time},
+                   {"block", BlockHex(block)},
+                   {"checksum", HexByte(CheckSum(block))},
+                   {"fields", std::move(fields)}});
 }
 
 BlockBytes ReadBackupDocument(std::string_view text) {
-  JsonValue document;
+  Json document;
   try {
-    document = ParseJson(text);
-  } catch (const JsonError& error) {
+    document = Json::parse(text);
+  } catch (const Json::parse_error& error) {
     Refuse(std::string("not valid JSON (") + error.what() + ")");
   }
-  if (document.type != JsonValue::Type::Object) Refuse("not a JSON object");
-  if (Member(document, "format", JsonValue::Type::String).text != kBackupFormat) {
+  if (!document.is_object()) Refuse("not a JSON object");
+  if (StringMember(document, "format") != kBackupFormat) {
     Refuse("not a kx14-parameter-block document");
   }
-  if (Member(document, "version", JsonValue::Type::Number).Integer() != kBackupVersion) {
-    Refuse("unsupported version");
+  const auto version = document.find("version");
+  if (version == document.end() || !version->is_number()) {
+    Refuse("\"version\" is missing or of the wrong type");
   }
-  const auto block = ParseHex<16>(Member(document, "block", JsonValue::Type::String).text);
+  if (WholeNumber(*version) != kBackupVersion) Refuse("unsupported version");
+  const auto block = ParseHex<16>(StringMember(document, "block"));
   if (!block) Refuse("\"block\" is not 16 bytes in hex");
-  const auto checksum = ParseHex<1>(Member(document, "checksum", JsonValue::Type::String).text);
+  const auto checksum = ParseHex<1>(StringMember(document, "checksum"));
   if (!checksum || (*checksum)[0] != CheckSum(*block))
     Refuse("the checksum does not match the block");
-  CheckFields(Member(document, "fields", JsonValue::Type::Object), *block);
+  CheckFields(Member(document, "fields", Json::value_t::object), *block);
   return *block;
 }
 

@@ -1,7 +1,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "cli/port_choice.h"
 #include "cli/port_state.h"
 
@@ -21,25 +21,22 @@ std::vector<ComPort> PortsToList(const CommandContext& context) {
 
 void RunPorts(const CommandContext& context) {
   const std::vector<ComPort> ports = PortsToList(context);
-  JsonWriter json;
-  json.BeginObject().BeginArray("ports");
+  Json listed = Json::array();
   for (const ComPort& port : ports) {
     const std::string state = DescribePortState(ProbePortState(port.device));
     const char* source = port.userDefined ? "own" : "detected";
     if (context.options.json) {
-      json.BeginArrayItem()
-          .String("name", port.name)
-          .String("device", port.device.string())
-          .String("source", source)
-          .String("state", state)
-          .EndObject();
+      listed.push_back({{"name", port.name},
+                        {"device", port.device.string()},
+                        {"source", source},
+                        {"state", state}});
     } else if (!context.options.quiet) {
       context.out << port.name << "\t" << port.device.string() << "\t" << source << "\t" << state
                   << "\n";
     }
   }
   if (context.options.json) {
-    context.out << json.EndArray().EndObject().Text();
+    context.out << JsonText({{"ports", std::move(listed)}});
   } else if (ports.empty() && !context.options.quiet) {
     context.out << "no ports found (" << PortTroubleHint("") << ")\n";
   }

@@ -9,7 +9,7 @@
 #include "cli/commands.h"
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "cli/utf8_path.h"
 
 namespace kx14::cli {
@@ -37,17 +37,14 @@ void PrintComparison(const CommandContext& context, const std::vector<Difference
                      bool same) {
   const std::string& input = *context.options.input;
   if (context.options.json) {
-    JsonWriter json;
-    json.BeginObject().String("command", "verify").String("input", input).Bool("match", same);
-    json.BeginArray("differences");
+    Json listed = Json::array();
     for (const Difference& d : differences) {
-      json.BeginArrayItem()
-          .String("field", d.field->name)
-          .String("file", d.file)
-          .String("device", d.device)
-          .EndObject();
+      listed.push_back({{"field", d.field->name}, {"file", d.file}, {"device", d.device}});
     }
-    context.out << json.EndArray().EndObject().Text();
+    context.out << JsonText({{"command", "verify"},
+                             {"input", input},
+                             {"match", same},
+                             {"differences", std::move(listed)}});
     return;
   }
   for (const Difference& d : differences) {
@@ -79,14 +76,10 @@ void RunBackup(const CommandContext& context) {
   WriteFileAtomically(output, BackupDocument(block, session.Port().name, UtcTimestamp()),
                       context.options.force);
   if (context.options.json) {
-    context.out << JsonWriter()
-                       .BeginObject()
-                       .String("command", "backup")
-                       .String("port", session.Port().name)
-                       .String("output", Utf8FromPath(output))
-                       .String("block", BlockHex(block))
-                       .EndObject()
-                       .Text();
+    context.out << JsonText({{"command", "backup"},
+                             {"port", session.Port().name},
+                             {"output", Utf8FromPath(output)},
+                             {"block", BlockHex(block)}});
   } else if (!context.options.quiet) {
     context.out << "saved the block of " << session.Port().name << " to " << Utf8FromPath(output)
                 << "\n";
@@ -94,7 +87,8 @@ void RunBackup(const CommandContext& context) {
 }
 
 void RunVerify(const CommandContext& context) {
-  const BlockBytes file = ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
+  const BlockBytes file =
+      ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const BlockBytes device = ReadOrFail(session);
   const std::vector<Difference> differences = Compare(file, device);

@@ -10,7 +10,7 @@
 #include "cli/commands.h"
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "cli/utf8_path.h"
 #include "protocol/control_model.h"
 #include "protocol/handicap_captions.h"
@@ -49,14 +49,10 @@ std::string IdentityText(const BlockBytes& block) {
 void PrintStored(const CommandContext& context, const char* command, const DeviceSession& session,
                  const BlockBytes& sent, const std::string& human) {
   if (context.options.json) {
-    context.out << JsonWriter()
-                       .BeginObject()
-                       .String("command", command)
-                       .String("port", session.Port().name)
-                       .String("block", BlockHex(sent))
-                       .Bool("verified", !context.options.noVerify)
-                       .EndObject()
-                       .Text();
+    context.out << JsonText({{"command", command},
+                             {"port", session.Port().name},
+                             {"block", BlockHex(sent)},
+                             {"verified", !context.options.noVerify}});
   } else if (!context.options.quiet) {
     context.out << human << "\n";
   }
@@ -72,21 +68,15 @@ void RunProgram(const CommandContext& context) {
   const ProgramResult result = ProgramLevel(session, level, context.options.force, notes);
   ReadBackUnlessTold(context, session, result.sent);
   if (context.options.json) {
-    JsonWriter json;
-    json.BeginObject()
-        .String("command", "program")
-        .String("port", session.Port().name)
-        .String("level", std::string(HandicapShortName(level)));
-    if (result.oldLevel) {
-      json.String("old_level", std::string(HandicapShortName(*result.oldLevel)));
-    } else {
-      json.Null("old_level");
-    }
-    context.out << json.String("block", BlockHex(result.sent))
-                       .Bool("forced", result.forced)
-                       .Bool("verified", !context.options.noVerify)
-                       .EndObject()
-                       .Text();
+    context.out << JsonText(
+        {{"command", "program"},
+         {"port", session.Port().name},
+         {"level", std::string(HandicapShortName(level))},
+         {"old_level",
+          result.oldLevel ? Json(std::string(HandicapShortName(*result.oldLevel))) : Json()},
+         {"block", BlockHex(result.sent)},
+         {"forced", result.forced},
+         {"verified", !context.options.noVerify}});
     return;
   }
   if (!context.options.quiet) {
@@ -117,7 +107,8 @@ void RunSet(const CommandContext& context) {
 }
 
 void RunRestore(const CommandContext& context) {
-  const BlockBytes file = ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
+  const BlockBytes file =
+      ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const std::optional<BlockBytes> device = session.ReadBlock();
   if (!device && !context.options.force) FailNoAnswer(session);

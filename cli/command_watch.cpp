@@ -13,7 +13,7 @@
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "cli/utf8_path.h"
 #include "protocol/handicap_captions.h"
 
@@ -132,23 +132,19 @@ void WatchLoop::AppendCsv(const CarRecord& car) {
 
 void WatchLoop::PrintTotals() {
   if (context_.options.json) {
-    JsonWriter json;
-    json.BeginObject()
-        .String("command", "watch")
-        .Number("programmed", programmed_)
-        .Number("failed", failed_);
-    json.BeginArray("cars");
+    Json cars = Json::array();
     for (const CarRecord& car : cars_) {
-      json.BeginArrayItem()
-          .String("time", car.time)
-          .String("yourid", car.yourId)
-          .String("myid", car.myId)
-          .String("old_level", car.oldLevel)
-          .String("new_level", car.newLevel)
-          .String("result", car.result)
-          .EndObject();
+      cars.push_back({{"time", car.time},
+                      {"yourid", car.yourId},
+                      {"myid", car.myId},
+                      {"old_level", car.oldLevel},
+                      {"new_level", car.newLevel},
+                      {"result", car.result}});
     }
-    context_.out << json.EndArray().EndObject().Text();
+    context_.out << JsonText({{"command", "watch"},
+                              {"programmed", programmed_},
+                              {"failed", failed_},
+                              {"cars", std::move(cars)}});
   } else {
     context_.out << "programmed " << programmed_ << " cars, " << failed_ << " failed" << std::endl;
   }

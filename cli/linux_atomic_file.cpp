@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <stdio.h>  // renameat2, RENAME_NOREPLACE
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,17 +51,34 @@ std::string WriteTemporary(const fs::path& path, const std::string& text) {
   return name;
 }
 
+// Puts `temporary` at `path` unless something is there already; the check
+// and the placing are one step. Returns 0 or the errno of the failure.
+// renameat2 does it where the file system can; FAT and exFAT (USB sticks)
+// support neither that flag nor hard links, so there the name is first
+// claimed with O_EXCL (which every file system honours) and the temporary
+// file is then renamed over that empty claim, which is ours alone.
+int PlaceWithoutReplacing(const std::string& temporary, const fs::path& path) {
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+    return 0;
+  }
+  if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) return errno;
+  const int claim = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (claim < 0) return errno;
+  ::close(claim);
+  if (::rename(temporary.c_str(), path.c_str()) == 0) return 0;
+  const int error = errno;
+  ::unlink(path.c_str());  // our empty claim, never a file someone else made
+  return error;
+}
+
 }  // namespace
 
 void WriteFileAtomically(const fs::path& path, const std::string& text, bool replace) {
   const std::string temporary = WriteTemporary(path, text);
-  // link() refuses an existing name, so nothing can appear at `path` between
-  // a check and the placing.
-  const int placed =
-      replace ? ::rename(temporary.c_str(), path.c_str()) : ::link(temporary.c_str(), path.c_str());
-  const int error = errno;
-  if (!replace || placed != 0) ::unlink(temporary.c_str());
-  if (placed != 0) {
+  const int error = replace ? (::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : errno)
+                            : PlaceWithoutReplacing(temporary, path);
+  if (error != 0) {
+    ::unlink(temporary.c_str());
     Fail(path, error == EEXIST ? "it exists (--force replaces it)" : std::strerror(error));
   }
   SyncDirectory(path.has_parent_path() ? path.parent_path() : fs::path("."));

@@ -2,7 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
-#include "cli/json_value.h"
+#include "cli/json_text.h"
 #include "kx14_version.h"
 
 namespace kx14::cli {
@@ -57,12 +57,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const CliFailure& failure) {
     err << "kx14ctl: " << failure.what() << std::endl;
     if (json) {
-      out << JsonWriter()
-                 .BeginObject()
-                 .String("error", failure.what())
-                 .Number("status", static_cast<int>(failure.Status()))
-                 .EndObject()
-                 .Text();
+      out << JsonText({{"error", failure.what()}, {"status", static_cast<int>(failure.Status())}});
     }
     return static_cast<int>(failure.Status());
   } catch (const std::exception& error) {

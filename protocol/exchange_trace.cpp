@@ -1,22 +1,20 @@
 #include "protocol/exchange_trace.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
 
+#include "protocol/hex_bytes.h"
+
 namespace kx14 {
 namespace {
 
-std::string Hex(const ByteString& bytes) {
-  std::string text;
-  char byte[4];
-  for (const char c : bytes) {
-    std::snprintf(byte, sizeof byte, " %02X", static_cast<unsigned char>(c));
-    text += byte;
-  }
-  return text;
-}
+// " E5 5A …": the frame's bytes after the event's word.
+std::string Hex(const ByteString& bytes) { return bytes.empty() ? "" : " " + HexBytes(bytes); }
 
 }  // namespace
 
@@ -28,6 +26,20 @@ std::unique_ptr<TExchangeTrace> TExchangeTrace::Open(const std::string& path) {
   if (!*file) return nullptr;
   auto trace = std::make_unique<TExchangeTrace>(*file);
   trace->owned_ = std::move(file);
+  return trace;
+}
+
+std::unique_ptr<TExchangeTrace> TExchangeTrace::FromEnvironment(std::ostream& err) {
+  const char* path = std::getenv("KX14_TRACE");
+  if (path == nullptr || *path == '\0') return nullptr;
+  errno = 0;
+  auto trace = Open(path);
+  if (!trace) {
+    const int error = errno;
+    err << "KX14_TRACE: cannot write the trace file " << path
+        << (error != 0 ? std::string(": ") + std::strerror(error) : std::string())
+        << "; running without a trace" << std::endl;
+  }
   return trace;
 }
 

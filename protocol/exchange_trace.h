@@ -34,6 +34,10 @@ class TExchangeTrace final : public TExchangeObserver {
   explicit TExchangeTrace(std::ostream& out);
   // Opens `path` for appending ("-" is stderr); nothing when it cannot.
   static std::unique_ptr<TExchangeTrace> Open(const std::string& path);
+  // The trace the environment asks for: KX14_TRACE=FILE, opened as Open()
+  // does. When FILE cannot be opened, one line on `err` names it and the
+  // reason, and the program runs on without a trace.
+  static std::unique_ptr<TExchangeTrace> FromEnvironment(std::ostream& err);
 
   void FrameSent(const ByteString& command) override;
   void FrameReceived(const ByteString& reply) override;

@@ -1,7 +1,8 @@
 #include "cli/doctor/doctor_report.h"
 
-#include <cstdio>
 #include <iomanip>
+
+#include "cli/json_text.h"
 
 namespace kx14::cli {
 namespace {
@@ -25,41 +26,15 @@ void CountVerdicts(const std::vector<CheckResult>& checks, int& problems, int& w
   }
 }
 
-// A JSON string: quotes, backslashes and control characters escaped; other
-// bytes pass as they are (names and paths are UTF-8 or plain bytes).
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      quoted += escape;
-    } else {
-      quoted += c;
-    }
+Json ChecksJson(const std::vector<CheckResult>& checks) {
+  Json list = Json::array();
+  for (const CheckResult& check : checks) {
+    list.push_back({{"check", check.check},
+                    {"result", VerdictName(check.verdict)},
+                    {"message", check.message},
+                    {"commands", check.commands}});
   }
-  return quoted + "\"";
-}
-
-void PrintCheckJson(const CheckResult& check, std::ostream& out) {
-  out << "{\"check\":" << JsonString(check.check) << ",\"result\":\"" << VerdictName(check.verdict)
-      << "\",\"message\":" << JsonString(check.message) << ",\"commands\":[";
-  for (std::size_t i = 0; i < check.commands.size(); ++i) {
-    out << (i == 0 ? "" : ",") << JsonString(check.commands[i]);
-  }
-  out << "]}";
-}
-
-void PrintChecksJson(const std::vector<CheckResult>& checks, std::ostream& out) {
-  out << '[';
-  for (std::size_t i = 0; i < checks.size(); ++i) {
-    if (i != 0) out << ',';
-    PrintCheckJson(checks[i], out);
-  }
-  out << ']';
+  return list;
 }
 
 }  // namespace
@@ -77,17 +52,15 @@ void PrintReportText(const DoctorReport& report, std::ostream& out) {
 }
 
 void PrintReportJson(const DoctorReport& report, std::ostream& out) {
-  out << "{\"ok\":" << (HasProblem(report) ? "false" : "true") << ",\"general\":";
-  PrintChecksJson(report.general, out);
-  out << ",\"ports\":[";
-  for (std::size_t i = 0; i < report.ports.size(); ++i) {
-    const PortReport& port = report.ports[i];
-    out << (i == 0 ? "" : ",") << "{\"port\":" << JsonString(port.port)
-        << ",\"device\":" << JsonString(port.device) << ",\"checks\":";
-    PrintChecksJson(port.checks, out);
-    out << '}';
+  Json ports = Json::array();
+  for (const PortReport& port : report.ports) {
+    ports.push_back(
+        {{"port", port.port}, {"device", port.device}, {"checks", ChecksJson(port.checks)}});
   }
-  out << "]}\n";
+  out << JsonText({{"ok", !HasProblem(report)},
+                   {"general", ChecksJson(report.general)},
+                   {"ports", std::move(ports)}},
+                  -1);
 }
 
 }  // namespace kx14::cli

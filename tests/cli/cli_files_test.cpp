@@ -2,13 +2,17 @@
 // line, field edits on the raw block, and the atomic write.
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "cli/atomic_file.h"
 #include "cli/backup_document.h"
 #include "cli/block_fields.h"
 #include "cli/cli_options.h"
+#include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "temp_dir.h"
 
@@ -150,6 +154,21 @@ TEST(AtomicFile, ReplacesOnlyWhenToldAndLeavesNoTemporaryFile) {
   std::ifstream replaced(file);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}), "third");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(PortsJson, ANameThatIsNotUtf8StillGivesValidJson) {
+  testing::TempDir home;
+  const fs::path ports = home.path() / "kx14-manager" / "ports";
+  fs::create_directories(ports);
+  fs::create_symlink("/dev/null", ports / "COM7\xff\xfe");
+  ::setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
+  std::ostringstream out, err;
+  const int status = RunCli({"ports", "--json"}, out, err);
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(status, 0) << err.str();
+  const nlohmann::json document = nlohmann::json::parse(out.str(), nullptr, false);
+  ASSERT_FALSE(document.is_discarded()) << out.str();
+  EXPECT_EQ(document["ports"][0]["name"], "COM7\uFFFD\uFFFD");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The property-to-control-block rules, as tables.
+// The property-to-control-block rules.
 #include "comm/dcb_rules.h"
 
 #include <gtest/gtest.h>
@@ -6,24 +6,28 @@
 namespace kx14 {
 namespace {
 
-struct FlowRow {
-  TCommFlowCtrls flow;
-  std::uint32_t flags;
-};
-
-class FlowFlagWordTable : public ::testing::TestWithParam<FlowRow> {};
-
-TEST_P(FlowFlagWordTable, ReplacesTheWholeWord) {
-  EXPECT_EQ(FlowFlagWord(GetParam().flow), GetParam().flags);
+// Each mode hands the line to exactly its own handshake; every mode is
+// binary with parity checking, and only the half-duplex "high" mode starts
+// with RTS off.
+TEST(FlowFlagWord, EachModeHandshakesOnItsOwnLinesOnly) {
+  using namespace dcb_flag;
+  constexpr std::uint32_t kHandshakes =
+      kOutxCtsFlow | kOutxDsrFlow | kOutX | kInX | kDtrControlMask | kRtsControlMask;
+  const auto handshake = [&](TCommFlowCtrls flow) { return *FlowFlagWord(flow) & kHandshakes; };
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcRtsCts),
+            kOutxCtsFlow | kDtrControlEnable | kRtsControlHandshake);
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcDtrDsr),
+            kOutxDsrFlow | kDtrControlHandshake | kRtsControlEnable);
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcXonXoff),
+            kOutX | kInX | kDtrControlEnable | kRtsControlEnable);
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcNone), kDtrControlEnable | kRtsControlEnable);
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcHalfLow), kDtrControlEnable | kRtsControlEnable);
+  EXPECT_EQ(handshake(TCommFlowCtrls::cfcHalfHigh), kDtrControlEnable | kRtsControlDisable);
+  for (int flow = 0; flow <= 5; ++flow) {
+    const std::uint32_t word = *FlowFlagWord(static_cast<TCommFlowCtrls>(flow));
+    EXPECT_EQ(word & ~kHandshakes, kBinary | kParity) << flow;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryMode, FlowFlagWordTable,
-                         ::testing::Values(FlowRow{TCommFlowCtrls::cfcRtsCts, 0x2017},
-                                           FlowRow{TCommFlowCtrls::cfcDtrDsr, 0x102B},
-                                           FlowRow{TCommFlowCtrls::cfcXonXoff, 0x1313},
-                                           FlowRow{TCommFlowCtrls::cfcHalfHigh, 0x0013},
-                                           FlowRow{TCommFlowCtrls::cfcHalfLow, 0x1013},
-                                           FlowRow{TCommFlowCtrls::cfcNone, 0x1013}));
 
 TEST(FlowFlagWord, ValueOutsideTheEnumerationGivesNothing) {
   EXPECT_FALSE(FlowFlagWord(static_cast<TCommFlowCtrls>(6)).has_value());

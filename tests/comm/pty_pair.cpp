@@ -15,17 +15,18 @@ namespace kx14::test {
 
 using Clock = std::chrono::steady_clock;
 
-PtyPair::PtyPair() {
+PtyPair::PtyPair(Line line) {
   char name[PATH_MAX];
-  if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+  termios raw{};
+  cfmakeraw(&raw);
+  if (openpty(&master_, &slave_, name, line == Line::kRaw ? &raw : nullptr, nullptr) != 0) {
     throw std::runtime_error("openpty failed");
   }
   slavePath_ = name;
   fcntl(master_, F_SETFD, FD_CLOEXEC);
   fcntl(slave_, F_SETFD, FD_CLOEXEC);
-  // The slave keeps its cooked defaults: making the line raw is the
-  // component's job. (Termios calls on a master act on its slave; the
-  // master's own side is raw from the start.)
+  // (Termios calls on a master act on its slave; the master's own side is
+  // raw from the start.)
 }
 
 PtyPair::~PtyPair() {

@@ -14,7 +14,10 @@ namespace kx14::test {
 
 class PtyPair {
  public:
-  PtyPair();  // the test keeps a slave descriptor open too
+  enum class Line { kCooked, kRaw };
+  // The test keeps a slave descriptor open too. kCooked leaves making the
+  // line raw to the component under test; kRaw sets it up front.
+  explicit PtyPair(Line line = Line::kCooked);
   ~PtyPair();
   PtyPair(const PtyPair&) = delete;
   PtyPair& operator=(const PtyPair&) = delete;

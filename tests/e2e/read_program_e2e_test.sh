@@ -31,10 +31,20 @@ fail() {
   import -window root "$shot" 2>/dev/null && echo "screenshot: $shot"
   exit 1
 }
-# Waits up to 10 s for a frame-log line that starts with $1; prints it.
-await_line() {
+# Waits up to 10 s for a line of file $1 that matches $2; prints it.
+await_in() {
   for _ in $(seq 100); do
-    grep -m1 "^$1" "$work/frames.log" 2>/dev/null && return 0
+    grep -m1 -e "$2" "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+# A line of the simulator's frame log that starts with $1.
+await_line() { await_in "$work/frames.log" "^$1"; }
+# The $2-th line of the window's own trace whose event is $1 ("rx", "tx").
+await_trace() {
+  for _ in $(seq 100); do
+    [ "$(grep -c "^ *[0-9.]* $1 " "$work/trace.log" 2>/dev/null)" -ge "$2" ] && return 0
     sleep 0.1
   done
   return 1
@@ -57,10 +67,13 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 "$devsim" --log "$work/frames.log" </dev/null >/dev/null 2>&1 &
 pids+=($!)
-port=$(await_line "port " | cut -d' ' -f2) || fail "the simulator registered no port"
-echo "simulator on $port"
+registered=$(await_line "port ") || fail "the simulator registered no port"
+port=$(echo "$registered" | cut -d' ' -f2)
+pty=$(echo "$registered" | cut -d' ' -f3)
+echo "simulator on $port ($pty)"
 
-QT_QPA_PLATFORM=xcb "$manager" >"$work/manager.log" 2>&1 &
+# The window's trace shows when it has received a reply.
+KX14_TRACE=$work/trace.log QT_QPA_PLATFORM=xcb "$manager" >"$work/manager.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
 window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' | head -n1) ||
@@ -68,7 +81,6 @@ window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' 
 eval "$(xdotool getwindowgeometry --shell "$window")"
 click() {  # click <x> <y> in window coordinates
   xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
-  sleep 0.3
 }
 # Waits up to 10 s until the program shows $1 windows (the drop-down list is
 # a window of its own).
@@ -87,13 +99,19 @@ await_windows 2 || fail "the port list did not drop down"
 xdotool type --delay 50 "$port"
 xdotool key Return
 await_windows 1 || fail "the port list did not close"
-sleep 1
+# Waits up to 10 s until the program holds the simulator's pty open.
+for _ in $(seq 100); do
+  [ "$(readlink -f /proc/"$app_pid"/fd/* 2>/dev/null | grep -cx "$pty")" -gt 0 ] && break
+  sleep 0.1
+done
+readlink -f /proc/"$app_pid"/fd/* 2>/dev/null | grep -qx "$pty" || fail "the port was not opened"
 
 # Read (command row at 367, READ_BTN at 43,2, 43 x 24).
 click 64 381
 await_line "rx E5" >/dev/null || fail "Read sent no read command"
 await_line "tx E5 5A" >/dev/null || fail "the simulator did not answer the read"
-sleep 1  # the window takes the reply in at once; a level clicked before would be replaced
+# A level clicked before the window has the reply would be replaced by it.
+await_trace rx 1 || fail "the window did not receive the read's reply"
 
 # "ハンデ＋３" (Handy3 at 96,136 on the picture panel), then Program
 # (PROGRAM_BTN at 2,2 of the command row).
@@ -101,7 +119,8 @@ click 148 145
 click 22 381
 frame=$(await_line "rx F5") || fail "Program sent no program frame"
 stored=$(await_line "stored") || fail "the simulator stored nothing"
-sleep 0.5
+# The read, Program's read and the program frame's answer.
+await_trace rx 3 || fail "the window did not receive the program frame's answer"
 import -window "$window" "$shot"
 echo "screenshot: $shot"
 

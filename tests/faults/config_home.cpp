@@ -2,22 +2,14 @@
 
 #include <stdlib.h>
 
-#include <cerrno>
-#include <system_error>
-
 #include "ports/com_ports.h"
 
 namespace kx14::faults {
 
 ConfigHome::ConfigHome() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kx14-faults-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "mkdtemp");
-  }
-  path_ = pattern;
   std::filesystem::create_directories(PortsDir());
   if (const char* old = ::getenv("XDG_CONFIG_HOME")) previous_ = old;
-  ::setenv("XDG_CONFIG_HOME", path_.c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", Path().c_str(), 1);
 }
 
 ConfigHome::~ConfigHome() {
@@ -26,11 +18,9 @@ ConfigHome::~ConfigHome() {
   } else {
     ::unsetenv("XDG_CONFIG_HOME");
   }
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path ConfigHome::PortsDir() const { return path_ / "kx14-manager" / "ports"; }
+std::filesystem::path ConfigHome::PortsDir() const { return Path() / "kx14-manager" / "ports"; }
 
 void ConfigHome::Link(int comNumber, const std::filesystem::path& device) {
   Unlink(comNumber);

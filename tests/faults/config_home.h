@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "temp_dir.h"
+
 namespace kx14::faults {
 
 class ConfigHome {
@@ -19,7 +21,7 @@ class ConfigHome {
   ConfigHome(const ConfigHome&) = delete;
   ConfigHome& operator=(const ConfigHome&) = delete;
 
-  const std::filesystem::path& Path() const { return path_; }
+  const std::filesystem::path& Path() const { return dir_.path(); }
   std::filesystem::path PortsDir() const;
 
   // COM<n> -> device, replacing an entry of that name.
@@ -29,7 +31,7 @@ class ConfigHome {
   bool HasEntry(int comNumber) const;
 
  private:
-  std::filesystem::path path_;
+  testing::TempDir dir_;
   std::optional<std::string> previous_;
 };
 

@@ -16,7 +16,7 @@
 #include "comm/comm_error.h"
 #include "config_home.h"
 #include "devsim_process.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::faults {
 namespace {
@@ -61,7 +61,7 @@ class RealSimulator : public ::testing::Test {
     std::vector<ByteString> stored;
     while (const auto line = simulator->ReadLine(300ms)) {
       if (line->rfind("stored ", 0) == 0) {
-        stored.push_back(devsim::ParseHexBytes(line->substr(7)).value_or("unreadable"));
+        stored.push_back(ParseHexBytes(line->substr(7)).value_or("unreadable"));
       }
     }
     return stored;

@@ -4,12 +4,12 @@
 
 #include "program_rules.h"
 #include "protocol/frames.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::faults {
 namespace {
 
-std::string Hex(const BlockBytes& block) { return devsim::HexBytes(ToByteString(block)); }
+std::string Hex(const BlockBytes& block) { return HexBytes(ToByteString(block)); }
 
 std::string Describe(const WindowState& state) {
   std::ostringstream out;
@@ -46,7 +46,7 @@ std::optional<std::string> BlockByTheRules(const OperationRecord& r) {
   const std::optional<BlockBytes> sent = ParseProgramCommand(r.commands[1]);
   if (sent && *sent == rule) return std::nullopt;
   return "the program frame carried " +
-         (sent ? Hex(*sent) : "no valid block (" + devsim::HexBytes(r.commands[1]) + ")") +
+         (sent ? Hex(*sent) : "no valid block (" + HexBytes(r.commands[1]) + ")") +
          ", the rules give " + Hex(rule);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/port_list_names.h"
 #include "ports/port_name_order.h"
 #include "temp_dir.h"
 
@@ -109,6 +110,16 @@ TEST_F(UserPorts, ListedNamesFailTheSortWithTheConversionMessage) {
   } catch (const EConvertError& error) {
     EXPECT_STREQ(error.what(), "'ial' は整数ではありません");
   }
+}
+
+TEST_F(UserPorts, AnEntryWithoutANumberIsSkippedWithItsReasonAndTheRestStayInOrder) {
+  for (const char* name : {"COM10", "serial", "COM2", "COM$1F", "COM+x"}) AddUserPort(name);
+  const PortListNames list = ListPortNamesByNumber(Sources());
+  EXPECT_EQ(list.names, (Names{"COM2", "COM10", "COM$1F"}));
+  ASSERT_EQ(list.skipped.size(), 2u);
+  EXPECT_EQ(list.skipped[0].name, "COM+x");
+  EXPECT_EQ(list.skipped[0].reason, "'+x' は整数ではありません");
+  EXPECT_EQ(list.skipped[1].name, "serial");
 }
 
 using DetectedPorts = FakePortTree;

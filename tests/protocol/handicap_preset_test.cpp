@@ -2,28 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace kx14 {
 namespace {
 
 using enum THandicapPreset;
 
-// The band table a read uses, row by row, over the whole THR_BAR range.
-THandicapPreset ExpectedBand(int position) {
-  if (position >= 17) return Handy_7;
-  if (position >= 12) return Handy6;
-  if (position == 11) return Handy5;  // our choice: the nearest count, 10
-  static constexpr THandicapPreset kSingle[] = {Handy_S, Handy_S, Handy_M, Handy_M, Handy0,
-                                                Handy1,  Handy2,  Handy3,  Handy4,  Handy5};
-  return kSingle[position - 1];
-}
-
-TEST(HandicapBands, EveryBarPositionSelectsItsBand) {
-  for (int position = 1; position <= 250; ++position)
-    EXPECT_EQ(HandicapForOvertakeCount(position), ExpectedBand(position)) << position;
-}
-
-TEST(HandicapBands, PositionElevenSelectsHandy5) {
-  EXPECT_EQ(HandicapForOvertakeCount(11), Handy5);
+// The band edges over the whole THR_BAR range (1..250); between them the
+// level never falls as the count rises. 11 lies between Handy5 (10) and
+// Handy6 (15) and takes the nearer.
+TEST(HandicapBands, ChangeOnlyAtTheirEdgesAndRiseWithTheCount) {
+  const std::pair<int, THandicapPreset> edges[] = {
+      {1, Handy_S}, {2, Handy_S}, {3, Handy_M}, {4, Handy_M}, {5, Handy0},   {9, Handy4},
+      {10, Handy5}, {11, Handy5}, {12, Handy6}, {16, Handy6}, {17, Handy_7}, {250, Handy_7}};
+  for (const auto& [position, level] : edges) {
+    EXPECT_EQ(HandicapForOvertakeCount(position), level) << position;
+  }
+  for (int position = 2; position <= 250; ++position) {
+    EXPECT_GE(HandicapForOvertakeCount(position), HandicapForOvertakeCount(position - 1))
+        << position;
+  }
 }
 
 // A preset's own count selects that preset again, so a read of a value that
@@ -33,10 +32,13 @@ TEST(HandicapBands, EachPresetsCountSelectsThatPreset) {
     EXPECT_EQ(HandicapForOvertakeCount(OvertakeCount(preset)), preset) << OvertakeCount(preset);
 }
 
-TEST(HandicapCounts, FollowTheLevelsFromFewestToMost) {
-  const int expected[] = {1, 3, 5, 6, 7, 8, 9, 10, 15, 250};
-  for (std::size_t i = 0; i < kHandicapPresets.size(); ++i)
-    EXPECT_EQ(OvertakeCount(kHandicapPresets[i]), expected[i]);
+TEST(HandicapCounts, RiseWithTheLevelOverTheWholeBar) {
+  EXPECT_EQ(OvertakeCount(kHandicapPresets.front()), 1);
+  EXPECT_EQ(OvertakeCount(Handy0), 5);  // the start level's count
+  EXPECT_EQ(OvertakeCount(kHandicapPresets.back()), 250);
+  for (std::size_t i = 1; i < kHandicapPresets.size(); ++i) {
+    EXPECT_GT(OvertakeCount(kHandicapPresets[i]), OvertakeCount(kHandicapPresets[i - 1]));
+  }
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,24 +14,9 @@ namespace {
 
 void ThrowErrno(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
 
-void WriteAll(int fd, const ByteString& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ThrowErrno("write to pty master");
-    done += static_cast<std::size_t>(n);
-  }
-}
-
 }  // namespace
 
 PtyFarEnd::PtyFarEnd() {
-  termios raw{};
-  cfmakeraw(&raw);
-  char name[128] = {};
-  if (::openpty(&master_, &slaveKeepOpen_, name, &raw, nullptr) != 0) ThrowErrno("openpty");
-  slavePath_ = name;
   if (::pipe2(stopPipe_, O_CLOEXEC) != 0) ThrowErrno("pipe2");
   thread_ = std::thread([this] { Run(); });
 }
@@ -42,7 +25,7 @@ PtyFarEnd::~PtyFarEnd() {
   const char stop = 0;
   (void)!::write(stopPipe_[1], &stop, 1);
   thread_.join();
-  for (int fd : {master_, slaveKeepOpen_, stopPipe_[0], stopPipe_[1]}) ::close(fd);
+  for (int fd : stopPipe_) ::close(fd);
 }
 
 void PtyFarEnd::ExpectCommand(std::size_t commandLength, ByteString answer) {
@@ -51,7 +34,7 @@ void PtyFarEnd::ExpectCommand(std::size_t commandLength, ByteString answer) {
   AnswerReadyCommands();
 }
 
-void PtyFarEnd::Send(const ByteString& bytes) { WriteAll(master_, bytes); }
+void PtyFarEnd::Send(const ByteString& bytes) { pty_.WriteMaster(bytes); }
 
 ByteString PtyFarEnd::WaitReceived(std::size_t count) {
   std::unique_lock lock(mutex_);
@@ -67,13 +50,13 @@ ByteString PtyFarEnd::Received() {
 void PtyFarEnd::AnswerReadyCommands() {
   while (!scripts_.empty() && received_.size() - consumed_ >= scripts_.front().commandLength) {
     consumed_ += scripts_.front().commandLength;
-    WriteAll(master_, scripts_.front().answer);
+    pty_.WriteMaster(scripts_.front().answer);
     scripts_.pop_front();
   }
 }
 
 void PtyFarEnd::Run() {
-  pollfd fds[2] = {{master_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
+  pollfd fds[2] = {{pty_.Master(), POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
   for (;;) {
     if (::poll(fds, 2, -1) < 0) {
       if (errno == EINTR) continue;
@@ -84,7 +67,7 @@ void PtyFarEnd::Run() {
     // readable data means the pair is gone.
     if ((fds[0].revents & POLLIN) == 0) return;
     char buffer[256];
-    const ssize_t n = ::read(master_, buffer, sizeof buffer);
+    const ssize_t n = ::read(pty_.Master(), buffer, sizeof buffer);
     if (n <= 0) continue;
     std::lock_guard lock(mutex_);
     received_.append(buffer, static_cast<std::size_t>(n));

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "comm/byte_string.h"
+#include "tests/comm/pty_pair.h"
 
 namespace kx14::test {
 
@@ -23,7 +24,7 @@ class PtyFarEnd {
   PtyFarEnd(const PtyFarEnd&) = delete;
   PtyFarEnd& operator=(const PtyFarEnd&) = delete;
 
-  const std::string& SlavePath() const { return slavePath_; }
+  const std::string& SlavePath() const { return pty_.SlavePath(); }
 
   // After `commandLength` more bytes have arrived, writes `answer` in one go.
   void ExpectCommand(std::size_t commandLength, ByteString answer);
@@ -42,10 +43,9 @@ class PtyFarEnd {
   void Run();
   void AnswerReadyCommands();  // with mutex_ held
 
-  int master_ = -1;
-  int slaveKeepOpen_ = -1;  // keeps the pty alive while the component reopens it
+  // Its slave descriptor keeps the pty alive while the component reopens it.
+  PtyPair pty_{PtyPair::Line::kRaw};
   int stopPipe_[2] = {-1, -1};
-  std::string slavePath_;
   std::mutex mutex_;
   std::condition_variable arrived_;
   ByteString received_;

@@ -14,6 +14,7 @@
 #include "protocol/frames.h"
 #include "protocol/information_texts.h"
 #include "pty_far_end.h"
+#include "temp_dir.h"
 
 namespace kx14 {
 namespace {
@@ -30,27 +31,21 @@ const ByteString kZerosReply = ParseHex("00 00 00 00 00 00 00 00 00 00 00 00 00 
 
 // The component opens COM7 through the user-defined ports directory, which
 // points at the slave side of a pty whose master the test scripts.
-class SendReceiveOverPty : public testing::Test {
+class SendReceiveOverPty : public ::testing::Test {
  protected:
   void SetUp() override {
-    char dir[] = "/tmp/kx14-protocol-XXXXXX";
-    ASSERT_NE(::mkdtemp(dir), nullptr);
-    configHome_ = dir;
-    const auto portsDir = configHome_ / "kx14-manager" / "ports";
+    const auto portsDir = configHome_.path() / "kx14-manager" / "ports";
     std::filesystem::create_directories(portsDir);
     std::filesystem::create_symlink(farEnd.SlavePath(),
                                     portsDir / ("COM" + std::to_string(kPortNo)));
-    ::setenv("XDG_CONFIG_HOME", configHome_.c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", configHome_.path().c_str(), 1);
     comm.SetPortNo(kPortNo);
     comm.SetTimeOutReceive(kShortTimeout);
   }
 
-  void TearDown() override {
-    comm.Close();
-    std::filesystem::remove_all(configHome_);
-  }
+  void TearDown() override { comm.Close(); }
 
-  std::filesystem::path configHome_;
+  testing::TempDir configHome_;
   test::PtyFarEnd farEnd;
   PollMessagePump pump;
   TCommX comm{pump};
@@ -151,7 +146,8 @@ TEST_F(SendReceiveOverPty, ClosedPortReturnsAtOnceWithBothEmpty) {
   EXPECT_TRUE(command.empty());
 }
 
-class OutOfRangeReplyLength : public SendReceiveOverPty, public testing::WithParamInterface<int> {};
+class OutOfRangeReplyLength : public SendReceiveOverPty,
+                              public ::testing::WithParamInterface<int> {};
 
 // A reply that cannot fit the receive buffer is refused before anything
 // reaches the wire: the next command is the first thing the device sees.
@@ -170,7 +166,7 @@ TEST_P(OutOfRangeReplyLength, SendsNothingAndGivesBothEmpty) {
   EXPECT_EQ(farEnd.Received(), ParseHex("E5"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, OutOfRangeReplyLength, testing::Values(-1, 257, 1 << 20));
+INSTANTIATE_TEST_SUITE_P(Lengths, OutOfRangeReplyLength, ::testing::Values(-1, 257, 1 << 20));
 
 TEST_F(SendReceiveOverPty, FullBufferLengthIsReceived) {
   comm.Open();
@@ -213,9 +209,9 @@ TEST_F(SendReceiveOverPty, WorkedExampleReadPresetAndProgramOverTheWire) {
 
   EXPECT_EQ(farEnd.Received(), ParseHex("E5 E5") + program);
   EXPECT_THAT(view.informationShown,
-              testing::ElementsAre(std::string(info_text::kReadSucceeded),
-                                   std::string(info_text::kReadSucceeded),
-                                   std::string(info_text::kProgramSucceeded)));
+              ::testing::ElementsAre(std::string(info_text::kReadSucceeded),
+                                     std::string(info_text::kReadSucceeded),
+                                     std::string(info_text::kProgramSucceeded)));
 }
 
 }  // namespace

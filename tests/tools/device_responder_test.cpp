@@ -7,7 +7,7 @@
 
 #include "protocol/checksum.h"
 #include "protocol/frames.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "tools/devsim/control_command.h"
 #include "tools/devsim/frame_log.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {

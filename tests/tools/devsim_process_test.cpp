@@ -15,15 +15,15 @@
 #include "ports/com_ports.h"
 #include "protocol/frames.h"
 #include "temp_dir.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14 {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using devsim::HexBytes;
-using devsim::ParseHexBytes;
+using kx14::HexBytes;
+using kx14::ParseHexBytes;
 
 constexpr auto kPatience = 5000ms;  // generous: the machine may be busy
 

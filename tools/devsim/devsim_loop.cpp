@@ -11,7 +11,7 @@
 #include <type_traits>
 
 #include "tools/devsim/control_command.h"
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {

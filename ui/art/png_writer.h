@@ -1,7 +1,7 @@
 // Encodes true-colour images with straight (not premultiplied) alpha as PNG
 // files: 8 bits per channel, colour type 6, no interlacing, every row with
-// filter type 0, the pixel data in stored (uncompressed) deflate blocks. The
-// desktop's icon themes want PNG; the window's own artwork does not use it.
+// filter type 0, the pixel data deflated by zlib. The desktop's icon themes
+// want PNG; the window's own artwork does not use it.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "tools/devsim/hex_bytes.h"
+#include "protocol/hex_bytes.h"
 
-namespace kx14::devsim {
+namespace kx14 {
 namespace {
 
 int HexValue(char c) {
@@ -14,13 +14,13 @@ bool IsSeparator(char c) { return c == ' ' || c == ':' || c == ',' || c == '-'; 
 
 }  // namespace
 
-std::string HexBytes(std::string_view bytes) {
+std::string HexBytes(std::string_view bytes, std::string_view separator) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string text;
   text.reserve(bytes.size() * 3);
   for (char c : bytes) {
     const auto value = static_cast<unsigned char>(c);
-    if (!text.empty()) text.push_back(' ');
+    if (!text.empty()) text += separator;
     text.push_back(kDigits[value >> 4]);
     text.push_back(kDigits[value & 0x0F]);
   }
@@ -45,4 +45,4 @@ std::optional<ByteString> ParseHexBytes(std::string_view text) {
   return bytes;
 }
 
-}  // namespace kx14::devsim
+}  // namespace kx14

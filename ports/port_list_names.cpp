@@ -1,0 +1,21 @@
+#include "ports/port_list_names.h"
+
+#include "ports/port_name_order.h"
+
+namespace kx14 {
+
+PortListNames ListPortNamesByNumber(const PortSources& sources) {
+  PortListNames list;
+  for (std::string& name : ListComPortNames(sources)) {
+    try {
+      PortNameNumber(name);
+      list.names.push_back(std::move(name));
+    } catch (const EConvertError& error) {
+      list.skipped.push_back({std::move(name), error.what()});
+    }
+  }
+  SortPortNames(list.names);  // every name converts now, so this cannot throw
+  return list;
+}
+
+}  // namespace kx14
