@@ -93,7 +93,7 @@ void PortWatch::HandleCar(const BlockBytes& found) {
   if (level) {
     Program(car, *level);
   } else {
-    car.result = "skipped: not in the roster, nothing sent";
+    car.result = "skipped: not in the roster; nothing sent";
     car.outcome = TCarOutcome::Skipped;
   }
   Report(car);
