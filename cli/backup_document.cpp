@@ -1,6 +1,8 @@
 #include "cli/backup_document.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <optional>
 
@@ -77,9 +79,18 @@ std::string BlockHex(const BlockBytes& block) {
 }
 
 std::string UtcTimestamp() {
-  const std::time_t now = std::time(nullptr);
+  // The calendar of <chrono>, not std::gmtime: its one static result would
+  // be shared by watch's threads, one per port.
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto today = floor<days>(now);
+  const year_month_day date(today);
+  const hh_mm_ss time(now - today);
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&now));
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return text;
 }
 

@@ -16,15 +16,16 @@ struct CommandName {
   TCommand command;
 };
 
-constexpr std::array<CommandName, 9> kCommands = {{{"ports", TCommand::Ports},
-                                                   {"read", TCommand::Read},
-                                                   {"program", TCommand::Program},
-                                                   {"set", TCommand::Set},
-                                                   {"backup", TCommand::Backup},
-                                                   {"restore", TCommand::Restore},
-                                                   {"verify", TCommand::Verify},
-                                                   {"watch", TCommand::Watch},
-                                                   {"doctor", TCommand::Doctor}}};
+constexpr std::array<CommandName, 10> kCommands = {{{"ports", TCommand::Ports},
+                                                    {"read", TCommand::Read},
+                                                    {"program", TCommand::Program},
+                                                    {"set", TCommand::Set},
+                                                    {"backup", TCommand::Backup},
+                                                    {"restore", TCommand::Restore},
+                                                    {"verify", TCommand::Verify},
+                                                    {"watch", TCommand::Watch},
+                                                    {"roster", TCommand::Roster},
+                                                    {"doctor", TCommand::Doctor}}};
 
 // Options that only some commands take, by the commands that take them.
 struct CommandOption {
@@ -41,6 +42,7 @@ const std::vector<CommandOption>& CommandOptions() {
       {"--output", {Backup}},
       {"--input", {Restore, Verify}},
       {"--log", {Watch}},
+      {"--roster", {Watch}},
   };
   return options;
 }
@@ -90,13 +92,22 @@ FieldAssignment ParseAssignment(const std::string& word) {
 
 bool TakesValue(std::string_view option) {
   return option == "--port" || option == "--trace" || option == "--level" || option == "--output" ||
-         option == "--input" || option == "--log";
+         option == "--input" || option == "--log" || option == "--roster";
+}
+
+// The last --port is the port of the commands that take one; watch takes
+// every one given.
+void AddPort(CliOptions& options, const std::string& port) {
+  options.port = port;
+  options.ports.push_back(port);
 }
 
 void ApplyOption(Parsed& parsed, const std::string& option, const std::string& value) {
   CliOptions& o = parsed.options;
   if (option == "--port")
-    o.port = value;
+    AddPort(o, value);
+  else if (option == "--roster")
+    o.roster = value;
   else if (option == "--trace")
     o.trace = value;
   else if (option == "--level")
@@ -142,6 +153,15 @@ std::size_t TakeOption(Parsed& parsed, const std::vector<std::string>& args, std
   return i;
 }
 
+// roster check FILE: the only action there is.
+void TakeRosterWords(Parsed& parsed) {
+  if (parsed.words.size() != 2 || parsed.words[0] != "check") {
+    throw UsageFailure("use: kx14ctl roster check FILE");
+  }
+  parsed.options.roster = parsed.words[1];
+  parsed.words.clear();
+}
+
 void CheckCommandRules(const Parsed& parsed) {
   const TCommand command = *parsed.command;
   for (const CommandOption& rule : CommandOptions()) {
@@ -152,8 +172,11 @@ void CheckCommandRules(const Parsed& parsed) {
     if (given && !allowed) throw UsageFailure(std::string(rule.option) + " does not apply here");
   }
   const CliOptions& o = parsed.options;
-  if ((command == TCommand::Program || command == TCommand::Watch) && !o.level) {
+  if ((command == TCommand::Program || (command == TCommand::Watch && !o.roster)) && !o.level) {
     throw UsageFailure("--level L is required (S M 0 1 2 3 4 5 6 MAX)");
+  }
+  if (o.ports.size() > 1 && command != TCommand::Watch) {
+    throw UsageFailure("only watch takes --port more than once");
   }
   if (command == TCommand::Backup && !o.output) throw UsageFailure("--output FILE is required");
   if ((command == TCommand::Restore || command == TCommand::Verify) && !o.input) {
@@ -162,7 +185,7 @@ void CheckCommandRules(const Parsed& parsed) {
   if (command == TCommand::Set && o.assignments.empty()) {
     throw UsageFailure("set needs at least one FIELD=VALUE");
   }
-  if (command != TCommand::Set && !parsed.words.empty()) {
+  if (command != TCommand::Set && command != TCommand::Roster && !parsed.words.empty()) {
     throw UsageFailure("unexpected argument \"" + parsed.words.front() + "\"");
   }
 }
@@ -195,6 +218,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     }
     parsed.words.clear();
   }
+  if (*named == TCommand::Roster) TakeRosterWords(parsed);
   CheckCommandRules(parsed);
   parsed.options.command = *named;
   return parsed.options;
@@ -215,7 +239,13 @@ Commands:
                                  store a backup's block, read back
   verify --input FILE            compare the device with a backup, field by field
   watch --level L [--log FILE.csv]
-                                 program each car as it is plugged in, until Ctrl+C
+  watch --roster FILE [--level L] [--log FILE.csv]
+                                 program each car as it is plugged in, until Ctrl+C:
+                                 with --roster the level the roster gives its
+                                 identifier (others get --level, or are skipped);
+                                 --port may be repeated, "all" is every free port
+  roster check FILE              check a roster (CSV: MYID or YOURID, level,
+                                 name, note) and print it
   doctor                         diagnose the port(s)
 
 Options:

@@ -22,6 +22,7 @@ enum class TCommand {
   Restore,
   Verify,
   Watch,
+  Roster,
   Doctor
 };
 
@@ -33,6 +34,7 @@ struct FieldAssignment {
 struct CliOptions {
   TCommand command = TCommand::Help;
   std::optional<std::string> port;   // a COM name (any case) or a device path
+  std::vector<std::string> ports;    // watch: every --port, in order ("all" among them)
   std::optional<std::string> trace;  // a file, or "-" for stderr
   bool json = false;
   bool quiet = false;
@@ -42,6 +44,7 @@ struct CliOptions {
   std::optional<std::string> output;  // backup
   std::optional<std::string> input;   // restore, verify
   std::optional<std::string> log;     // watch: CSV file
+  std::optional<std::string> roster;  // watch --roster, roster check FILE
   std::vector<FieldAssignment> assignments;
 };
 

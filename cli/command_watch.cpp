@@ -1,183 +1,175 @@
-// watch, the track-side mode: programs each car plugged in with one level,
-// one after the other, until Ctrl+C. A port that disappears (a USB adapter
-// unplugged with the car) is waited for, never an error.
+// watch, the track-side mode: programs each car plugged in, until Ctrl+C,
+// on one port or several at once (a watcher and a thread per port). With a
+// roster each car gets the level the roster gives its identifier.
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
+#include <exception>
 #include <ostream>
+#include <thread>
 
-#include "cli/backup_document.h"
-#include "cli/block_fields.h"
-#include "cli/block_report.h"
 #include "cli/commands.h"
-#include "cli/device_actions.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
-#include "cli/json_text.h"
-#include "cli/utf8_path.h"
-#include "protocol/handicap_captions.h"
+#include "cli/locked_observer.h"
+#include "cli/port_state.h"
+#include "cli/race_day_json.h"
+#include "cli/watch_port.h"
 
 namespace kx14::cli {
 namespace {
 
-// How often an absent port or a quiet device is tried again, and how often a
-// programmed car is checked for having been unplugged.
-constexpr std::chrono::milliseconds kPollInterval{300};
+void AddOnce(std::vector<std::string>& ports, const std::string& port) {
+  if (std::find(ports.begin(), ports.end(), port) == ports.end()) ports.push_back(port);
+}
 
-struct CarRecord {
-  std::string time;
-  std::string yourId;
-  std::string myId;
-  std::string oldLevel;
-  std::string newLevel;
-  std::string result;  // "ok", or what failed
-};
+// Every port `kx14ctl ports` lists as free now.
+void AddFreePorts(std::vector<std::string>& ports, const PortSources& sources) {
+  bool any = false;
+  for (const ComPort& port : ListComPorts(sources)) {
+    if (ProbePortState(port.device).kind != PortState::Kind::Free) continue;
+    AddOnce(ports, port.name);
+    any = true;
+  }
+  if (!any) {
+    throw CliFailure(TExitStatus::PortUnavailable,
+                     "--port all: no free port; ports: " + PortNamesList(sources));
+  }
+}
 
-class WatchLoop {
- public:
-  explicit WatchLoop(const CommandContext& context) : context_(context) {}
-
-  void Run();
-
- private:
-  // The session on the port, opened when it can be; empty while the port is
-  // absent or cannot be opened.
-  DeviceSession* Session();
-  void DropSession() { session_.reset(); }
-  std::optional<BlockBytes> WaitForCar();
-  void ProgramCar(const BlockBytes& found);
-  void WaitForUnplug();
-  void Report(const CarRecord& car);
-  void AppendCsv(const CarRecord& car);
-  void PrintTotals();
-
-  const CommandContext& context_;
-  std::unique_ptr<DeviceSession> session_;
-  std::vector<CarRecord> cars_;
-  int programmed_ = 0;
-  int failed_ = 0;
-};
-
-DeviceSession* WatchLoop::Session() {
-  if (!session_) {
+// The ports named, each once, by its listed name where it is listed now. A
+// named port that is absent now is waited for like one that goes away later.
+std::vector<std::string> PortsToWatch(const CommandContext& context) {
+  // Without --port: the usage error that lists the ports.
+  if (context.options.ports.empty()) ChoosePort(std::nullopt, context.sources);
+  std::vector<std::string> ports;
+  for (const std::string& given : context.options.ports) {
+    if (given == "all") {
+      AddFreePorts(ports, context.sources);
+      continue;
+    }
     try {
-      session_ = std::make_unique<DeviceSession>(
-          ChoosePort(context_.options.port, context_.sources), context_.trace);
+      AddOnce(ports, ChoosePort(given, context.sources).name);
     } catch (const CliFailure& failure) {
       if (failure.Status() != TExitStatus::PortUnavailable) throw;
+      AddOnce(ports, given);
     }
   }
-  return session_.get();
+  return ports;
 }
 
-std::optional<BlockBytes> WatchLoop::WaitForCar() {
-  while (!InterruptRequested()) {
-    if (DeviceSession* session = Session()) {
-      if (const auto block = session->ReadBlock()) return block;
-      // No answer: the adapter may be gone; open it afresh next time.
-      if (!std::filesystem::exists(session->Port().device)) DropSession();
-    }
-    SleepUnlessInterrupted(kPollInterval);
-  }
-  return std::nullopt;
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : " ") + word;
+  return text;
 }
 
-void WatchLoop::ProgramCar(const BlockBytes& found) {
-  CarRecord car{UtcTimestamp(),
-                FieldText(found, *FindBlockField("YOURID")),
-                FieldText(found, *FindBlockField("MYID")),
-                std::string(HandicapShortName(LevelOfBlock(found))),
-                std::string(HandicapShortName(*context_.options.level)),
-                "ok"};
-  try {
-    const ProgramResult result =
-        ProgramLevel(*session_, *context_.options.level, false, context_.out);
-    VerifyStored(*session_, result.sent);
-    ++programmed_;
-  } catch (const CliFailure& failure) {
-    car.result = failure.what();
-    ++failed_;
-  }
-  Report(car);
+std::string Counts(const std::vector<PortTally>& ports) {
+  return "programmed " + std::to_string(Total(ports, TCarOutcome::Programmed)) + " cars, " +
+         std::to_string(Total(ports, TCarOutcome::Failed)) + " failed, " +
+         std::to_string(Total(ports, TCarOutcome::Skipped)) + " skipped";
 }
 
-void WatchLoop::WaitForUnplug() {
-  while (!SleepUnlessInterrupted(kPollInterval)) {
-    if (!std::filesystem::exists(session_->Port().device)) break;
-    if (!session_->ReadBlock()) break;
+std::vector<const RosterCar*> NotSeen(const Roster* roster, const SeenIds& seen) {
+  std::vector<const RosterCar*> cars;
+  if (roster == nullptr) return cars;
+  for (const RosterCar& car : roster->cars) {
+    if (!seen.Contains(car.id)) cars.push_back(&car);
   }
-  DropSession();  // the next car may come on an adapter plugged in afresh
+  return cars;
 }
 
-void WatchLoop::Report(const CarRecord& car) {
-  cars_.push_back(car);
-  if (context_.options.log) AppendCsv(car);
-  if (context_.options.json || context_.options.quiet) return;
-  context_.out << car.time << "  YOURID " << car.yourId << "  MYID " << car.myId << "  level "
-               << car.oldLevel << " -> " << car.newLevel << "  " << car.result << std::endl;
+void PrintTotals(const CommandContext& context, const std::vector<PortTally>& ports,
+                 const Roster* roster, const std::vector<const RosterCar*>& notSeen) {
+  std::ostream& out = context.out;
+  if (ports.size() > 1) {
+    for (const PortTally& port : ports) out << port.port << ": " << Counts({port}) << "\n";
+  }
+  out << Counts(ports) << std::endl;
+  if (roster == nullptr) return;
+  out << notSeen.size() << " of the roster's " << roster->cars.size() << " cars not seen"
+      << (notSeen.empty() ? "" : ":") << "\n";
+  for (const RosterCar* car : notSeen) {
+    out << "  " << roster->idField << " " << car->id << "  " << car->name << "  (line " << car->line
+        << ")\n";
+  }
+  out << std::flush;
 }
 
-void WatchLoop::AppendCsv(const CarRecord& car) {
-  const std::filesystem::path path = PathFromUtf8(*context_.options.log);
-  const bool fresh = !std::filesystem::exists(path) || std::filesystem::file_size(path) == 0;
-  std::ofstream csv(path, std::ios::app);
-  if (fresh) csv << "time,yourid,myid,old_level,new_level,result\n";
-  std::string result = car.result;
-  for (char& c : result) {
-    if (c == '"') c = '\'';
+// The watchers, each on its own thread until Ctrl+C. The first failure that
+// ended a watcher early is rethrown once all have ended.
+std::vector<PortTally> WatchAll(const WatchSetup& setup, const std::vector<std::string>& ports) {
+  std::vector<std::unique_ptr<PortWatch>> watches;
+  std::vector<std::exception_ptr> failures(ports.size());
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < ports.size(); ++i) {
+    watches.push_back(std::make_unique<PortWatch>(setup, ports[i]));
+    threads.emplace_back([&watch = *watches[i], &failure = failures[i]] {
+      try {
+        watch.Run();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
   }
-  csv << car.time << "," << car.yourId << "," << car.myId << "," << car.oldLevel << ","
-      << car.newLevel << ",\"" << result << "\"" << std::endl;
+  for (std::thread& thread : threads) thread.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  std::vector<PortTally> tallies;
+  for (const auto& watch : watches) tallies.push_back(watch->Tally());
+  return tallies;
 }
 
-void WatchLoop::PrintTotals() {
-  if (context_.options.json) {
-    Json cars = Json::array();
-    for (const CarRecord& car : cars_) {
-      cars.push_back({{"time", car.time},
-                      {"yourid", car.yourId},
-                      {"myid", car.myId},
-                      {"old_level", car.oldLevel},
-                      {"new_level", car.newLevel},
-                      {"result", car.result}});
-    }
-    context_.out << JsonText({{"command", "watch"},
-                              {"programmed", programmed_},
-                              {"failed", failed_},
-                              {"cars", std::move(cars)}});
-  } else {
-    context_.out << "programmed " << programmed_ << " cars, " << failed_ << " failed" << std::endl;
+void FailOnLosses(const std::vector<PortTally>& ports, const WatchLog* log) {
+  std::string message;
+  const int failed = Total(ports, TCarOutcome::Failed);
+  if (failed > 0) message = std::to_string(failed) + " cars failed; see the lines above";
+  if (log != nullptr && log->RowsLost() > 0) {
+    message += (message.empty() ? "" : "; ") + std::to_string(log->RowsLost()) +
+               " log rows could not be written to " + log->Path();
   }
-}
-
-void WatchLoop::Run() {
-  // Without --port: the usage error that lists the ports. A named port that
-  // is absent now is waited for like one that goes away later.
-  if (!context_.options.port) ChoosePort(context_.options.port, context_.sources);
-  if (!context_.options.json && !context_.options.quiet) {
-    context_.out << "waiting for cars on " << *context_.options.port << " (Ctrl+C ends)"
-                 << std::endl;
-  }
-  while (const auto found = WaitForCar()) {
-    ProgramCar(*found);
-    WaitForUnplug();
-    if (!InterruptRequested() && !context_.options.json && !context_.options.quiet) {
-      context_.out << "unplugged; waiting for the next car" << std::endl;
-    }
-  }
-  PrintTotals();
-  if (failed_ > 0) {
-    throw CliFailure(TExitStatus::DeviceFailed, std::to_string(failed_) + " of " +
-                                                    std::to_string(programmed_ + failed_) +
-                                                    " cars failed; see the lines above");
-  }
+  if (!message.empty()) throw CliFailure(TExitStatus::DeviceFailed, message);
 }
 
 }  // namespace
 
 void RunWatch(const CommandContext& context) {
+  const CliOptions& options = context.options;
+  // Everything that can be wrong with the command is found before a port
+  // is opened: the roster, the ports, the log.
+  const std::optional<Roster> roster =
+      options.roster ? std::optional(ReadRoster(*options.roster)) : std::nullopt;
+  const std::vector<std::string> ports = PortsToWatch(context);
+  std::optional<WatchLog> log;
+  if (options.log) log.emplace(*options.log, context.err);
+
   CatchInterrupts();
-  WatchLoop(context).Run();
+  WatchConsole console(context.out, options.json || options.quiet);
+  if (roster) {
+    console.Line("roster " + *options.roster + ": " + std::to_string(roster->cars.size()) +
+                 " cars by " + roster->idField +
+                 ", read now; edits to the file count from the next start");
+  }
+  console.Line("waiting for cars on " + Joined(ports) + " (Ctrl+C ends)");
+  std::optional<LockedObserver> trace;
+  if (context.trace != nullptr) trace.emplace(*context.trace);
+  SeenIds seen;
+  const WatchSetup setup{options,
+                         context.sources,
+                         roster ? &*roster : nullptr,
+                         trace ? &*trace : nullptr,
+                         console,
+                         log ? &*log : nullptr,
+                         seen};
+  const std::vector<PortTally> tallies = WatchAll(setup, ports);
+
+  const std::vector<const RosterCar*> notSeen = NotSeen(setup.roster, seen);
+  if (options.json) {
+    context.out << WatchJson(tallies, notSeen, log ? log->RowsLost() : 0);
+  } else if (!options.quiet) {
+    PrintTotals(context, tallies, setup.roster, notSeen);
+  }
+  FailOnLosses(tallies, setup.log);
 }
 
 }  // namespace kx14::cli

@@ -16,6 +16,7 @@ struct CommandContext {
   const CliOptions& options;
   PortSources sources;
   std::ostream& out;
+  std::ostream& err;                   // what goes wrong while a command goes on (watch's log)
   TExchangeObserver* trace = nullptr;  // --trace, or none
 };
 
@@ -27,6 +28,7 @@ void RunProgram(const CommandContext& context);
 void RunSet(const CommandContext& context);
 void RunRestore(const CommandContext& context);
 void RunWatch(const CommandContext& context);
+void RunRosterCheck(const CommandContext& context);
 // The port checks where this platform has them (linux_ / win32_doctor_command).
 void RunDoctorCommand(const CommandContext& context);
 

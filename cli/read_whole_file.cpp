@@ -17,8 +17,7 @@ std::string ReadWholeFile(const fs::path& path, std::size_t limit) {
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   if (in.bad()) throw UsageFailure("cannot read " + Utf8FromPath(path));
   text.resize(static_cast<std::size_t>(in.gcount()));
-  if (text.size() > limit)
-    throw UsageFailure("bad backup file: " + Utf8FromPath(path) + " is too large");
+  if (text.size() > limit) throw UsageFailure(Utf8FromPath(path) + " is too large");
   return text;
 }
 

@@ -32,6 +32,8 @@ void Dispatch(const CommandContext& context) {
       return RunVerify(context);
     case TCommand::Watch:
       return RunWatch(context);
+    case TCommand::Roster:
+      return RunRosterCheck(context);
     case TCommand::Doctor:
       return RunDoctorCommand(context);
   }
@@ -52,7 +54,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const CliOptions options = ParseCliOptions(args);
     json = options.json;
     const std::unique_ptr<TExchangeTrace> trace = OpenTrace(options);
-    Dispatch(CommandContext{options, DefaultPortSources(), out, trace.get()});
+    Dispatch(CommandContext{options, DefaultPortSources(), out, err, trace.get()});
     return static_cast<int>(TExitStatus::Success);
   } catch (const CliFailure& failure) {
     err << "kx14ctl: " << failure.what() << std::endl;

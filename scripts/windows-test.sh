@@ -139,6 +139,38 @@ check_ctl() {  # check_ctl <what> <log line that must be added> <kx14ctl argumen
     tail -5 "$run_dir/ctl.out"
   fi
 }
+# A roster with a Japanese name: roster check prints it as it is, and watch
+# programs the simulator's car (MYID 2) with the roster's level and logs the
+# name. watch runs until Ctrl+C, which a console-less Wine cannot send: it is
+# ended once its log row is in (each row is flushed as its car is done).
+check_roster_watch() {
+  local roster=$run_dir/roster.csv log=$run_dir/race.csv before status=1 pid
+  printf 'MYID,level,name\n2,MAX,田中 太郎\n' >"$roster"
+  if timeout 60 wine "$ctl" roster check "$(wine_path "$roster")" 2>&1 | grep -q '^2 .*MAX *田中 太郎'; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- kx14ctl.exe roster check: no row with the Japanese name"
+  fi
+  before=$(count_log '^stored .* FA 03 51$')
+  wine "$ctl" watch --roster "$(wine_path "$roster")" --port "COM$com" --log "$(wine_path "$log")" \
+    >"$run_dir/watch.out" 2>&1 &
+  pid=$!
+  for _ in $(seq 600); do  # at most 60 s
+    grep -q ',田中 太郎,MAX,.*,MAX,ok' "$log" 2>/dev/null && { status=0; break; }
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  if [ "$status" -eq 0 ] && [ "$(count_log '^stored .* FA 03 51$')" -gt "$before" ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- kx14ctl.exe watch --roster: no row for the roster's car, or no level MAX stored"
+    tail -5 "$run_dir/watch.out" "$log" 2>/dev/null || true
+  fi
+}
 if [ -f "$ctl" ]; then
   echo "mode normal" >&3
   backup=$(wine_path "$run_dir/backup.json")
@@ -146,6 +178,7 @@ if [ -f "$ctl" ]; then
   check_ctl "program --level 3" '^stored' program --level 3
   check_ctl backup '^rx E5' backup --output "$backup"
   check_ctl restore '^stored' restore --input "$backup"
+  check_roster_watch
 fi
 
 echo "windows: $passed passed, $failed failed"

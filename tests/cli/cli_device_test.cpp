@@ -12,74 +12,20 @@
 #include <sstream>
 
 #include "cli/backup_document.h"
-#include "devsim_process.h"
-#include "ports/com_ports.h"
-#include "temp_dir.h"
+#include "ctl_fixture.h"
 
 namespace kx14 {
 namespace {
 
+using testing::CtlRun;
+using testing::kPatience;
+using testing::Kx14ctl;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-constexpr auto kPatience = 15000ms;  // generous: a silent device alone takes 3 s per read
 const std::string kWorked = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
 // The worked example programmed with level 3: OVERTAKE on, OT_MAX 8.
 const std::string kLevel3 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51";
-
-struct CtlRun {
-  int status = -1;
-  std::string output;  // stdout and stderr together
-
-  bool Says(const std::string& text) const { return output.find(text) != std::string::npos; }
-};
-
-class Kx14ctl : public ::testing::Test {
- protected:
-  void StartDevice(const std::vector<std::string>& args = {}) {
-    sim_.emplace(KX14_DEVSIM_PATH, temp_.path(), args);
-    const auto line = sim_->WaitForLine("port ", kPatience);
-    ASSERT_TRUE(line.has_value()) << "no port line";
-    std::istringstream words(*line);
-    std::string keyword;
-    words >> keyword >> port_ >> device_;
-  }
-
-  // Runs kx14ctl to its end, with stderr folded into the captured output.
-  CtlRun Ctl(std::vector<std::string> args) {
-    args.insert(args.begin(), {"-c", "exec \"$0\" \"$@\" 2>&1", KX14CTL_PATH});
-    testing::DevsimProcess ctl("/bin/sh", temp_.path(), args);
-    CtlRun run;
-    while (const auto line = ctl.ReadLine(kPatience)) run.output += *line + "\n";
-    run.status = ctl.WaitExit(kPatience).value_or(-1);
-    return run;
-  }
-
-  // Every frame log line of the simulator that starts with `prefix`, after
-  // the lines so far have been read (the last command's lines are in by
-  // the time kx14ctl has its reply or its time-out).
-  std::vector<std::string> DeviceLines(const std::string& prefix) {
-    while (sim_->ReadLine(200ms)) {
-    }
-    std::vector<std::string> found;
-    for (const std::string& line : sim_->Lines()) {
-      if (line.rfind(prefix, 0) == 0) found.push_back(line);
-    }
-    return found;
-  }
-
-  std::string LastStored() {
-    const auto stored = DeviceLines("stored ");
-    return stored.empty() ? "" : stored.back().substr(7);
-  }
-
-  fs::path File(const std::string& name) const { return temp_.path() / name; }
-
-  testing::TempDir temp_;
-  std::optional<testing::DevsimProcess> sim_;
-  std::string port_;
-  std::string device_;
-};
 
 TEST_F(Kx14ctl, EveryCommandWorksAgainstTheSimulator) {
   StartDevice();
@@ -231,7 +177,7 @@ TEST_F(Kx14ctl, WatchProgramsThreeCarsPluggedInTurn) {
   std::ifstream csv(File("cars.csv"));
   std::string header, row;
   std::getline(csv, header);
-  EXPECT_EQ(header, "time,yourid,myid,old_level,new_level,result");
+  EXPECT_EQ(header, "time,port,yourid,myid,name,roster_level,old_level,new_level,result");
   int rows = 0;
   while (std::getline(csv, row)) ++rows;
   EXPECT_EQ(rows, 3);

@@ -124,7 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
         std::vector<std::string>{"set", "MAXPWR=75"},
         std::vector<std::string>{"set", "MASTERF=maybe"},
         std::vector<std::string>{"set", "LASTCH=-1"}, std::vector<std::string>{"set", "ot_time=5"},
-        std::vector<std::string>{"read", "extra"}));
+        std::vector<std::string>{"read", "extra"},
+        std::vector<std::string>{"read", "--port", "COM1", "--port", "COM2"},
+        std::vector<std::string>{"watch", "--port", "COM1"},
+        std::vector<std::string>{"program", "--level", "3", "--roster", "r.csv"},
+        std::vector<std::string>{"roster", "r.csv"},
+        std::vector<std::string>{"roster", "check", "r.csv", "s.csv"}));
 
 TEST(BlockFields, ChangingAFieldLeavesEveryOtherByte) {
   for (const BlockField& field : BlockFields()) {

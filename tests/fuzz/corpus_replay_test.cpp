@@ -16,6 +16,7 @@
 #include "fuzz/properties/frame_properties.h"
 #include "fuzz/properties/port_name_properties.h"
 #include "fuzz/properties/ports_directory_properties.h"
+#include "fuzz/properties/roster_properties.h"
 #include "fuzz/properties/typed_number_properties.h"
 
 namespace kx14::fuzz {
@@ -68,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay,
                                          FuzzTarget{"device_responder", CheckDeviceResponder},
                                          FuzzTarget{"port_names", CheckPortNames},
                                          FuzzTarget{"ports_directory", CheckPortsDirectory},
-                                         FuzzTarget{"backup_document", CheckBackupDocument}),
+                                         FuzzTarget{"backup_document", CheckBackupDocument},
+                                         FuzzTarget{"roster", CheckRoster}),
                          [](const testing::TestParamInfo<FuzzTarget>& p) {
                            return p.param.corpus;
                          });

@@ -1,0 +1,64 @@
+#pragma once
+
+// What the watchers of several ports share: the command line, the roster,
+// the console, the log and the identifiers seen. Each piece that a watcher
+// changes takes its own lock.
+
+#include <mutex>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "cli/cli_options.h"
+#include "cli/roster.h"
+#include "cli/watch_log.h"
+#include "ports/com_ports.h"
+#include "protocol/exchange_trace.h"
+
+namespace kx14::cli {
+
+// Whole lines on stdout, one port's never cut into another's; nothing with
+// --json or --quiet.
+class WatchConsole {
+ public:
+  WatchConsole(std::ostream& out, bool silent) : out_(out), silent_(silent) {}
+  void Line(const std::string& text) {
+    if (silent_) return;
+    const std::lock_guard lock(mutex_);
+    out_ << text << std::endl;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::ostream& out_;
+  bool silent_;
+};
+
+// The roster identifiers read from a car on any port.
+class SeenIds {
+ public:
+  void Add(int id) {
+    const std::lock_guard lock(mutex_);
+    ids_.insert(id);
+  }
+  bool Contains(int id) const {
+    const std::lock_guard lock(mutex_);
+    return ids_.count(id) != 0;
+  }
+
+ private:
+  mutable std::mutex mutex_;
+  std::set<int> ids_;
+};
+
+struct WatchSetup {
+  const CliOptions& options;
+  const PortSources& sources;
+  const Roster* roster = nullptr;      // none without --roster
+  TExchangeObserver* trace = nullptr;  // --trace, under a lock
+  WatchConsole& console;
+  WatchLog* log = nullptr;  // --log
+  SeenIds& seen;
+};
+
+}  // namespace kx14::cli
