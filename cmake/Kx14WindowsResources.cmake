@@ -19,4 +19,6 @@ function(kx14_windows_app_resources target)
   set_source_files_properties(${dir}/win32_app.rc PROPERTIES
     OBJECT_DEPENDS "${KX14_RC_ICON};${KX14_RC_MANIFEST}")
   target_sources(${target} PRIVATE ${dir}/win32_app.rc)
+  # The installer shows the same icon.
+  set_target_properties(${target} PROPERTIES KX14_WINDOWS_ICON ${KX14_RC_ICON})
 endfunction()

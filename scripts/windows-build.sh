@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with mingw-w64: the core, the Win32
-# backend's tests, kx14ctl.exe (when cli/ exists) and the zip.
+# backend's tests, kx14ctl.exe (when cli/ exists), the window program, the zip
+# and the installer.
 #   scripts/windows-build.sh [dir]   (default dir: build-windows)
 # The artwork generator must run on this machine, so it is built first in a
 # tree of its own, build-windows-host/ (the generator only, no window), and
@@ -18,4 +19,4 @@ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake \
   -DKX14_HOST_ARTGEN="$PWD/$host/ui/art/kx14_artgen" -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$dir"
-cmake --build "$dir" --target windows_zip
+cmake --build "$dir" --target windows_zip windows_installer
