@@ -2,7 +2,10 @@
 # Runs the Windows test programs under Wine against the Linux simulator:
 # kx14-devsim (from the Linux build) on a pseudo-terminal, linked into a
 # private Wine prefix as a COM port and entered in the registry's SERIALCOMM
-# key. One prefix and one Wine server serve the whole run. Prints
+# key. One prefix and one Wine server serve the whole run, on a display of
+# its own (Xvfb). Then kx14ctl.exe against the simulator, the window program
+# end to end (tests/windows/e2e/window_e2e.sh), and first the installer in a
+# prefix of its own (tests/windows/installer_test.sh). Prints
 # "windows: N passed, N failed"; exit status 1 when any failed. With --bench
 # it runs the round-trip benchmark under Wine instead (make bench).
 #   scripts/windows-test.sh [--bench] [linux-build] [windows-build]
@@ -25,18 +28,43 @@ if [ ! -x "$linux/tools/kx14-devsim" ]; then
 fi
 
 run_dir=$(mktemp -d "$PWD/$win/wine-run.XXXXXX")
-export WINEPREFIX=$PWD/$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Console programs only: no display, no dialogs.
-unset DISPLAY WAYLAND_DISPLAY
+# No Mono or Gecko installer prompts, and no menu entries for the host.
+export WINEPREFIX=$PWD/$win/wine-prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WAYLAND_DISPLAY
 
 devsim_pid=
+xvfb_pid=
 cleanup() {
-  exec 3>&- 2>/dev/null || true
+  exec 3>&- 4>&- 2>/dev/null || true
   [ -n "$devsim_pid" ] && kill "$devsim_pid" 2>/dev/null && wait "$devsim_pid" 2>/dev/null
   wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check <what> <command...>: one test, passed when the command succeeds
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- $what: failed"
+  fi
+}
+# Waits, at most $3 seconds, until the file $1 holds the text $2.
+wait_file() {
+  local deadline=$((SECONDS + $3))
+  until grep -q "$2" "$1" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+stage_time() { echo "windows: $1 took $((SECONDS - $2)) s" >&2; }
 
 # A 64-bit-only Wine (no wine32) creates the prefix but reports the 32-bit
 # parts it could not set up: its status is not the measure, the prefix is.
@@ -44,6 +72,23 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w  # the registry files are written when the server ends
   [ -f "$WINEPREFIX/system.reg" ] || { echo "windows: wineboot could not create $WINEPREFIX"; exit 1; }
+fi
+
+if ! $bench; then
+  # A display of our own: the window's tests and the installer need one, CI
+  # has none, and a desktop's must not be disturbed.
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$run_dir/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  wait_file "$run_dir/display" '[0-9]' 10 || { echo "windows: Xvfb did not start"; exit 1; }
+  export DISPLAY=:$(cat "$run_dir/display")
+  # The installer in a copy of the prefix, taken while no server writes it.
+  source tests/windows/installer_test.sh
+  start=$SECONDS
+  installer_test "$win/kx14-manager-windows-x86_64-setup.exe" \
+    "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")"
+  stage_time "the installer test" "$start"
+else
+  unset DISPLAY
 fi
 # The SERIALCOMM key is volatile: it lives as long as the Wine server.
 wineserver -p >/dev/null 2>&1
@@ -61,6 +106,13 @@ pty=$(awk '/^port /{print $3; exit}' "$run_dir/devsim.log")
 ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$com"
 wine reg add 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /v "KX14Test$com" /t REG_SZ /d "COM$com" /f \
   >/dev/null 2>&1
+# The prefix has no Windows fonts: the Japanese faces a Windows machine has
+# are mapped to the proportional IPA Gothic (a face Wine does not know falls
+# back to a monospaced one, or to boxes).
+for face in "Yu Gothic UI" "Meiryo UI" "MS UI Gothic" "MS PGothic"; do
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$face" \
+    /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+done
 
 wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 export KX14_WINE_COM=COM$com
@@ -72,9 +124,8 @@ if $bench; then
   exit
 fi
 
-passed=0
-failed=0
 echo "windows: running the tests" >&2
+start=$SECONDS
 for exe in "$win"/tests/windows/*.exe; do
   log=$run_dir/$(basename "$exe").log
   timeout 240 wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
@@ -89,6 +140,7 @@ for exe in "$win"/tests/windows/*.exe; do
     grep -v '^\[       OK \]\|^\[ RUN      \]' "$log" | tail -40
   fi
 done
+stage_time "the test programs" "$start"
 # kx14ctl.exe against the simulator, checked by its exit status and the
 # simulator's frame log (only when the tree has the command line).
 ctl=$win/cli/kx14ctl.exe
@@ -114,6 +166,19 @@ if [ -f "$ctl" ]; then
   check_ctl backup '^rx E5' backup --output "$backup"
   check_ctl restore '^stored' restore --input "$backup"
 fi
+
+# Waits, at most $3 seconds, until the frame log holds $1 more than $2 times.
+wait_log() {
+  local deadline=$((SECONDS + $3))
+  until [ "$(count_log "$1")" -gt "$2" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+source tests/windows/e2e/window_e2e.sh
+start=$SECONDS
+window_e2e
+stage_time "the end-to-end test of the window" "$start"
 
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

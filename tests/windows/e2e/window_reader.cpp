@@ -9,12 +9,14 @@
 //     (child rectangles in the window's client coordinates), and for every
 //     combo box one line per item and, while it is dropped down, its list:
 //       item <id> <index> <text>
-//       list <id> <screen-left> <screen-top> <width> <item-height> <top-index>
+//       list <id> <client-left-on-screen> <client-top-on-screen> <width> <item-height> <top-index>
 //     Exit status 3 when no window has that title.
 //   kx14_window_reader launch <timeout-ms> <title> <program> [arguments...]
 //     Starts the program, waits (at most the time-out) until a visible window
 //     with the title belongs to it, prints "pid <n>" and "started_ms <ms>",
 //     and leaves the program running. Exit status 1 on a time-out.
+//   kx14_window_reader close <timeout-ms> <title>
+//     Asks the window to close (WM_CLOSE) and waits until its process ends.
 //   kx14_window_reader wait-exit <timeout-ms> <pid>
 //     Waits until the process ends; exit status 0 when it did in time.
 #include <windows.h>
@@ -68,6 +70,34 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+struct ListSearch {
+  DWORD thread;
+  HWND found;
+};
+
+BOOL CALLBACK FindDroppedList(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<ListSearch*>(context);
+  if (GetWindowThreadProcessId(window, nullptr) == search->thread && IsWindowVisible(window) &&
+      ClassOf(window) == L"ComboLBox") {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The drop-down list of a combo box is a top-level window of its own.
+// GetComboBoxInfo names it, but Wine answers it only inside the combo box's
+// own process; there the list is the visible "ComboLBox" window of the combo
+// box's thread (one drop-down is open at a time).
+HWND DroppedListOf(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (GetComboBoxInfo(combo, &info) && info.hwndList) return info.hwndList;
+  ListSearch search{GetWindowThreadProcessId(combo, nullptr), nullptr};
+  EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 void PrintComboBox(HWND combo, int id) {
   const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
@@ -78,14 +108,16 @@ void PrintComboBox(HWND combo, int id) {
     text.resize(static_cast<std::size_t>(length));
     std::printf("item\t%d\t%d\t%s\n", id, static_cast<int>(i), Field(text).c_str());
   }
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0) || !GetComboBoxInfo(combo, &info)) return;
-  RECT list{};
-  GetWindowRect(info.hwndList, &list);
-  std::printf("list\t%d\t%ld\t%ld\t%ld\t%d\t%d\n", id, list.left, list.top, list.right - list.left,
-              static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0)),
-              static_cast<int>(SendMessageW(combo, CB_GETTOPINDEX, 0, 0)));
+  if (!SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) return;
+  const HWND list = DroppedListOf(combo);
+  if (!list) return;
+  RECT client{};
+  GetClientRect(list, &client);
+  POINT origin{0, 0};
+  ClientToScreen(list, &origin);
+  std::printf("list\t%d\t%ld\t%ld\t%ld\t%d\t%d\n", id, origin.x, origin.y, client.right,
+              static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)),
+              static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)));
 }
 
 struct DumpContext {
@@ -169,6 +201,14 @@ int WaitExit(DWORD timeoutMs, DWORD pid) {
   return result == WAIT_OBJECT_0 ? 0 : 1;
 }
 
+int Close(DWORD timeoutMs, const std::wstring& title) {
+  const HWND window = FindWindowW(nullptr, title.c_str());
+  DWORD pid = 0;
+  if (!window || !GetWindowThreadProcessId(window, &pid)) return 3;
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  return WaitExit(timeoutMs, pid);
+}
+
 std::wstring QuotedCommandLine(int argc, wchar_t** argv, int first) {
   std::wstring line;
   for (int i = first; i < argc; ++i) {
@@ -190,6 +230,8 @@ int wmain(int argc, wchar_t** argv) {
   } else if (command == L"launch" && argc >= 5) {
     status = Launch(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)), argv[3],
                     QuotedCommandLine(argc, argv, 4));
+  } else if (command == L"close" && argc == 4) {
+    status = Close(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)), argv[3]);
   } else if (command == L"wait-exit" && argc == 4) {
     status = WaitExit(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)),
                       static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)));
@@ -197,6 +239,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr,
                  "usage: kx14_window_reader dump <title>\n"
                  "       kx14_window_reader launch <timeout-ms> <title> <program> [args...]\n"
+                 "       kx14_window_reader close <timeout-ms> <title>\n"
                  "       kx14_window_reader wait-exit <timeout-ms> <pid>\n");
   }
   std::fflush(stdout);
