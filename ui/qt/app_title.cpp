@@ -1,16 +1,13 @@
 #include "ui/qt/app_title.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
+
+#include "ui/form/app_title.h"
 
 namespace kx14 {
 
 QString ApplicationTitleFromPath(const QString& programPath) {
-  QString name = QFileInfo(programPath).fileName();
-  const qsizetype dot = name.indexOf(QLatin1Char('.'));
-  if (dot >= 0) name.truncate(dot);
-  if (name.isEmpty()) return name;
-  return name.left(1).toUpper() + name.mid(1).toLower();
+  return QString::fromStdString(ApplicationTitleFromPath(programPath.toStdString()));
 }
 
 void SetApplicationTitleFromProgramFile() {

@@ -4,10 +4,7 @@
 
 namespace kx14 {
 
-// The application title that the program gets from its own file name: the
-// name without its folder, cut at its first ".", first letter upper case and
-// every letter after it lower case ("/usr/bin/kx14-manager" gives
-// "Kx14-manager").
+// ApplicationTitleFromPath (ui/form/app_title.h) for a Qt path.
 QString ApplicationTitleFromPath(const QString& programPath);
 
 // Sets the application title (kept as the application name, which the
