@@ -17,6 +17,7 @@ cmake -S . -B "$host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKX14_BUILD_UI
 cmake --build "$host" --target kx14_artgen
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake \
-  -DKX14_HOST_ARTGEN="$PWD/$host/ui/art/kx14_artgen" -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
+  -DKX14_HOST_ARTGEN="$PWD/$host/ui/art/kx14_artgen" -DKX14_BUILD_UI=ON -DKX14_WARNINGS_AS_ERRORS=ON \
+  >/dev/null
 cmake --build "$dir"
 cmake --build "$dir" --target windows_zip windows_installer

@@ -100,7 +100,7 @@ void PortListTest::dropDownRefreshesTheList() {
   Form().CommBox->OnDropDown(Form().CommBox);
   QCOMPARE(Items(Form().CommBox), items);
   QCOMPARE(Form().CommBox->ItemIndex(), 0);
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("起動完了"));  // a refresh reports nothing
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("起動完了"));  // a refresh reports nothing
   QVERIFY(!Form().CommX1->IsOpen());
 }
 
@@ -120,7 +120,7 @@ void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
   PtyPair pty;
   tree_->AddUserPort("COM5", pty.Slave());
   Choose(QStringLiteral("COM5"));
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("COM5 設定完了"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("COM5 設定完了"));
   QVERIFY(Form().CommX1->IsOpen());
 
   tree_->RemoveUserPort("COM5");
@@ -132,7 +132,7 @@ void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
   const int before = closeUps_->Count();
   testing::DropDownAndDismiss(Form().CommBox);
   QTRY_COMPARE(closeUps_->Count(), before + 1);
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("シリアルポートを閉じました"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("シリアルポートを閉じました"));
   QVERIFY(!Form().CommX1->IsOpen());
 }
 
@@ -159,14 +159,14 @@ void PortListTest::nameWithoutNumberShowsTheConversionError() {
   QCOMPARE(boxes.Boxes().front().icon, QMessageBox::Critical);
   QCOMPARE(Items(Form().CommBox), QStringList{"OFF"});
   QCOMPARE(Form().CommBox->ItemIndex(), 0);
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("起動完了"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("起動完了"));
 }
 
 void PortListTest::choosingAPortOpensIt() {
   PtyPair pty;
   tree_->AddUserPort("COM4", pty.Slave());
   Choose(QStringLiteral("COM4"));
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("COM4 設定完了"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("COM4 設定完了"));
   QVERIFY(Form().CommX1->IsOpen());
   QCOMPARE(Form().CommX1->PortNo(), 4);
 }
@@ -177,7 +177,7 @@ void PortListTest::choosingOffClosesThePort() {
   Choose(QStringLiteral("COM4"));
   QVERIFY(Form().CommX1->IsOpen());
   Choose(QStringLiteral("OFF"));
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("シリアルポートを閉じました"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("シリアルポートを閉じました"));
   QVERIFY(!Form().CommX1->IsOpen());
 }
 
@@ -185,11 +185,11 @@ void PortListTest::dismissingTheListReopensTheChosenPort() {
   PtyPair pty;
   tree_->AddUserPort("COM4", pty.Slave());
   Choose(QStringLiteral("COM4"));
-  Form().MON_EDIT->SetText(QStringLiteral("-"));
+  Form().MON_EDIT->setText(QStringLiteral("-"));
   const int before = closeUps_->Count();
   testing::DropDownAndDismiss(Form().CommBox);
   QTRY_COMPARE(closeUps_->Count(), before + 1);
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("COM4 設定完了"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("COM4 設定完了"));
   QVERIFY(Form().CommX1->IsOpen());
 }
 
@@ -223,7 +223,7 @@ void PortListTest::unusablePortIsReportedAndLeftClosed() {
   tree_->AddUserPort(name.toStdString(), pty.Slave());
   tree_->RemoveUserPort("COM2");  // the list then holds `name` alone
   Choose(name);
-  QCOMPARE(Form().MON_EDIT->Text(), name + Utf8(" は使用できません"));
+  QCOMPARE(Form().MON_EDIT->text(), name + Utf8(" は使用できません"));
   QVERIFY(!Form().CommX1->IsOpen());              // the earlier port was closed first
   QCOMPARE(Form().CommBox->currentText(), name);  // the failed name stays selected
   if (holder >= 0) ::close(holder);

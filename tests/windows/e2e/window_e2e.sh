@@ -80,9 +80,9 @@ window_e2e() {
   e2e_devsim "block 5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51"
 
   # Start-up, beside a bare window's in the same run.
-  e2e_launch "Bare window" "$e2e_tools/kx14_bare_window.exe" "$run_dir/bare.txt"
+  e2e_launch "Bare Win32 window" "$win/bench/windows/bare_win32_window.exe" "$run_dir/bare.txt"
   bare_ms=$(awk '$1 == "started_ms" {print $2}' "$run_dir/bare.txt")
-  e2e_reader close 10000 "Bare window" >/dev/null
+  e2e_reader close 10000 "Bare Win32 window" >/dev/null
   e2e_launch "$e2e_title" "$exe" "$run_dir/started.txt"
   pid=$(awk '$1 == "pid" {print $2}' "$run_dir/started.txt")
   started_ms=$(awk '$1 == "started_ms" {print $2}' "$run_dir/started.txt")

@@ -26,9 +26,14 @@
 #include <string>
 #include <vector>
 
-#include "control_name.h"
+#include "ui/form/control_names.h"
 
 namespace {
+
+const char* ControlName(int id) {
+  const char* name = kx14::ControlNameForId(id);
+  return name ? name : "";
+}
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -131,7 +136,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM context) {
   MapWindowPoints(HWND_DESKTOP, top, reinterpret_cast<POINT*>(&rect), 2);
   const int id = GetDlgCtrlID(child);
   const std::wstring className = ClassOf(child);
-  std::printf("%d\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", id, ControlNameOf(id).c_str(),
+  std::printf("%d\t%s\t%s\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", id, ControlName(id),
               Field(className).c_str(), rect.left, rect.top, rect.right - rect.left,
               rect.bottom - rect.top, IsWindowVisible(child) ? 1 : 0,
               Field(WindowText(child)).c_str());

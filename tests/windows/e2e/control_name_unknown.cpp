@@ -1,4 +1,0 @@
-#include "control_name.h"
-
-// For a window without a layout table (the bare window): no names.
-std::string ControlNameOf(int) { return {}; }
