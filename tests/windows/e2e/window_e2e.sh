@@ -60,11 +60,22 @@ e2e_devsim() {
 }
 # The client area and the start texts.
 e2e_start_state() {
-  awk -F'\t' '$1 == "window" {exit !($4 == 310 && $5 == 416 && $6 == 1)}' "$e2e_dump_file" &&
+  awk -F'\t' '$1 == "window" {exit !($4 == 310 && $5 == 416 && $6 >= 1)}' "$e2e_dump_file" &&
     [ "$(e2e_text MON_EDIT)" = "起動完了" ] && [ "$(e2e_text CommBox)" = "OFF" ] &&
     [ "$(e2e_text K_Comment)" = "開発室から一言：" ] &&
     [ "$(grep -c "^item" "$e2e_dump_file")" -eq 31 ] &&
     grep -q "^item.*	30	COM30$" "$e2e_dump_file"
+}
+# What the window shows, after a failed check.
+e2e_context() {
+  e2e_dump
+  echo "    window: $(head -1 "$e2e_dump_file" | tr '\t' ' '), MON_EDIT \"$(e2e_text MON_EDIT)\"," \
+    "CommBox \"$(e2e_text CommBox)\", list open: $(grep -c '^list' "$e2e_dump_file")"
+}
+e2e_check() {  # as check, with the window's state when it fails
+  local before=$failed
+  check "$@"
+  [ "$failed" -eq "$before" ] || e2e_context
 }
 # Clicks $1 and waits until MON_EDIT shows $2 (at most $3 seconds).
 e2e_press() { e2e_click "$1" && e2e_wait_text MON_EDIT "$2" "${3:-10}"; }
@@ -73,7 +84,7 @@ window_e2e() {
   local exe=$win/app/kx14-manager.exe worked pid bare_ms started_ms before started holder_pid
   worked='^rx F5 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51 C1$'
   if [ ! -f "$exe" ]; then
-    check "e2e: $exe built" false
+    e2e_check "e2e: $exe built" false
     return
   fi
   e2e_devsim "mode normal"
@@ -88,55 +99,55 @@ window_e2e() {
   started_ms=$(awk '$1 == "started_ms" {print $2}' "$run_dir/started.txt")
   echo "windows: start-up under Wine: kx14-manager.exe ${started_ms:-?} ms, a bare Win32 window ${bare_ms:-?} ms" >&2
   if [ -z "$pid" ]; then
-    check "e2e: the window appears" false
+    e2e_check "e2e: the window appears" false
     return
   fi
   e2e_dump
-  check "e2e: start: 310 x 416, icon, 起動完了, OFF of OFF and COM1 to COM30, the comment box" e2e_start_state
+  e2e_check "e2e: start: 310 x 416, icon, 起動完了, OFF of OFF and COM1 to COM30, the comment box" e2e_start_state
   local x0 y0
   read -r x0 y0 < <(awk -F'\t' '$1 == "window" {print $2, $3}' "$e2e_dump_file")
   import -window root -crop "310x416+$x0+$y0" +repage "$win/screenshot-windows.png"
 
   before=$(count_log '^rx F5')
-  check "e2e: Program with no port: 書き込み失敗" e2e_press PROGRAM_BTN 書き込み失敗
-  check "e2e: ... and no frame reached the device" test "$(count_log '^rx F5')" -eq "$before"
+  e2e_check "e2e: Program with no port: 書き込み失敗" e2e_press PROGRAM_BTN 書き込み失敗
+  e2e_check "e2e: ... and no frame reached the device" test "$(count_log '^rx F5')" -eq "$before"
 
-  check "e2e: choosing COM$com opens it: COM$com 設定完了" \
+  e2e_check "e2e: choosing COM$com opens it: COM$com 設定完了" \
     eval 'e2e_choose_port "COM$com" && e2e_wait_text MON_EDIT "COM$com 設定完了"'
   before=$(count_log '^rx E5')
-  check "e2e: Read: 読み取り成功 and the read command in the log" \
+  e2e_check "e2e: Read: 読み取り成功 and the read command in the log" \
     eval 'e2e_press READ_BTN 読み取り成功 && [ "$(count_log "^rx E5")" -gt "$before" ]'
-  check "e2e: level ハンデ＋３ and Program: 書き込み成功, the worked example's frame" \
+  e2e_check "e2e: level ハンデ＋３ and Program: 書き込み成功, the worked example's frame" \
     eval 'e2e_dump && e2e_click Handy3 && e2e_press PROGRAM_BTN 書き込み成功 && [ "$(count_log "$worked")" -ge 1 ]'
 
   e2e_devsim "mode refuse"
-  check "e2e: a refusing device: 書き込み失敗" eval 'e2e_press PROGRAM_BTN 書き込み失敗'
+  e2e_check "e2e: a refusing device: 書き込み失敗" eval 'e2e_press PROGRAM_BTN 書き込み失敗'
   e2e_devsim "mode bad-checksum"
-  check "e2e: a wrong checksum: 読み取り失敗" eval 'e2e_press READ_BTN 読み取り失敗'
+  e2e_check "e2e: a wrong checksum: 読み取り失敗" eval 'e2e_press READ_BTN 読み取り失敗'
   e2e_devsim "mode normal"
-  check "e2e: the device well again: 読み取り成功" eval 'e2e_press READ_BTN 読み取り成功'
+  e2e_check "e2e: the device well again: 読み取り成功" eval 'e2e_press READ_BTN 読み取り成功'
   e2e_devsim "mode silent"
   started=$SECONDS
-  check "e2e: a silent device: 読み取り失敗 after the time-out" \
+  e2e_check "e2e: a silent device: 読み取り失敗 after the time-out" \
     eval 'e2e_press READ_BTN 読み取り失敗 15 && [ $((SECONDS - started)) -ge 2 ]'
   e2e_devsim "mode normal"
 
-  check "e2e: OFF closes the port: シリアルポートを閉じました" \
+  e2e_check "e2e: OFF closes the port: シリアルポートを閉じました" \
     eval 'e2e_choose_port OFF && e2e_wait_text MON_EDIT シリアルポートを閉じました'
   mkfifo "$run_dir/holder.in"
   wine "$e2e_tools/kx14_port_holder.exe" "COM$com" <"$run_dir/holder.in" >"$run_dir/holder.out" 2>&1 &
   holder_pid=$!
   exec 4>"$run_dir/holder.in"
   wait_file "$run_dir/holder.out" held 20
-  check "e2e: a port held by another program: COM$com は使用できません" \
+  e2e_check "e2e: a port held by another program: COM$com は使用できません" \
     eval 'e2e_choose_port "COM$com" && e2e_wait_text MON_EDIT "COM$com は使用できません"'
   exec 4>&-
   wait "$holder_pid" || true
-  check "e2e: opened again once it is free: COM$com 設定完了" \
+  e2e_check "e2e: opened again once it is free: COM$com 設定完了" \
     eval 'e2e_choose_port "COM$com" && e2e_wait_text MON_EDIT "COM$com 設定完了"'
 
-  check "e2e: the exit button ends the program" \
+  e2e_check "e2e: the exit button ends the program" \
     eval 'e2e_dump && e2e_click EXIT_BTN && e2e_reader wait-exit 10000 "$pid"'
-  check "e2e: ... and releases the port it had open" \
+  e2e_check "e2e: ... and releases the port it had open" \
     sh -c "echo | timeout 30 wine '$e2e_tools/kx14_port_holder.exe' COM$com | grep -q held"
 }

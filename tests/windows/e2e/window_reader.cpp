@@ -4,7 +4,8 @@
 //   kx14_window_reader dump <title>
 //     One line for the top-level window, then one per child window, tab
 //     separated, text as UTF-8:
-//       window <client-left-on-screen> <client-top-on-screen> <width> <height> <icon 0|1> <title>
+//       window <client-left-on-screen> <client-top-on-screen> <width> <height> <icons> <title>
+//     (<icons>: how many icons the window's program file carries)
 //       <id> <name> <class> <left> <top> <width> <height> <visible 0|1> <text>
 //     (child rectangles in the window's client coordinates), and for every
 //     combo box one line per item and, while it is dropped down, its list:
@@ -20,6 +21,8 @@
 //   kx14_window_reader wait-exit <timeout-ms> <pid>
 //     Waits until the process ends; exit status 0 when it did in time.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -144,6 +147,20 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM context) {
   return TRUE;
 }
 
+// Counted in the program file: Wine answers GetClassLongPtr(GCLP_HICON) for
+// its own windows only.
+UINT IconsOfProgram(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (!process) return 0;
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  const BOOL named = QueryFullProcessImageNameW(process, 0, path, &size);
+  CloseHandle(process);
+  return named ? ExtractIconExW(path, -1, nullptr, nullptr, 0) : 0;
+}
+
 int Dump(const std::wstring& title) {
   const HWND top = FindWindowW(nullptr, title.c_str());
   if (!top) return 3;
@@ -151,10 +168,8 @@ int Dump(const std::wstring& title) {
   GetClientRect(top, &client);
   POINT origin{0, 0};
   ClientToScreen(top, &origin);
-  const bool icon =
-      GetClassLongPtrW(top, GCLP_HICON) != 0 || SendMessageW(top, WM_GETICON, ICON_BIG, 0) != 0;
-  std::printf("window\t%ld\t%ld\t%ld\t%ld\t%d\t%s\n", origin.x, origin.y, client.right,
-              client.bottom, icon ? 1 : 0, Field(title).c_str());
+  std::printf("window\t%ld\t%ld\t%ld\t%ld\t%u\t%s\n", origin.x, origin.y, client.right,
+              client.bottom, IconsOfProgram(top), Field(title).c_str());
   DumpContext context{top};
   EnumChildWindows(top, PrintChild, reinterpret_cast<LPARAM>(&context));
   return 0;
