@@ -106,6 +106,8 @@ window_e2e() {
   e2e_check "e2e: start: 310 x 416, icon, 起動完了, OFF of OFF and COM1 to COM30, the comment box" e2e_start_state
   local x0 y0
   read -r x0 y0 < <(awk -F'\t' '$1 == "window" {print $2, $3}' "$e2e_dump_file")
+  # The pointer off the window, so that no control shows its hover look.
+  xdotool mousemove --sync 0 0
   import -window root -crop "310x416+$x0+$y0" +repage "$win/screenshot-windows.png"
 
   before=$(count_log '^rx F5')
