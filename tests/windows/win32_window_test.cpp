@@ -3,18 +3,17 @@
 // Program against the Linux simulator. The shared logic itself is covered
 // by the Linux suite; these cases catch what the Win32 layer gets wrong.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
+#include "tests/windows/devsim_link.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/win32/win32_art.h"
 #include "ui/win32/win32_main_form.h"
 #include "ui/win32/win32_text.h"
-#include "tests/windows/devsim_link.h"
 
 namespace kx14 {
 namespace {
@@ -22,7 +21,8 @@ namespace {
 std::string TextOf(const Win32Control* control) {
   const HWND hwnd = control->Handle();
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Utf8FromWide(text);
 }
 
@@ -63,11 +63,11 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
     RECT expected;
   };
   const Row rows[] = {
-      {form->Panel14, {0, 344, 310, 368}},    {form->CommBox, {96, 3, 305, 3 + 18 + 12 * 20 + 2}},
-      {form->READ_BTN, {43, 2, 86, 26}},      {form->EXIT_BTN, {264, 2, 305, 26}},
-      {form->MON_EDIT, {96, 3, 305, 21}},     {form->Handy0, {96, 64, 201, 82}},
-      {form->Handy_7, {96, 232, 201, 250}},   {form->K_Comment, {8, 264, 297, 329}},
-      {form->Image1, {-8, 0, 313, 345}},      {form->Panel11, {0, 440, 300, 464}},
+      {form->Panel14, {0, 344, 310, 368}},  {form->CommBox, {96, 3, 305, 3 + 18 + 12 * 20 + 2}},
+      {form->READ_BTN, {43, 2, 86, 26}},    {form->EXIT_BTN, {264, 2, 305, 26}},
+      {form->MON_EDIT, {96, 3, 305, 21}},   {form->Handy0, {96, 64, 201, 82}},
+      {form->Handy_7, {96, 232, 201, 250}}, {form->K_Comment, {8, 264, 297, 329}},
+      {form->Image1, {-8, 0, 313, 345}},    {form->Panel11, {0, 440, 300, 464}},
   };
   for (const Row& row : rows) {
     const RECT place = PlaceOf(row.control);
