@@ -36,6 +36,13 @@ RECT PlaceOf(const Win32Control* control) {
 
 void Click(const Win32Control* button) { SendMessageW(button->Handle(), BM_CLICK, 0, 0); }
 
+// A notification of the port list, as the list sends it to its panel.
+void ListNotifies(const Win32Control* list, int code) {
+  SendMessageW(GetParent(list->Handle()), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(list->Handle()), code),
+               reinterpret_cast<LPARAM>(list->Handle()));
+}
+
 // The user's move of a bar, as the bar reports it to its panel.
 void Scroll(const Win32Control* bar, int code) {
   SendMessageW(GetParent(bar->Handle()), WM_HSCROLL, static_cast<WPARAM>(code),
@@ -135,11 +142,19 @@ TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
   std::string why;
   if (!devsim.Available(why)) GTEST_SKIP() << why;
   ASSERT_TRUE(devsim.Control("mode normal"));
-  form->CommBoxDropDown(form->CommBox);  // the list from SERIALCOMM
-  const int index = form->CommBox->FindCaseless(devsim.PortName());
+  // The user drops the list down (it is rebuilt from SERIALCOMM), moves to
+  // the simulator's port and closes the list.
+  ListNotifies(form->CommBox, CBN_DROPDOWN);
+  const std::wstring port = WideFromUtf8(devsim.PortName());
+  const LRESULT index =
+      SendMessageW(form->CommBox->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(port.c_str()));
   ASSERT_GT(index, 0);
-  form->CommBox->SetItemIndex(index);
-  form->CommBoxCloseUp(form->CommBox);
+  SendMessageW(form->CommBox->Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ListNotifies(form->CommBox, CBN_CLOSEUP);
+  // The close-up's handler runs from the queue, after the choice is in place.
+  EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
+  form->MessagePump->ProcessMessages();
   ASSERT_EQ(TextOf(form->MON_EDIT), devsim.PortName() + " 設定完了");
 
   Click(form->READ_BTN);
