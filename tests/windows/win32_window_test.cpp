@@ -137,6 +137,38 @@ TEST_F(Win32Window, BarMovesAreClampedAndReportOnlyChanges) {
   EXPECT_EQ(changes, 2);
 }
 
+// What the error box showed; filled by a timer that runs inside the box's
+// own message loop and closes it.
+struct ShownBox {
+  std::string caption;
+  std::string text;
+};
+ShownBox shownBox;
+
+void CALLBACK CloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", nullptr);
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  std::wstring text(256, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), 256)));
+  shownBox.caption = Utf8FromWide(text);
+  text.assign(256, L'\0');
+  text.resize(static_cast<std::size_t>(GetDlgItemTextW(box, 0xFFFF, text.data(), 256)));
+  shownBox.text = Utf8FromWide(text);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// Every handler is bound through the shared wrapper that hands an escaping
+// exception to ShowError (tested with the Linux window); this is the box.
+TEST_F(Win32Window, ErrorBoxShowsTheMessageUnderTheProgramTitle) {
+  shownBox = {};
+  SetTimer(nullptr, 0, 20, &CloseErrorBox);
+  form->ShowError("ポートをオープンできませんでした");  // returns once the box is closed
+  EXPECT_EQ(shownBox.caption, "Kx14_win32_window_test");
+  EXPECT_EQ(shownBox.text, "ポートをオープンできませんでした.");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
 TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
   test::DevsimLink devsim;
   std::string why;
