@@ -2,10 +2,11 @@
 // glyphs come out at their size and with the drawn pixels, straight over the
 // embedded bytes, and the window shows them.
 
+#include "ui/art/art_resources.h"
+
 #include <QIcon>
 #include <QTest>
 
-#include "ui/art/art_resources.h"
 #include "ui/art/glyphs.h"
 #include "ui/art/picture.h"
 #include "ui/qt/bitmap_button.h"

@@ -10,14 +10,14 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "ui/form/controls/virtual_keys.h"
+#include "ui/form/guarded_handler.h"
 #include "ui/qt/app_title.h"
 #include "ui/qt/combo_box.h"
 #include "ui/qt/edit.h"
 #include "ui/qt/error_box.h"
-#include "ui/qt/guarded_handler.h"
 #include "ui/qt/radio_button.h"
 #include "ui/qt/scroll_bar.h"
-#include "ui/form/controls/virtual_keys.h"
 
 namespace kx14 {
 namespace {
@@ -351,8 +351,8 @@ void ControlsTest::editMouseUpRunsForEveryButton() {
   QTest::mouseRelease(&field, Qt::LeftButton);
   QTest::mouseRelease(&field, Qt::RightButton);
   QTest::mouseRelease(&field, Qt::MiddleButton);
-  QVERIFY((buttons ==
-           QList<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight, TMouseButton::mbMiddle}));
+  QVERIFY((buttons == QList<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight,
+                                          TMouseButton::mbMiddle}));
 }
 
 void ControlsTest::editExitRunsWhenFocusMoves() {
@@ -553,7 +553,10 @@ void ControlsTest::guardedHandlerShowsErrorBoxAndCarriesOn() {
     box->accept();
   });
   QChar key = QLatin1Char('a');
-  auto handler = GuardedForWidget(&host, [](QChar& k) {
+  auto showError = [&host](const std::string& message) {
+    ShowErrorBox(&host, QString::fromStdString(message));
+  };
+  auto handler = Guarded(showError, [](QChar& k) {
     k = QLatin1Char('b');
     throw std::runtime_error("ポートをオープンできませんでした");
   });

@@ -186,7 +186,8 @@ void DeviceOperationsWindowTest::readChoosesTheHandicapLevel() {
   QCOMPARE(Form().THR_BAR->Position(), thrAfter);
   QCOMPARE(Form().THR_EDIT->text(), QString::number(thrAfter));
   const int level = static_cast<int>(kPresetNames.indexOf(selectedAfter));
-  QCOMPARE(Form().K_Comment->text(), commentShown ? QString::fromStdString(PresetComment(level)) : commentBefore);
+  QCOMPARE(Form().K_Comment->text(),
+           commentShown ? QString::fromStdString(PresetComment(level)) : commentBefore);
 }
 
 void DeviceOperationsWindowTest::programSendsTheWorkedExampleWithTheChosenLevel() {

@@ -9,12 +9,12 @@
 #include "ui/qt/bitmap_button.h"
 #include "ui/qt/combo_box.h"
 #include "ui/qt/edit.h"
+#include "ui/qt/main_form.h"
 #include "ui/qt/panel.h"
 #include "ui/qt/radio_button.h"
 #include "ui/qt/scroll_bar.h"
 #include "ui/qt/speed_button.h"
 #include "ui/qt/static_text.h"
-#include "ui/qt/main_form.h"
 
 namespace kx14 {
 

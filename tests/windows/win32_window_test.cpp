@@ -3,18 +3,17 @@
 // Program against the Linux simulator. The shared logic itself is covered
 // by the Linux suite; these cases catch what the Win32 layer gets wrong.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
+#include "tests/windows/devsim_link.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/win32/win32_art.h"
 #include "ui/win32/win32_main_form.h"
 #include "ui/win32/win32_text.h"
-#include "tests/windows/devsim_link.h"
 
 namespace kx14 {
 namespace {
@@ -22,7 +21,8 @@ namespace {
 std::string TextOf(const Win32Control* control) {
   const HWND hwnd = control->Handle();
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Utf8FromWide(text);
 }
 
@@ -35,6 +35,13 @@ RECT PlaceOf(const Win32Control* control) {
 }
 
 void Click(const Win32Control* button) { SendMessageW(button->Handle(), BM_CLICK, 0, 0); }
+
+// A notification of the port list, as the list sends it to its panel.
+void ListNotifies(const Win32Control* list, int code) {
+  SendMessageW(GetParent(list->Handle()), WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(list->Handle()), code),
+               reinterpret_cast<LPARAM>(list->Handle()));
+}
 
 // The user's move of a bar, as the bar reports it to its panel.
 void Scroll(const Win32Control* bar, int code) {
@@ -63,11 +70,11 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
     RECT expected;
   };
   const Row rows[] = {
-      {form->Panel14, {0, 344, 310, 368}},    {form->CommBox, {96, 3, 305, 3 + 18 + 12 * 20 + 2}},
-      {form->READ_BTN, {43, 2, 86, 26}},      {form->EXIT_BTN, {264, 2, 305, 26}},
-      {form->MON_EDIT, {96, 3, 305, 21}},     {form->Handy0, {96, 64, 201, 82}},
-      {form->Handy_7, {96, 232, 201, 250}},   {form->K_Comment, {8, 264, 297, 329}},
-      {form->Image1, {-8, 0, 313, 345}},      {form->Panel11, {0, 440, 300, 464}},
+      {form->Panel14, {0, 344, 310, 368}},  {form->CommBox, {96, 3, 305, 3 + 18 + 12 * 20 + 2}},
+      {form->READ_BTN, {43, 2, 86, 26}},    {form->EXIT_BTN, {264, 2, 305, 26}},
+      {form->MON_EDIT, {96, 3, 305, 21}},   {form->Handy0, {96, 64, 201, 82}},
+      {form->Handy_7, {96, 232, 201, 250}}, {form->K_Comment, {8, 264, 297, 329}},
+      {form->Image1, {-8, 0, 313, 345}},    {form->Panel11, {0, 440, 300, 464}},
   };
   for (const Row& row : rows) {
     const RECT place = PlaceOf(row.control);
@@ -130,16 +137,56 @@ TEST_F(Win32Window, BarMovesAreClampedAndReportOnlyChanges) {
   EXPECT_EQ(changes, 2);
 }
 
+// What the error box showed; filled by a timer that runs inside the box's
+// own message loop and closes it.
+struct ShownBox {
+  std::string caption;
+  std::string text;
+};
+ShownBox shownBox;
+
+void CALLBACK CloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", nullptr);
+  if (box == nullptr) return;
+  KillTimer(nullptr, timer);
+  std::wstring text(256, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(box, text.data(), 256)));
+  shownBox.caption = Utf8FromWide(text);
+  text.assign(256, L'\0');
+  text.resize(static_cast<std::size_t>(GetDlgItemTextW(box, 0xFFFF, text.data(), 256)));
+  shownBox.text = Utf8FromWide(text);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// Every handler is bound through the shared wrapper that hands an escaping
+// exception to ShowError (tested with the Linux window); this is the box.
+TEST_F(Win32Window, ErrorBoxShowsTheMessageUnderTheProgramTitle) {
+  shownBox = {};
+  SetTimer(nullptr, 0, 20, &CloseErrorBox);
+  form->ShowError("ポートをオープンできませんでした");  // returns once the box is closed
+  EXPECT_EQ(shownBox.caption, "Kx14_win32_window_test");
+  EXPECT_EQ(shownBox.text, "ポートをオープンできませんでした.");
+  EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
 TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
   test::DevsimLink devsim;
   std::string why;
   if (!devsim.Available(why)) GTEST_SKIP() << why;
   ASSERT_TRUE(devsim.Control("mode normal"));
-  form->CommBoxDropDown(form->CommBox);  // the list from SERIALCOMM
-  const int index = form->CommBox->FindCaseless(devsim.PortName());
+  // The user drops the list down (it is rebuilt from SERIALCOMM), moves to
+  // the simulator's port and closes the list.
+  ListNotifies(form->CommBox, CBN_DROPDOWN);
+  const std::wstring port = WideFromUtf8(devsim.PortName());
+  const LRESULT index =
+      SendMessageW(form->CommBox->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(port.c_str()));
   ASSERT_GT(index, 0);
-  form->CommBox->SetItemIndex(index);
-  form->CommBoxCloseUp(form->CommBox);
+  SendMessageW(form->CommBox->Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ListNotifies(form->CommBox, CBN_CLOSEUP);
+  // The close-up's handler runs from the queue, after the choice is in place.
+  EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
+  form->MessagePump->ProcessMessages();
   ASSERT_EQ(TextOf(form->MON_EDIT), devsim.PortName() + " 設定完了");
 
   Click(form->READ_BTN);

@@ -4,7 +4,8 @@ namespace kx14 {
 
 std::string ApplicationTitleFromPath(std::string_view programPath) {
   const std::size_t slash = programPath.find_last_of("/\\");
-  std::string_view name = slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+  std::string_view name =
+      slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
   name = name.substr(0, name.find('.'));
   std::string title(name);
   for (std::size_t i = 0; i < title.size(); ++i) {

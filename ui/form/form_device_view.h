@@ -86,16 +86,15 @@ class TFormDeviceView final : public TDeviceView {
   }
 
   TScrollBarControl* Bar(TBlockBar bar) const {
-    TScrollBarControl* const bars[] = {form_.LAST_BAR, form_.MODE_BAR, form_.UA_BAR,
-                                       form_.LOW_BAR,  form_.HICH_BAR, form_.THR_BAR,
+    TScrollBarControl* const bars[] = {form_.LAST_BAR,  form_.MODE_BAR, form_.UA_BAR,
+                                       form_.LOW_BAR,   form_.HICH_BAR, form_.THR_BAR,
                                        form_.YOBI1_BAR, form_.YOBI2_BAR};
     return bars[static_cast<int>(bar)];
   }
   TRadioButtonControl* PresetButton(THandicapPreset preset) const {
-    TRadioButtonControl* const buttons[] = {form_.Handy_S, form_.Handy_M, form_.Handy0,
-                                            form_.Handy1,  form_.Handy2,  form_.Handy3,
-                                            form_.Handy4,  form_.Handy5,  form_.Handy6,
-                                            form_.Handy_7};
+    TRadioButtonControl* const buttons[] = {
+        form_.Handy_S, form_.Handy_M, form_.Handy0, form_.Handy1, form_.Handy2,
+        form_.Handy3,  form_.Handy4,  form_.Handy5, form_.Handy6, form_.Handy_7};
     return buttons[static_cast<int>(preset)];
   }
 

@@ -58,8 +58,8 @@ template <class Kit>
 void BuildOnOffPanel(typename Kit::Container* window, const OnOffLayout& layout,
                      typename Kit::Panel*& panel, typename Kit::Label*& label,
                      typename Kit::RadioButton*& first, typename Kit::RadioButton*& second) {
-  panel = Kit::NewPanel(window, {0, layout.top, kHiddenPanelWidth, layout.height}, clBtnFace,
-                        false);
+  panel =
+      Kit::NewPanel(window, {0, layout.top, kHiddenPanelWidth, layout.height}, clBtnFace, false);
   label = Kit::NewLabel(panel, layout.caption, 4, 4, TFontRole::frWindow);
   first = Kit::NewRadioButton(panel, layout.firstCaption, layout.first);
   second = Kit::NewRadioButton(panel, layout.secondCaption, layout.second);
@@ -70,8 +70,8 @@ template <class Kit>
 void BuildBarPanel(typename Kit::Container* window, const BarLayout& layout,
                    typename Kit::Panel*& panel, typename Kit::Label*& label,
                    typename Kit::ScrollBar*& bar, typename Kit::Edit*& field) {
-  panel = Kit::NewPanel(window, {0, layout.top, kHiddenPanelWidth, layout.height}, clBtnFace,
-                        false);
+  panel =
+      Kit::NewPanel(window, {0, layout.top, kHiddenPanelWidth, layout.height}, clBtnFace, false);
   label = Kit::NewLabel(panel, layout.caption, 4, 4, TFontRole::frWindow);
   bar = Kit::NewScrollBar(panel, {124, 2, layout.barWidth, 16});
   bar->SetRange(layout.min, layout.max);

@@ -18,6 +18,22 @@ inline constexpr const char* kOffEntry = "OFF";
 inline constexpr const char* kPortClosedText = "シリアルポートを閉じました";
 inline constexpr const char* kPortReadySuffix = " 設定完了";
 inline constexpr const char* kPortUnusableSuffix = " は使用できません";
+inline constexpr const char* kPortsSkippedPrefix = "番号のないポート名を一覧から除外: ";
+
+// Takes the names whose number does not convert out of a list of more than
+// one name (a single name is listed whatever it is called, since nothing
+// sorts it) and returns them in list order. One badly named entry of the
+// machine's list must not cost the user every other port.
+inline std::vector<std::string> TakeUnnumberedPortNames(std::vector<std::string>& names) {
+  std::vector<std::string> unnumbered;
+  if (names.size() < 2) return unnumbered;
+  std::vector<std::string> numbered;
+  for (std::string& name : names) {
+    (TryPortNameNumber(name) ? numbered : unnumbered).push_back(std::move(name));
+  }
+  names = std::move(numbered);
+  return unnumbered;
+}
 
 template <class Kit>
 void TMainFormLogic<Kit>::UsePortSources(const PortSources& sources) {
@@ -43,8 +59,10 @@ void TMainFormLogic<Kit>::UpdatePortList() {
   const std::string previous = CommBox->Text();
   CommBox->Clear();
   std::vector<std::string> names;
+  std::vector<std::string> skipped;
   try {
     names = ListComPortNames(CurrentPortSources());
+    skipped = TakeUnnumberedPortNames(names);
     // Sorts only a list of more than one name, so a single name is never
     // converted: it is listed whatever it is called.
     SortPortNames(names);
@@ -55,6 +73,11 @@ void TMainFormLogic<Kit>::UpdatePortList() {
     throw;
   }
   RefillPortList(previous, names);
+  if (skipped.empty()) return;
+  // Said where the user looks next; the next port choice replaces it.
+  std::string text = kPortsSkippedPrefix;
+  for (std::size_t i = 0; i < skipped.size(); ++i) text += (i == 0 ? "" : ", ") + skipped[i];
+  MON_EDIT->SetText(text);
 }
 
 template <class Kit>

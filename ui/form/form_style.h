@@ -70,7 +70,7 @@ inline constexpr TColour clDefaultLabelFill{64, 64, 64};
 
 inline constexpr TColour clBlue{0, 0, 255};
 inline constexpr TColour clRed{255, 0, 0};
-inline constexpr TColour clSkyBlue{166, 202, 240};     // the port, command and information rows
+inline constexpr TColour clSkyBlue{166, 202, 240};        // the port, command and information rows
 inline constexpr TColour clInfoFieldGrey{160, 160, 164};  // the information field
 inline constexpr TColour clIdYellow{255, 255, 0};         // the YOURID field
 inline constexpr TColour clIdLime{0, 255, 0};             // the MYID field

@@ -71,9 +71,10 @@ class TMainFormLogic {
   bool DeviceOperationRunning() const;
 
   // The port list: refreshed from the machine's ports on every drop-down,
-  // "OFF" first, the selection kept by its text (letter case ignored). A
-  // port name whose number does not convert escapes as EConvertError (the
-  // error box shows it) and leaves only "OFF", selected.
+  // "OFF" first, the selection kept by its text (letter case ignored). Names
+  // whose number does not convert are left out of a list of several and
+  // named in MON_EDIT; a list the machine cannot give escapes as an error
+  // (the error box shows it) and leaves only "OFF", selected.
   void CommBoxDropDown(TComboBoxControl* Sender);
   void UpdatePortList();
   // Each time the list closes: "OFF" closes the port, a name (re)opens it;
@@ -202,8 +203,7 @@ class TMainFormLogic {
   template <typename Method>
   auto Handler(Method method);
 
-  void StepId(TSpeedButtonControl* pressed, TSpeedButtonControl* plus,
-              TSpeedButtonControl* minus);
+  void StepId(TSpeedButtonControl* pressed, TSpeedButtonControl* plus, TSpeedButtonControl* minus);
   void IdKeyDown(TEditControl* field, int& Key, TSpeedButtonControl* plus,
                  TSpeedButtonControl* minus, void (TMainFormLogic::*step)(TSpeedButtonControl*));
   void ShowPreset(int presetIndex);

@@ -65,10 +65,9 @@ void TMainFormLogic<Kit>::NameControls() {
 template <class Kit>
 template <typename Method>
 auto TMainFormLogic<Kit>::Handler(Method method) {
-  return Guarded([this](const std::string& message) { ShowError(message); },
-                 [this, method](auto&&... args) {
-                   (this->*method)(std::forward<decltype(args)>(args)...);
-                 });
+  return Guarded(
+      [this](const std::string& message) { ShowError(message); },
+      [this, method](auto&&... args) { (this->*method)(std::forward<decltype(args)>(args)...); });
 }
 
 template <class Kit>

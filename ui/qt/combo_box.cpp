@@ -86,9 +86,7 @@ void TComboBox::CloseUpLater() {
   // only afterwards; a queued call runs once the commit is done, so the
   // handler sees the chosen entry by keyboard as by mouse.
   QMetaObject::invokeMethod(
-      this,
-      [this] { UserClosedUp(); },
-      Qt::QueuedConnection);
+      this, [this] { UserClosedUp(); }, Qt::QueuedConnection);
 }
 
 }  // namespace kx14

@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QValidator>
 
-#include "ui/qt/focus_exit.h"
 #include "ui/form/controls/virtual_keys.h"
+#include "ui/qt/focus_exit.h"
 
 namespace kx14 {
 namespace {

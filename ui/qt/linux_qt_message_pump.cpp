@@ -1,5 +1,3 @@
-#include "ui/qt/qt_message_pump.h"
-
 #include <poll.h>
 #include <sys/stat.h>
 
@@ -11,6 +9,8 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
+
+#include "ui/qt/qt_message_pump.h"
 
 namespace kx14 {
 namespace {

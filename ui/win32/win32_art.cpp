@@ -72,7 +72,8 @@ GlyphPixels ReadGlyph(TGlyph glyph) {
   if (bytes.size() < kGlyphHeaderBytes) return {};
   const std::uint32_t width = Word(bytes, 0);
   const std::uint32_t height = Word(bytes, 4);
-  if (width == 0 || height == 0 || width > kLargestGlyphSide || height > kLargestGlyphSide) return {};
+  if (width == 0 || height == 0 || width > kLargestGlyphSide || height > kLargestGlyphSide)
+    return {};
   if (bytes.size() != kGlyphHeaderBytes + std::size_t{width} * height * kBytesPerPixel) return {};
   return {static_cast<int>(width), static_cast<int>(height), bytes.subspan(kGlyphHeaderBytes)};
 }

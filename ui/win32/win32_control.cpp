@@ -46,8 +46,7 @@ LRESULT Win32Control::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcW(original_, hwnd_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Win32Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+LRESULT CALLBACK Win32Control::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Win32Control* control = FromHandle(hwnd);
   LRESULT result = 0;
   if (control->Intercept(message, wParam, lParam, result)) return result;

@@ -150,8 +150,8 @@ bool Win32ScrollBar::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 Win32Edit::Win32Edit(Win32Container* parent, TRect area, TFontRole role) {
-  Attach(CreateChild(L"EDIT", L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, parent,
-                     area, role),
+  Attach(CreateChild(L"EDIT", L"", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, parent, area,
+                     role),
          true);
 }
 
@@ -269,8 +269,7 @@ std::vector<TRadioButtonControl*> Win32RadioButton::GroupSiblings() const {
   return siblings;
 }
 
-Win32ComboBox::Win32ComboBox(Win32Container* parent, TRect area, int itemHeight,
-                             int visibleItems) {
+Win32ComboBox::Win32ComboBox(Win32Container* parent, TRect area, int itemHeight, int visibleItems) {
   // A combo box's height includes its dropped-down list.
   area.height += itemHeight * visibleItems + 2;
   Attach(CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, parent, area,
@@ -330,8 +329,7 @@ void Win32BitBtn::Command(int code) {
   if (code == BN_CLICKED) UserClicked();
 }
 
-Win32SpeedButton::Win32SpeedButton(Win32Container* parent, const std::string& caption,
-                                   TRect area) {
+Win32SpeedButton::Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area) {
   Attach(CreateChild(L"BUTTON", WideFromUtf8(caption), BS_PUSHBUTTON | BS_FLAT, parent, area,
                      TFontRole::frStepButton),
          true);

@@ -49,8 +49,8 @@ Win32BitBtn* Win32Kit::NewGlyphButton(Container* parent, TRect area, TGlyph glyp
   return parent->Adopt(std::make_unique<Win32BitBtn>(parent, area, glyph));
 }
 
-Win32SpeedButton* Win32Kit::NewStepButton(Container* parent, const std::string& caption,
-                                          TRect area, TColour colour) {
+Win32SpeedButton* Win32Kit::NewStepButton(Container* parent, const std::string& caption, TRect area,
+                                          TColour colour) {
   Win32SpeedButton* button =
       parent->Adopt(std::make_unique<Win32SpeedButton>(parent, caption, area));
   button->SetTextColour(colour);

@@ -25,10 +25,14 @@ class TMainForm final : public Win32Container, public TMainFormLogic<Win32Kit> {
   // Ends the program's message loop when the window is destroyed.
   void QuitWhenDestroyed() { quitWhenDestroyed_ = true; }
 
+  // The default error box for an exception that escaped a handler: modal
+  // over the window, caption the program's title (from its file name), the
+  // text by ErrorBoxText, an error icon and an OK button.
+  void ShowError(const std::string& message) override;
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void CloseWindow() override;
-  void ShowError(const std::string& message) override;
 
  private:
   bool quitWhenDestroyed_ = false;

@@ -8,9 +8,9 @@ namespace {
 char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool EqualCaseless(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return FoldCase(x) == FoldCase(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return FoldCase(x) == FoldCase(y);
+         });
 }
 
 }  // namespace
@@ -47,9 +47,7 @@ int TComboBoxControl::FindCaseless(std::string_view text) const {
   return -1;
 }
 
-void TComboBoxControl::UserChose(int index) {
-  index_ = index >= 0 && index < Count() ? index : -1;
-}
+void TComboBoxControl::UserChose(int index) { index_ = index >= 0 && index < Count() ? index : -1; }
 
 void TComboBoxControl::UserDroppedDown() {
   if (OnDropDown) OnDropDown(this);
