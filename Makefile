@@ -6,4 +6,4 @@ bench: ; ./scripts/bench.sh
 build: ; ./scripts/build.sh
 windows: ; ./scripts/windows-build.sh
 deb:   ; ./scripts/deb.sh
-clean: ; rm -rf build build-asan build-tsan build-windows
+clean: ; rm -rf build build-asan build-tsan build-windows build-windows-host

@@ -8,8 +8,8 @@
 #include <QStyle>
 
 #include "app/font_config_warmup.h"
-#include "ui/app_title.h"
-#include "ui/main_form.h"
+#include "ui/qt/app_title.h"
+#include "ui/qt/main_form.h"
 
 namespace {
 

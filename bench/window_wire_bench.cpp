@@ -24,10 +24,10 @@
 #include "bench/summary_line.h"
 #include "bench/temp_dir.h"
 #include "protocol/information_texts.h"
-#include "ui/controls/bitmap_button.h"
-#include "ui/controls/combo_box.h"
-#include "ui/controls/edit.h"
-#include "ui/main_form.h"
+#include "ui/qt/bitmap_button.h"
+#include "ui/qt/combo_box.h"
+#include "ui/qt/edit.h"
+#include "ui/qt/main_form.h"
 
 namespace {
 
@@ -59,8 +59,8 @@ void OpenCom1(kx14::TMainForm& form) {
   if (index < 0) Fail("COM1 is not listed");
   form.CommBox->SetItemIndex(index);
   form.CommBoxCloseUp(form.CommBox);
-  if (!form.MON_EDIT->Text().endsWith(QStringLiteral(" 設定完了"))) {
-    Fail("COM1 did not open: " + form.MON_EDIT->Text().toStdString());
+  if (!form.MON_EDIT->text().endsWith(QStringLiteral(" 設定完了"))) {
+    Fail("COM1 did not open: " + form.MON_EDIT->text().toStdString());
   }
 }
 
@@ -74,11 +74,11 @@ class OperationTimer {
   }
 
   double Click(QWidget* button, std::string_view expected) {
-    form_.MON_EDIT->SetText(QString());  // so that the same outcome changes it again
+    form_.MON_EDIT->setText(QString());  // so that the same outcome changes it again
     const auto clicked = Clock::now();
     QTest::mouseClick(button, Qt::LeftButton);  // returns when the handler has
-    if (form_.MON_EDIT->Text() != QString::fromUtf8(expected.data(), expected.size())) {
-      Fail("the operation failed: " + form_.MON_EDIT->Text().toStdString());
+    if (form_.MON_EDIT->text() != QString::fromUtf8(expected.data(), expected.size())) {
+      Fail("the operation failed: " + form_.MON_EDIT->text().toStdString());
     }
     return Millis(lastChange_ - clicked).count();
   }

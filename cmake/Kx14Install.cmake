@@ -5,11 +5,9 @@
 # sees every program of this build.
 include(GNUInstallDirs)
 
-set(KX14_PROJECT_URL "https://kx14-manager.example.org/" CACHE STRING
-    "The project's public home; the metadata and the package link to it")
-set(KX14_PACKAGE_MAINTAINER "kx14-manager maintainers <maintainers@kx14-manager.example.org>"
+set(KX14_PACKAGE_MAINTAINER "${KX14_PUBLISHER} <maintainers@kx14-manager.example.org>"
     CACHE STRING "Name <address> of whoever answers for the package")
-# Reverse-DNS of the home above; it names the metadata file and must never
+# Reverse-DNS of the project's home (KX14_PROJECT_URL); it names the metadata file and must never
 # change once published, software centres key their entries on it.
 set(KX14_APPSTREAM_ID "org.example.kx14_manager")
 set(KX14_SCREENSHOT_URL "${KX14_PROJECT_URL}docs/screenshot.png")

@@ -37,6 +37,10 @@ class PollMessagePump final : public TMessagePump {
 
   std::size_t PendingTasks() const;
 
+  // Ready while posted tasks wait to run: a toolkit's pump that keeps its
+  // tasks here waits on it together with its own messages.
+  WaitObject PostedSignal() const { return posted_.Handle(); }
+
  private:
   bool RunPosted();
 

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Runs the Windows test programs under Wine against the Linux simulator:
+# Runs the Windows test programs under Wine (on a private Xvfb display)
+# against the Linux simulator:
 # kx14-devsim (from the Linux build) on a pseudo-terminal, linked into a
 # private Wine prefix as a COM port and entered in the registry's SERIALCOMM
-# key. One prefix and one Wine server serve the whole run. Prints
+# key. One prefix and one Wine server serve the whole run, on a display of
+# its own (Xvfb). Then kx14ctl.exe against the simulator, the window program
+# end to end (tests/windows/e2e/window_e2e.sh), and first the installer in a
+# prefix of its own (tests/windows/installer_test.sh). Prints
 # "windows: N passed, N failed"; exit status 1 when any failed. With --bench
 # it runs the round-trip benchmark under Wine instead (make bench). The fault
 # campaign and the soak of tests/faults run among the tests, and their
@@ -36,18 +40,52 @@ if [ ! -x "$linux/tools/kx14-devsim" ]; then
 fi
 
 run_dir=$(mktemp -d "$PWD/$win/wine-run.XXXXXX")
-export WINEPREFIX=$PWD/$win/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Console programs only: no display, no dialogs.
-unset DISPLAY WAYLAND_DISPLAY
+# No Mono or Gecko installer prompts, and no menu entries for the host.
+export WINEPREFIX=$PWD/$win/wine-prefix WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+unset WAYLAND_DISPLAY
 
 devsim_pid=
+xvfb_pid=
 cleanup() {
-  exec 3>&- 2>/dev/null || true
+  exec 3>&- 4>&- 2>/dev/null || true
   [ -n "$devsim_pid" ] && kill "$devsim_pid" 2>/dev/null && wait "$devsim_pid" 2>/dev/null
   wineserver -k >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
+
+passed=0
+failed=0
+check() {  # check <what> <command...>: one test, passed when the command succeeds
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- $what: failed"
+  fi
+}
+# Waits, at most $3 seconds, until the file $1 holds the text $2.
+wait_file() {
+  local deadline=$((SECONDS + $3))
+  until grep -q "$2" "$1" 2>/dev/null; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+stage_time() { echo "windows: $1 took $((SECONDS - $2)) s" >&2; }
+
+# The window tests need a display: a private virtual one, whatever the
+# caller has (CI has none), so that nothing shows on a desktop. Xvfb picks a
+# free display number and writes it to fd 5.
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$run_dir/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$run_dir/display" ] && break; sleep 0.05; done
+[ -s "$run_dir/display" ] || { echo "windows: Xvfb did not start"; exit 1; }
+export DISPLAY=:$(head -1 "$run_dir/display")
 
 # A 64-bit-only Wine (no wine32) creates the prefix but reports the 32-bit
 # parts it could not set up: its status is not the measure, the prefix is.
@@ -56,8 +94,27 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w  # the registry files are written when the server ends
   [ -f "$WINEPREFIX/system.reg" ] || { echo "windows: wineboot could not create $WINEPREFIX"; exit 1; }
 fi
+
+if ! $bench; then
+  # The installer in a copy of the prefix, taken while no server writes it.
+  source tests/windows/installer_test.sh
+  start=$SECONDS
+  installer_test "$win/kx14-manager-windows-x86_64-setup.exe" \
+    "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")"
+  stage_time "the installer test" "$start"
+fi
 # The SERIALCOMM key is volatile: it lives as long as the Wine server.
 wineserver -p >/dev/null 2>&1
+# The window asks for the Windows UI Gothic faces by name; Wine has none of
+# them and would fall back to a monospaced face or boxes. They stand for the
+# proportional IPA P Gothic here (Debian fonts-ipafont-gothic).
+if [ ! -f "$WINEPREFIX/.kx14-font-substitutes" ]; then
+  for face in "Yu Gothic UI" "Meiryo UI" "MS UI Gothic"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+  done
+  touch "$WINEPREFIX/.kx14-font-substitutes"
+fi
 
 # The simulator registers its pty in a private ports directory; its control
 # pipe stays open for writing (fd 3) so it never sees the end of its input.
@@ -87,15 +144,16 @@ if $bench; then
   exit
 fi
 
-passed=0
-failed=0
+skipped=0
 echo "windows: running the tests" >&2
+start=$SECONDS
 run_exe() {  # one test program; adds its cases to the counts
   local exe=$1 log status ok bad
   log=$run_dir/$(basename "$exe").log
   timeout "$exe_timeout" wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
   ok=$(grep -c '^\[       OK \]' "$log" || true)
   bad=$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)$' "$log" || true)
+  skipped=$((skipped + $(grep -c '^\[  SKIPPED \] .* ([0-9]* ms)$' "$log" || true)))
   # A program that died without its summary counts as one failure.
   if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi
   passed=$((passed + ok))
@@ -122,6 +180,7 @@ for name in kx14_win32_fault_campaign_test kx14_win32_soak_test; do
   log=$run_dir/$name.exe.log
   [ -f "$log" ] && grep -E '^(faults|soak): [0-9]+ ' "$log" | sed 's/^/wine /' || true
 done
+stage_time "the test programs" "$start"
 # kx14ctl.exe against the simulator, checked by its exit status and the
 # simulator's frame log (only when the tree has the command line).
 ctl=$win/cli/kx14ctl.exe
@@ -181,5 +240,19 @@ if [ -f "$ctl" ]; then
   check_roster_watch
 fi
 
+# Waits, at most $3 seconds, until the frame log holds $1 more than $2 times.
+wait_log() {
+  local deadline=$((SECONDS + $3))
+  until [ "$(count_log "$1")" -gt "$2" ]; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+source tests/windows/e2e/window_e2e.sh
+start=$SECONDS
+window_e2e
+stage_time "the end-to-end test of the window" "$start"
+
+[ "$skipped" -eq 0 ] || echo "windows: $skipped skipped (see the test programs' output)"
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -250,12 +250,12 @@ void WindowFaultsTest::openCloseCyclesKeepDescriptorsAndThreads() {
   const QString closed = Utf8("シリアルポートを閉じました");
   auto cycle = [&](int number) {
     Choose(kPortName);
-    if (Form().MON_EDIT->Text() != ready || !Form().CommX1->IsOpen()) {
-      QFAIL(qPrintable(QStringLiteral("cycle %1: %2").arg(number).arg(Form().MON_EDIT->Text())));
+    if (Form().MON_EDIT->text() != ready || !Form().CommX1->IsOpen()) {
+      QFAIL(qPrintable(QStringLiteral("cycle %1: %2").arg(number).arg(Form().MON_EDIT->text())));
     }
     Choose(QStringLiteral("OFF"));
-    if (Form().MON_EDIT->Text() != closed || Form().CommX1->IsOpen()) {
-      QFAIL(qPrintable(QStringLiteral("cycle %1: %2").arg(number).arg(Form().MON_EDIT->Text())));
+    if (Form().MON_EDIT->text() != closed || Form().CommX1->IsOpen()) {
+      QFAIL(qPrintable(QStringLiteral("cycle %1: %2").arg(number).arg(Form().MON_EDIT->text())));
     }
   };
   cycle(0);  // whatever the toolkit and the libraries set up once

@@ -2,15 +2,16 @@
 // glyphs come out at their size and with the drawn pixels, straight over the
 // embedded bytes, and the window shows them.
 
+#include "ui/art/art_resources.h"
+
 #include <QIcon>
 #include <QTest>
 
-#include "ui/art/art_resources.h"
 #include "ui/art/glyphs.h"
 #include "ui/art/picture.h"
-#include "ui/controls/bitmap_button.h"
-#include "ui/controls/image.h"
-#include "ui/main_form.h"
+#include "ui/qt/bitmap_button.h"
+#include "ui/qt/image.h"
+#include "ui/qt/main_form.h"
 
 namespace kx14 {
 namespace {

@@ -12,7 +12,7 @@
 #include "form_fixture.h"
 #include "protocol/handicap_captions.h"
 #include "simulated_device.h"
-#include "ui/handicap_presets.h"
+#include "ui/form/handicap_presets.h"
 #include "window_test_support.h"
 
 namespace kx14 {

@@ -10,14 +10,14 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "ui/app_title.h"
-#include "ui/controls/combo_box.h"
-#include "ui/controls/edit.h"
-#include "ui/controls/error_box.h"
-#include "ui/controls/guarded_handler.h"
-#include "ui/controls/radio_button.h"
-#include "ui/controls/scroll_bar.h"
-#include "ui/controls/virtual_keys.h"
+#include "ui/form/controls/virtual_keys.h"
+#include "ui/form/guarded_handler.h"
+#include "ui/qt/app_title.h"
+#include "ui/qt/combo_box.h"
+#include "ui/qt/edit.h"
+#include "ui/qt/error_box.h"
+#include "ui/qt/radio_button.h"
+#include "ui/qt/scroll_bar.h"
 
 namespace kx14 {
 namespace {
@@ -89,12 +89,12 @@ void ControlsTest::radioClickHandlerRunsOnlyWhenItBecomesSelected() {
   second.SetChecked(true);  // before any handler is attached
   int firstRuns = 0;
   int secondRuns = 0;
-  first.OnClick = [&](TRadioButton* sender) {
+  first.OnClick = [&](TRadioButtonControl* sender) {
     QCOMPARE(sender, &first);
     QVERIFY(!second.Checked());  // the group is already updated
     ++firstRuns;
   };
-  second.OnClick = [&](TRadioButton*) { ++secondRuns; };
+  second.OnClick = [&](TRadioButtonControl*) { ++secondRuns; };
   Activate(host);
 
   QTest::mouseClick(&second, Qt::LeftButton, {}, QPoint(70, 10));  // already selected
@@ -126,7 +126,9 @@ void ControlsTest::radioArrowKeyMovesSelectionAndRunsHandler() {
   middle.SetChecked(true);
   QStringList runs;
   for (TRadioButton* button : {&top, &middle, &bottom}) {
-    button->OnClick = [&runs](TRadioButton* sender) { runs << sender->text(); };
+    button->OnClick = [&runs, button](TRadioButtonControl* sender) {
+      if (sender == button) runs << button->text();
+    };
   }
   Activate(host);
   middle.setFocus();
@@ -176,7 +178,7 @@ void ControlsTest::radioClearingFromCodeRunsNothing() {
   TRadioButton only(QStringLiteral("A"), &host);
   only.SetChecked(true);
   int runs = 0;
-  only.OnClick = [&runs](TRadioButton*) { ++runs; };
+  only.OnClick = [&runs](TRadioButtonControl*) { ++runs; };
   only.SetChecked(false);
   QVERIFY(!only.Checked());
   QVERIFY(only.autoExclusive());
@@ -212,7 +214,7 @@ void ControlsTest::scrollBarClampsAndRunsHandlerOnlyOnChange() {
   bar.SetPosition(start);
   int runs = 0;
   int seen = -1;
-  bar.OnChange = [&](TScrollBar* sender) {
+  bar.OnChange = [&](TScrollBarControl* sender) {
     ++runs;
     seen = sender->Position();
   };
@@ -228,7 +230,7 @@ void ControlsTest::scrollBarStepsAndDragRunHandlerOnChange() {
   bar.SetSteps(2, 2);
   bar.SetPosition(51);
   QList<int> seen;
-  bar.OnChange = [&seen](TScrollBar* sender) { seen << sender->Position(); };
+  bar.OnChange = [&seen](TScrollBarControl* sender) { seen << sender->Position(); };
 
   bar.triggerAction(QAbstractSlider::SliderSingleStepAdd);
   bar.triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -265,7 +267,7 @@ void ControlsTest::scrollBarKeysStepInTheirDirection() {
   bar.SetSteps(2, 10);
   bar.SetPosition(50);
   int runs = 0;
-  bar.OnChange = [&runs](TScrollBar*) { ++runs; };
+  bar.OnChange = [&runs](TScrollBarControl*) { ++runs; };
   QTest::keyClick(&bar, static_cast<Qt::Key>(key));
   QCOMPARE(bar.Position(), expected);
   QCOMPARE(runs, 1);
@@ -278,7 +280,7 @@ void ControlsTest::scrollBarExitRunsOnFocusMoveNotOnDeactivation() {
   bar.setGeometry(0, 0, 100, 16);
   other.setGeometry(0, 40, 100, 20);
   int exits = 0;
-  bar.OnExit = [&exits](TScrollBar*) { ++exits; };
+  bar.OnExit = [&exits](TScrollBarControl*) { ++exits; };
   Activate(host);
   bar.setFocus();
   QVERIFY(bar.hasFocus());
@@ -295,26 +297,26 @@ void ControlsTest::editUpperCaseTurnsTypedLettersUpper() {
   TEdit field(nullptr);
   field.SetCharCase(TEditCharCase::ecUpperCase);
   QTest::keyClicks(&field, QStringLiteral("$ff x1f"));
-  QCOMPARE(field.Text(), QStringLiteral("$FF X1F"));
-  field.SetText(QStringLiteral("com3 設定完了"));
-  QCOMPARE(field.Text(), QStringLiteral("COM3 設定完了"));
+  QCOMPARE(field.text(), QStringLiteral("$FF X1F"));
+  field.setText(QStringLiteral("com3 設定完了"));
+  QCOMPARE(field.text(), QStringLiteral("COM3 設定完了"));
 }
 
 void ControlsTest::editNormalCaseKeepsTypedLetters() {
   TEdit field(nullptr);
   QTest::keyClicks(&field, QStringLiteral("0xff"));
-  QCOMPARE(field.Text(), QStringLiteral("0xff"));
+  QCOMPARE(field.text(), QStringLiteral("0xff"));
 }
 
 void ControlsTest::editKeyDownCanConsumeKeys() {
   TEdit field(nullptr);
   QList<int> keys;
-  field.OnKeyDown = [&keys](TEdit*, int& key, Qt::KeyboardModifiers) {
+  field.OnKeyDown = [&keys](TEditControl*, int& key, TShiftState) {
     keys << key;
     if (key == kVkUp || key == kVkReturn) key = kVkNone;
   };
   QString pressed;
-  field.OnKeyPress = [&pressed](TEdit*, QChar& key) { pressed += key; };
+  field.OnKeyPress = [&pressed](TEditControl*, char32_t& key) { pressed += QChar(key); };
   QTest::keyClicks(&field, QStringLiteral("1"));
   QTest::keyClick(&field, Qt::Key_Up);
   QTest::keyClick(&field, Qt::Key_Return);
@@ -327,29 +329,30 @@ void ControlsTest::editKeyDownCanConsumeKeys() {
 
 void ControlsTest::editKeyPressCanReplaceOrDropCharacters() {
   TEdit field(nullptr);
-  field.OnKeyPress = [](TEdit*, QChar& key) {
-    if (key == QLatin1Char('a')) key = QLatin1Char('b');
-    if (key == QLatin1Char('x')) key = QChar();
+  field.OnKeyPress = [](TEditControl*, char32_t& key) {
+    if (key == U'a') key = U'b';
+    if (key == U'x') key = 0;
   };
   QTest::keyClicks(&field, QStringLiteral("axc"));
-  QCOMPARE(field.Text(), QStringLiteral("bc"));
+  QCOMPARE(field.text(), QStringLiteral("bc"));
 
-  QChar seen;
-  field.OnKeyPress = [&seen](TEdit*, QChar& key) { seen = key; };
+  char32_t seen = 0;
+  field.OnKeyPress = [&seen](TEditControl*, char32_t& key) { seen = key; };
   QTest::keyClick(&field, Qt::Key_Return);
-  QCOMPARE(seen.unicode(), 13);
-  QCOMPARE(field.Text(), QStringLiteral("bc"));
+  QCOMPARE(static_cast<int>(seen), 13);
+  QCOMPARE(field.text(), QStringLiteral("bc"));
 }
 
 void ControlsTest::editMouseUpRunsForEveryButton() {
   TEdit field(nullptr);
   field.resize(100, 20);
-  QList<Qt::MouseButton> buttons;
-  field.OnMouseUp = [&buttons](TEdit*, Qt::MouseButton button) { buttons << button; };
+  QList<TMouseButton> buttons;
+  field.OnMouseUp = [&buttons](TEditControl*, TMouseButton button) { buttons << button; };
   QTest::mouseRelease(&field, Qt::LeftButton);
   QTest::mouseRelease(&field, Qt::RightButton);
   QTest::mouseRelease(&field, Qt::MiddleButton);
-  QCOMPARE(buttons, (QList<Qt::MouseButton>{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}));
+  QVERIFY((buttons == QList<TMouseButton>{TMouseButton::mbLeft, TMouseButton::mbRight,
+                                          TMouseButton::mbMiddle}));
 }
 
 void ControlsTest::editExitRunsWhenFocusMoves() {
@@ -358,13 +361,13 @@ void ControlsTest::editExitRunsWhenFocusMoves() {
   TEdit second(&host);
   first.setGeometry(0, 0, 100, 20);
   second.setGeometry(0, 40, 100, 20);
-  QList<TEdit*> exits;
-  first.OnExit = [&exits](TEdit* sender) { exits << sender; };
+  QList<TEditControl*> exits;
+  first.OnExit = [&exits](TEditControl* sender) { exits << sender; };
   Activate(host);
   first.setFocus();
   QTest::keyClick(&first, Qt::Key_Tab);
   QVERIFY(second.hasFocus());
-  QCOMPARE(exits, QList<TEdit*>{&first});
+  QCOMPARE(exits, QList<TEditControl*>{&first});
   QTest::mouseClick(&first, Qt::LeftButton);
   second.setFocus();
   QCOMPARE(exits.size(), 2);
@@ -377,18 +380,19 @@ namespace {
 struct ComboEvents {
   QStringList log;
   void Attach(TComboBox& combo) {
-    combo.OnDropDown = [this](TComboBox* sender) {
-      log << QStringLiteral("down:%1:%2").arg(sender->ItemIndex()).arg(sender->view()->isVisible());
+    combo.OnDropDown = [this, &combo](TComboBoxControl* sender) {
+      log << QStringLiteral("down:%1:%2").arg(sender->ItemIndex()).arg(combo.view()->isVisible());
     };
-    combo.OnCloseUp = [this](TComboBox* sender) {
+    combo.OnCloseUp = [this](TComboBoxControl* sender) {
       log << QStringLiteral("up:%1").arg(sender->ItemIndex());
     };
   }
 };
 
 void FillPorts(TComboBox& combo) {
-  combo.addItem(QStringLiteral("OFF"));
-  for (int n = 1; n <= 30; ++n) combo.addItem(QStringLiteral("COM%1").arg(n));
+  combo.AddItem("OFF");
+  for (int n = 1; n <= 30; ++n) combo.AddItem("COM" + std::to_string(n));
+  combo.SetItemIndex(0);
 }
 
 }  // namespace
@@ -415,10 +419,11 @@ void ControlsTest::comboDropDownRunsBeforeTheListShows() {
   FillPorts(combo);
   ComboEvents events;
   events.Attach(combo);
-  combo.OnDropDown = [&](TComboBox* sender) {
-    events.log << QStringLiteral("down:%1").arg(sender->view()->isVisible());
-    sender->clear();  // a handler may rebuild the list before it shows
-    sender->addItems({QStringLiteral("OFF"), QStringLiteral("COM7")});
+  combo.OnDropDown = [&](TComboBoxControl* sender) {
+    events.log << QStringLiteral("down:%1").arg(combo.view()->isVisible());
+    sender->Clear();  // a handler may rebuild the list before it shows
+    sender->AddItem("OFF");
+    sender->AddItem("COM7");
   };
   Activate(host);
   combo.showPopup();
@@ -548,7 +553,10 @@ void ControlsTest::guardedHandlerShowsErrorBoxAndCarriesOn() {
     box->accept();
   });
   QChar key = QLatin1Char('a');
-  auto handler = Guarded(&host, [](QChar& k) {
+  auto showError = [&host](const std::string& message) {
+    ShowErrorBox(&host, QString::fromStdString(message));
+  };
+  auto handler = Guarded(showError, [](QChar& k) {
     k = QLatin1Char('b');
     throw std::runtime_error("ポートをオープンできませんでした");
   });

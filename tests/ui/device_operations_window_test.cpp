@@ -8,7 +8,7 @@
 
 #include "form_fixture.h"
 #include "simulated_device.h"
-#include "ui/handicap_presets.h"
+#include "ui/form/handicap_presets.h"
 #include "window_test_support.h"
 
 namespace kx14 {
@@ -34,12 +34,12 @@ QStringList WindowState(TMainForm& form) {
   for (TScrollBar* bar : {form.LAST_BAR, form.MODE_BAR, form.UA_BAR, form.LOW_BAR, form.HICH_BAR,
                           form.THR_BAR, form.YOBI1_BAR, form.YOBI2_BAR}) {
     state << bar->objectName() + "=" + QString::number(bar->Position()) + "/" +
-                 bar->PartnerEdit->Text();
+                 QString::fromStdString(bar->PartnerEdit->Text());
   }
   for (TEdit* field : {form.YOUID_EDIT, form.MYID_EDIT}) {
-    state << field->objectName() + "=" + QString::number(field->Tag) + "/" + field->Text();
+    state << field->objectName() + "=" + QString::number(field->Tag) + "/" + field->text();
   }
-  state << form.K_Comment->Text();
+  state << form.K_Comment->text();
   return state;
 }
 
@@ -91,7 +91,7 @@ class DeviceOperationsWindowTest : public QObject {
     testing::CloseUpCounter closeUps(Form().CommBox);
     QVERIFY(testing::ChooseFromList(Form().CommBox, device_->PortName()));
     QTRY_COMPARE(closeUps.Count(), 1);
-    QCOMPARE(Form().MON_EDIT->Text(), device_->PortName() + Utf8(" 設定完了"));
+    QCOMPARE(Form().MON_EDIT->text(), device_->PortName() + Utf8(" 設定完了"));
     history_->Clear();
   }
   QStringList History() const { return history_->Texts(); }
@@ -109,22 +109,22 @@ void DeviceOperationsWindowTest::readFillsTheControlsFromTheWorkedExample() {
   TMainForm& form = Form();
   QVERIFY(form.BUP_5Ah->Checked() && !form.BUP_00h->Checked());
   QCOMPARE(form.YOUID_EDIT->Tag, 1);
-  QCOMPARE(form.YOUID_EDIT->Text(), QStringLiteral("1"));
+  QCOMPARE(form.YOUID_EDIT->text(), QStringLiteral("1"));
   QCOMPARE(form.MYID_EDIT->Tag, 2);
-  QCOMPARE(form.MYID_EDIT->Text(), QStringLiteral("2"));
+  QCOMPARE(form.MYID_EDIT->text(), QStringLiteral("2"));
   QVERIFY(form.MAS_OFF->Checked() && form.OT_OFF->Checked());
   for (TScrollBar* bar : {form.LAST_BAR, form.MODE_BAR, form.UA_BAR, form.LOW_BAR, form.HICH_BAR}) {
     QCOMPARE(bar->Position(), 0);
   }
   QCOMPARE(form.THR_BAR->Position(), 5);
-  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("5"));
+  QCOMPARE(form.THR_EDIT->text(), QStringLiteral("5"));
   QCOMPARE(form.YOBI1_BAR->Position(), 3);
-  QCOMPARE(form.YOBI1_EDIT->Text(), QStringLiteral("3"));
+  QCOMPARE(form.YOBI1_EDIT->text(), QStringLiteral("3"));
   QCOMPARE(form.YOBI2_BAR->Position(), 74);  // MAXPWR byte 0x51
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("74"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("74"));
   // OT_MAX 5 is Handy0's level, already selected: no handler, no comment.
   QVERIFY(form.Handy0->Checked());
-  QCOMPARE(form.K_Comment->Text(), Utf8("開発室から一言："));
+  QCOMPARE(form.K_Comment->text(), Utf8("開発室から一言："));
 }
 
 void DeviceOperationsWindowTest::readOfASilentDeviceFailsAfterTheTimeOut() {
@@ -179,14 +179,15 @@ void DeviceOperationsWindowTest::readChoosesTheHandicapLevel() {
   block.replace(39, 2, QStringLiteral("%1").arg(otMax, 2, 16, QLatin1Char('0')).toUpper());
   Attach({"--block", block.toStdString()});
   PresetButton(Form(), selectedBefore)->SetChecked(true);
-  const QString commentBefore = Form().K_Comment->Text();
+  const QString commentBefore = Form().K_Comment->text();
   for (int read = 0; read < reads; ++read) Form().READ_BTN->click();
-  QCOMPARE(Form().MON_EDIT->Text(), Utf8("読み取り成功"));
+  QCOMPARE(Form().MON_EDIT->text(), Utf8("読み取り成功"));
   QVERIFY(PresetButton(Form(), selectedAfter)->Checked());
   QCOMPARE(Form().THR_BAR->Position(), thrAfter);
-  QCOMPARE(Form().THR_EDIT->Text(), QString::number(thrAfter));
+  QCOMPARE(Form().THR_EDIT->text(), QString::number(thrAfter));
   const int level = static_cast<int>(kPresetNames.indexOf(selectedAfter));
-  QCOMPARE(Form().K_Comment->Text(), commentShown ? PresetComment(level) : commentBefore);
+  QCOMPARE(Form().K_Comment->text(),
+           commentShown ? QString::fromStdString(PresetComment(level)) : commentBefore);
 }
 
 void DeviceOperationsWindowTest::programSendsTheWorkedExampleWithTheChosenLevel() {
@@ -201,8 +202,8 @@ void DeviceOperationsWindowTest::programSendsTheWorkedExampleWithTheChosenLevel(
   QCOMPARE(device_->NextLine("stored "),
            std::optional<std::string>("5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51"));
   QVERIFY(Form().OT_ON->Checked());
-  QCOMPARE(Form().YOBI1_EDIT->Text(), QStringLiteral("3"));
-  QCOMPARE(Form().YOBI2_EDIT->Text(), QStringLiteral("74"));
+  QCOMPARE(Form().YOBI1_EDIT->text(), QStringLiteral("3"));
+  QCOMPARE(Form().YOBI2_EDIT->text(), QStringLiteral("74"));
 }
 
 void DeviceOperationsWindowTest::programRightAfterStartSendsTheLevelShown() {
@@ -223,9 +224,9 @@ void DeviceOperationsWindowTest::programKeepsTheDevicesIdentityAndTheWindowsMast
   QCOMPARE(History(), (QStringList{Utf8("読み取り成功"), Utf8("書き込み成功")}));
   QVERIFY(Form().BUP_00h->Checked());
   QCOMPARE(Form().YOUID_EDIT->Tag, 0x123456);
-  QCOMPARE(Form().MYID_EDIT->Text(), QString::number(0xABCDEF));
+  QCOMPARE(Form().MYID_EDIT->text(), QString::number(0xABCDEF));
   QVERIFY(Form().MAS_OFF->Checked());
-  QCOMPARE(Form().HICH_EDIT->Text(), QStringLiteral("5"));
+  QCOMPARE(Form().HICH_EDIT->text(), QStringLiteral("5"));
   QCOMPARE(device_->NextLine("stored "),
            std::optional<std::string>("00 12 34 56 AB CD EF 08 01 02 03 04 05 05 03 51"));
 }
@@ -261,9 +262,9 @@ void DeviceOperationsWindowTest::aDeviceWithoutEchoIsServed() {
   Attach({"--no-echo"});
   for (int round = 0; round < 2; ++round) {
     Form().PROGRAM_BTN->click();
-    QCOMPARE(Form().MON_EDIT->Text(), Utf8("書き込み成功"));
+    QCOMPARE(Form().MON_EDIT->text(), Utf8("書き込み成功"));
     Form().READ_BTN->click();
-    QCOMPARE(Form().MON_EDIT->Text(), Utf8("読み取り成功"));
+    QCOMPARE(Form().MON_EDIT->text(), Utf8("読み取り成功"));
   }
 }
 
@@ -275,7 +276,7 @@ void DeviceOperationsWindowTest::operationsWithNoPortOpen() {
   Form().READ_BTN->click();
   QCOMPARE(History(), QStringList{Utf8("読み取り失敗")});
   QCOMPARE(WindowState(Form()), before);
-  Form().MON_EDIT->SetText(QStringLiteral("-"));  // so that the same text shows again
+  Form().MON_EDIT->setText(QStringLiteral("-"));  // so that the same text shows again
   history_->Clear();
   Form().PROGRAM_BTN->click();
   // Both exchanges fail at once on a closed port: no time-out is waited.
@@ -284,7 +285,7 @@ void DeviceOperationsWindowTest::operationsWithNoPortOpen() {
   QVERIFY(Form().OT_ON->Checked());
   QCOMPARE(Form().YOBI1_BAR->Position(), 3);
   QCOMPARE(Form().YOBI2_BAR->Position(), 74);
-  QCOMPARE(Form().YOBI1_EDIT->Text(), QStringLiteral("3"));
+  QCOMPARE(Form().YOBI1_EDIT->text(), QStringLiteral("3"));
 }
 
 }  // namespace kx14

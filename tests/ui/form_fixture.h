@@ -6,15 +6,15 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/controls/bitmap_button.h"
-#include "ui/controls/combo_box.h"
-#include "ui/controls/edit.h"
-#include "ui/controls/panel.h"
-#include "ui/controls/radio_button.h"
-#include "ui/controls/scroll_bar.h"
-#include "ui/controls/speed_button.h"
-#include "ui/controls/static_text.h"
-#include "ui/main_form.h"
+#include "ui/qt/bitmap_button.h"
+#include "ui/qt/combo_box.h"
+#include "ui/qt/edit.h"
+#include "ui/qt/main_form.h"
+#include "ui/qt/panel.h"
+#include "ui/qt/radio_button.h"
+#include "ui/qt/scroll_bar.h"
+#include "ui/qt/speed_button.h"
+#include "ui/qt/static_text.h"
 
 namespace kx14 {
 

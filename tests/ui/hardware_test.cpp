@@ -56,16 +56,16 @@ void HardwareTest::readAndProgramTheDevice() {
   testing::CloseUpCounter closeUps(form.CommBox);
   QVERIFY2(testing::ChooseFromList(form.CommBox, name), qPrintable(name + " is not listed"));
   QTRY_COMPARE(closeUps.Count(), 1);
-  QCOMPARE(form.MON_EDIT->Text(), name + Utf8(" 設定完了"));
+  QCOMPARE(form.MON_EDIT->text(), name + Utf8(" 設定完了"));
 
   form.READ_BTN->click();
-  QCOMPARE(form.MON_EDIT->Text(), Utf8("読み取り成功"));
+  QCOMPARE(form.MON_EDIT->text(), Utf8("読み取り成功"));
   qInfo("read: YOURID %d MYID %d OT_MAX %d", form.YOUID_EDIT->Tag, form.MYID_EDIT->Tag,
         form.THR_BAR->Position());
 
   if (qEnvironmentVariable("KX14_HW_PROGRAM") != QLatin1String("1")) return;
   form.PROGRAM_BTN->click();
-  QCOMPARE(form.MON_EDIT->Text(), Utf8("書き込み成功"));
+  QCOMPARE(form.MON_EDIT->text(), Utf8("書き込み成功"));
 }
 
 }  // namespace kx14

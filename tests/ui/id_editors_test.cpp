@@ -49,7 +49,7 @@ class IdEditorsTest : public QObject {
   }
   static void SetId(TEdit* field, int value) {
     field->Tag = value;
-    field->SetText(QString::number(value));
+    field->setText(QString::number(value));
   }
 
   FormFixture fixture_;
@@ -80,11 +80,11 @@ void IdEditorsTest::stepsStopAtTheBounds() {
   TSpeedButton* button =
       myId ? (plus ? form.MYID_INC : form.MYID_DEC) : (plus ? form.YOUID_INC : form.YOUID_DEC);
   SetId(field, start);
-  field->SetText(QStringLiteral("junk"));  // rewritten even when the value stays
+  field->setText(QStringLiteral("junk"));  // rewritten even when the value stays
   QTest::mouseClick(button, Qt::LeftButton);
   QCOMPARE(field->Tag, result);
-  QCOMPARE(field->Text(), QString::number(result));
-  QCOMPARE(field->selectedText(), field->Text());
+  QCOMPARE(field->text(), QString::number(result));
+  QCOMPARE(field->selectedText(), field->text());
   QVERIFY(field->hasFocus());
 }
 
@@ -105,7 +105,7 @@ void IdEditorsTest::stepDiscardsTypedText() {
     QTest::mouseClick(form.YOUID_INC, Qt::LeftButton);
   }
   QCOMPARE(form.YOUID_EDIT->Tag, 6);
-  QCOMPARE(form.YOUID_EDIT->Text(), QStringLiteral("6"));
+  QCOMPARE(form.YOUID_EDIT->text(), QStringLiteral("6"));
 }
 
 void IdEditorsTest::enterCommitsKeepsTheFocusAndArrowsStepFromThere() {
@@ -120,7 +120,7 @@ void IdEditorsTest::enterCommitsKeepsTheFocusAndArrowsStepFromThere() {
   QTest::keyClick(form.MYID_EDIT, Qt::Key_Down);
   QTest::keyClick(form.MYID_EDIT, Qt::Key_Down);
   QCOMPARE(form.MYID_EDIT->Tag, 122);
-  QCOMPARE(form.MYID_EDIT->Text(), QStringLiteral("122"));
+  QCOMPARE(form.MYID_EDIT->text(), QStringLiteral("122"));
 }
 
 void IdEditorsTest::commitReadsTheTypedNumber_data() {
@@ -152,14 +152,14 @@ void IdEditorsTest::commitReadsTheTypedNumber() {
     TypeInto(field, typed);
     form.CommBox->setFocus();  // leaving commits
     QCOMPARE(field->Tag, value);
-    QCOMPARE(field->Text(), QString::number(value));
+    QCOMPARE(field->text(), QString::number(value));
   }
 }
 
 void IdEditorsTest::typedLettersKeepTheirCase() {
   TMainForm& form = fixture_.Form();
   TypeInto(form.YOUID_EDIT, QStringLiteral("0xff"));
-  QCOMPARE(form.YOUID_EDIT->Text(), QStringLiteral("0xff"));
+  QCOMPARE(form.YOUID_EDIT->text(), QStringLiteral("0xff"));
 }
 
 void IdEditorsTest::plusOfYourIdFirstCommitsMyId() {
@@ -169,7 +169,7 @@ void IdEditorsTest::plusOfYourIdFirstCommitsMyId() {
   TypeInto(form.MYID_EDIT, QStringLiteral("77"));
   QTest::mouseClick(form.YOUID_INC, Qt::LeftButton);
   QCOMPARE(form.MYID_EDIT->Tag, 77);
-  QCOMPARE(form.MYID_EDIT->Text(), QStringLiteral("77"));
+  QCOMPARE(form.MYID_EDIT->text(), QStringLiteral("77"));
   QCOMPARE(form.YOUID_EDIT->Tag, 10);
   QVERIFY(form.YOUID_EDIT->hasFocus());
 }
@@ -191,10 +191,10 @@ void IdEditorsTest::enterTwiceCommitsTwiceWithoutChange() {
   TypeInto(form.YOUID_EDIT, QStringLiteral("$10"));
   QTest::keyClick(form.YOUID_EDIT, Qt::Key_Return);
   QCOMPARE(form.YOUID_EDIT->Tag, 16);
-  QCOMPARE(form.YOUID_EDIT->Text(), QStringLiteral("16"));
+  QCOMPARE(form.YOUID_EDIT->text(), QStringLiteral("16"));
   QTest::keyClick(form.YOUID_EDIT, Qt::Key_Enter);
   QCOMPARE(form.YOUID_EDIT->Tag, 16);
-  QCOMPARE(form.YOUID_EDIT->Text(), QStringLiteral("16"));
+  QCOMPARE(form.YOUID_EDIT->text(), QStringLiteral("16"));
 }
 
 void IdEditorsTest::otherKeysReachTheField() {
@@ -203,7 +203,7 @@ void IdEditorsTest::otherKeysReachTheField() {
   QTest::keyClick(form.MYID_EDIT, Qt::Key_Backspace);
   QTest::keyClick(form.MYID_EDIT, Qt::Key_Left);
   QTest::keyClicks(form.MYID_EDIT, QStringLiteral("9"));
-  QCOMPARE(form.MYID_EDIT->Text(), QStringLiteral("91"));
+  QCOMPARE(form.MYID_EDIT->text(), QStringLiteral("91"));
   QCOMPARE(form.MYID_EDIT->Tag, 0);  // not committed yet
 }
 

@@ -13,7 +13,7 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/qt_message_pump.h"
+#include "ui/qt/qt_message_pump.h"
 
 using namespace std::chrono_literals;
 

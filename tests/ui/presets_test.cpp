@@ -126,47 +126,47 @@ void PresetsTest::clickingAPresetShowsItsCommentAndSetsItsLimit() {
   QTest::mouseClick(button, Qt::LeftButton);
   QVERIFY(button->Checked());
   QVERIFY(!other->Checked());
-  QCOMPARE(form.K_Comment->Text(), comment);
+  QCOMPARE(form.K_Comment->text(), comment);
   QVERIFY(!comment.endsWith(QStringLiteral("\r\n")));
   QCOMPARE(form.THR_BAR->Position(), limit);
-  QCOMPARE(form.THR_EDIT->Text(), QString::number(limit));
+  QCOMPARE(form.THR_EDIT->text(), QString::number(limit));
 }
 
 void PresetsTest::handy0IsSelectedAtStartWithoutItsHandler() {
   TMainForm& form = fixture_.Form();
   QVERIFY(form.Handy0->Checked());
-  QCOMPARE(form.K_Comment->Text(), QString::fromUtf8(kHeading));
+  QCOMPARE(form.K_Comment->text(), QString::fromUtf8(kHeading));
   // The stored level agrees with the one shown: Handy0's count, 5.
   QCOMPARE(form.THR_BAR->Position(), 5);
-  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("5"));
+  QCOMPARE(form.THR_EDIT->text(), QStringLiteral("5"));
 }
 
 void PresetsTest::clickingTheSelectedPresetChangesNothing() {
   TMainForm& form = fixture_.Form();
   QTest::mouseClick(form.Handy0, Qt::LeftButton);  // right after start
-  QCOMPARE(form.K_Comment->Text(), QString::fromUtf8(kHeading));
+  QCOMPARE(form.K_Comment->text(), QString::fromUtf8(kHeading));
   QCOMPARE(form.THR_BAR->Position(), 5);
 
   QTest::mouseClick(form.Handy3, Qt::LeftButton);
   form.THR_BAR->SetPosition(42);  // e.g. a value read from the device
-  form.K_Comment->SetText(QStringLiteral("x"));
+  form.K_Comment->SetText("x");
   QTest::mouseClick(form.Handy3, Qt::LeftButton);
   QCOMPARE(form.THR_BAR->Position(), 42);
-  QCOMPARE(form.K_Comment->Text(), QStringLiteral("x"));
+  QCOMPARE(form.K_Comment->text(), QStringLiteral("x"));
 
   QTest::mouseClick(form.Handy0, Qt::LeftButton);  // now a change
   QCOMPARE(form.THR_BAR->Position(), 5);
-  QVERIFY(form.K_Comment->Text().endsWith(QStringLiteral("（オーバーテイク回数：５回）")));
+  QVERIFY(form.K_Comment->text().endsWith(QStringLiteral("（オーバーテイク回数：５回）")));
 }
 
 void PresetsTest::limitsReachBothEndsOfTheBar() {
   TMainForm& form = fixture_.Form();
   QTest::mouseClick(form.Handy_7, Qt::LeftButton);
   QCOMPARE(form.THR_BAR->Position(), form.THR_BAR->Max());
-  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("250"));
+  QCOMPARE(form.THR_EDIT->text(), QStringLiteral("250"));
   QTest::mouseClick(form.Handy_S, Qt::LeftButton);
   QCOMPARE(form.THR_BAR->Position(), form.THR_BAR->Min());
-  QCOMPARE(form.THR_EDIT->Text(), QStringLiteral("1"));
+  QCOMPARE(form.THR_EDIT->text(), QStringLiteral("1"));
 }
 
 void PresetsTest::equalLimitStillReplacesTheComment() {
@@ -174,12 +174,12 @@ void PresetsTest::equalLimitStillReplacesTheComment() {
   form.THR_BAR->SetPosition(8);
   int changes = 0;
   auto original = form.THR_BAR->OnChange;
-  form.THR_BAR->OnChange = [&](TScrollBar* bar) {
+  form.THR_BAR->OnChange = [&](TScrollBarControl* bar) {
     ++changes;
     original(bar);
   };
   QTest::mouseClick(form.Handy3, Qt::LeftButton);
-  QVERIFY(form.K_Comment->Text().endsWith(QStringLiteral("（オーバーテイク回数：８回）")));
+  QVERIFY(form.K_Comment->text().endsWith(QStringLiteral("（オーバーテイク回数：８回）")));
   QCOMPARE(form.THR_BAR->Position(), 8);
   QCOMPARE(changes, 0);
 }
@@ -196,7 +196,7 @@ void PresetsTest::arrowKeysMoveTheSelectionAndRunTheHandler() {
   QTest::keyClick(form.Handy0, Qt::Key_Up);
   QVERIFY(form.Handy_M->Checked());
   QCOMPARE(form.THR_BAR->Position(), 3);
-  QVERIFY(form.K_Comment->Text().endsWith(QStringLiteral("（オーバーテイク回数：３回）")));
+  QVERIFY(form.K_Comment->text().endsWith(QStringLiteral("（オーバーテイク回数：３回）")));
 }
 
 void PresetsTest::selectingFromCodeRunsTheHandlerOnlyOnAChange() {
@@ -205,12 +205,12 @@ void PresetsTest::selectingFromCodeRunsTheHandlerOnlyOnAChange() {
   form.THR_BAR->SetPosition(12);
   form.Handy6->SetChecked(true);
   QCOMPARE(form.THR_BAR->Position(), 15);
-  QVERIFY(form.K_Comment->Text().endsWith(QStringLiteral("（オーバーテイク回数：１５回）")));
-  form.K_Comment->SetText(QStringLiteral("kept"));
+  QVERIFY(form.K_Comment->text().endsWith(QStringLiteral("（オーバーテイク回数：１５回）")));
+  form.K_Comment->SetText("kept");
   form.THR_BAR->SetPosition(12);
   form.Handy6->SetChecked(true);  // already selected
   QCOMPARE(form.THR_BAR->Position(), 12);
-  QCOMPARE(form.K_Comment->Text(), QStringLiteral("kept"));
+  QCOMPARE(form.K_Comment->text(), QStringLiteral("kept"));
 }
 
 void PresetsTest::presetsFormOneGroupApartFromTheOnOffPairs() {

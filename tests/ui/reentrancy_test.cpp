@@ -123,7 +123,7 @@ void ReentrancyTest::portChangeWhileWaitingIsAppliedAfterTheOperation() {
     // The close-up runs once the wait takes events again; look after it.
     QTimer::singleShot(kNestedAtMs, &Form(), [&] {
       openAfterChoice = Form().CommX1->IsOpen();
-      textAfterChoice = Form().MON_EDIT->Text();
+      textAfterChoice = Form().MON_EDIT->text();
     });
   });
   Form().READ_BTN->click();

@@ -5,10 +5,10 @@
 #include <QTest>
 
 #include "form_fixture.h"
-#include "ui/controls/edit.h"
-#include "ui/controls/radio_button.h"
-#include "ui/controls/scroll_bar.h"
-#include "ui/controls/static_text.h"
+#include "ui/qt/edit.h"
+#include "ui/qt/radio_button.h"
+#include "ui/qt/scroll_bar.h"
+#include "ui/qt/static_text.h"
 
 namespace kx14 {
 namespace {
@@ -18,7 +18,7 @@ class ChangeCounter {
  public:
   explicit ChangeCounter(TScrollBar* bar) {
     auto original = bar->OnChange;
-    bar->OnChange = [this, original](TScrollBar* sender) {
+    bar->OnChange = [this, original](TScrollBarControl* sender) {
       ++runs_;
       original(sender);
     };
@@ -100,7 +100,7 @@ void ValueEditorsTest::barToFieldFromCode() {
   auto* scrollBar = fixture_.Named<TScrollBar>(bar);
   scrollBar->SetPosition(requested);
   QCOMPARE(scrollBar->Position(), position);
-  QCOMPARE(scrollBar->PartnerEdit->Text(), shown);
+  QCOMPARE(QString::fromStdString(scrollBar->PartnerEdit->Text()), shown);
 }
 
 void ValueEditorsTest::commitByLeavingTheField_data() {
@@ -151,21 +151,21 @@ void ValueEditorsTest::commitByLeavingTheField() {
   QFETCH(QString, shown);
   QFETCH(int, changes);
   auto* edit = fixture_.Named<TEdit>(field);
-  TScrollBar* bar = edit->PartnerBar;
+  auto* bar = dynamic_cast<TScrollBar*>(edit->PartnerBar);
   QVERIFY(bar != nullptr);
   QCOMPARE(bar->PartnerEdit, edit);
   bar->SetPosition(start);
   ChangeCounter counter(bar);
   TypeAndLeave(edit, typed);
   QCOMPARE(bar->Position(), position);
-  QCOMPARE(edit->Text(), shown);
+  QCOMPARE(edit->text(), shown);
   QCOMPARE(counter.Runs(), changes);
 }
 
 void ValueEditorsTest::lettersTurnUpperCaseAsTyped() {
   TEdit* field = fixture_.Form().UA_EDIT;
   TypeInto(field, QStringLiteral("$ff"));
-  QCOMPARE(field->Text(), QStringLiteral("$FF"));
+  QCOMPARE(field->text(), QStringLiteral("$FF"));
   QTest::keyClick(field, Qt::Key_Return);
   QCOMPARE(fixture_.Form().UA_BAR->Position(), 255);
 }
@@ -176,13 +176,13 @@ void ValueEditorsTest::enterCommitsAndKeepsTheFocus() {
   TypeInto(form.MODE_EDIT, QStringLiteral("0x20"));
   QTest::keyClick(form.MODE_EDIT, Qt::Key_Return);
   QCOMPARE(form.MODE_BAR->Position(), 32);
-  QCOMPARE(form.MODE_EDIT->Text(), QStringLiteral("32"));
+  QCOMPARE(form.MODE_EDIT->text(), QStringLiteral("32"));
   QVERIFY(form.MODE_EDIT->hasFocus());
   QCOMPARE(counter.Runs(), 1);
   QTest::keyClick(form.MODE_EDIT, Qt::Key_Enter);  // the keypad Enter as well
   form.CommBox->setFocus();                        // leaving commits the same value
   QCOMPARE(form.MODE_BAR->Position(), 32);
-  QCOMPARE(form.MODE_EDIT->Text(), QStringLiteral("32"));
+  QCOMPARE(form.MODE_EDIT->text(), QStringLiteral("32"));
   QCOMPARE(counter.Runs(), 1);
 }
 
@@ -195,10 +195,10 @@ void ValueEditorsTest::maxPowerShowsEvenValuesFromTheBar() {
   bar->setSliderPosition(51);
   bar->setSliderDown(false);
   QCOMPARE(bar->Position(), 51);
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("50"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("50"));
   bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // steps of two
   QCOMPARE(bar->Position(), 53);
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("52"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("52"));
   bar->triggerAction(QAbstractSlider::SliderPageStepSub);
   QCOMPARE(bar->Position(), 51);
   bar->setFocus();
@@ -210,11 +210,11 @@ void ValueEditorsTest::maxPowerCommitShowsThePlainValueUntilTheBarIsLeft() {
   TMainForm& form = fixture_.Form();
   TypeAndLeave(form.YOBI2_EDIT, QStringLiteral("51"));
   QCOMPARE(form.YOBI2_BAR->Position(), 51);
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("51"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("51"));
   form.YOBI2_BAR->setFocus();
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("51"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("51"));
   form.CommBox->setFocus();  // leaving the bar rewrites the field by the bar's rule
-  QCOMPARE(form.YOBI2_EDIT->Text(), QStringLiteral("50"));
+  QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("50"));
   QCOMPARE(form.YOBI2_BAR->Position(), 51);
 }
 
@@ -224,7 +224,7 @@ void ValueEditorsTest::committingOtMaxLeavesThePresetAlone() {
   QCOMPARE(form.THR_BAR->Position(), 15);
   QVERIFY(form.Handy0->Checked());
   QVERIFY(!form.Handy6->Checked());
-  QCOMPARE(form.K_Comment->Text(), QStringLiteral("開発室から一言："));
+  QCOMPARE(form.K_Comment->text(), QStringLiteral("開発室から一言："));
 }
 
 void ValueEditorsTest::mouseReleaseSelectsTheWholeText_data() {
@@ -242,7 +242,7 @@ void ValueEditorsTest::mouseReleaseSelectsTheWholeText() {
   QFETCH(int, button);
   auto* edit = fixture_.Named<TEdit>(field);
   FormFixture::Reveal(edit->parentWidget());
-  edit->SetText(QStringLiteral("12345"));
+  edit->setText(QStringLiteral("12345"));
   edit->setFocus();
   edit->setSelection(1, 2);  // a range chosen by dragging
   QTest::mouseClick(edit, static_cast<Qt::MouseButton>(button), {}, QPoint(3, 5));

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "ui/controls/combo_box.h"
-#include "ui/controls/edit.h"
-#include "ui/main_form.h"
+#include "ui/qt/combo_box.h"
+#include "ui/qt/edit.h"
+#include "ui/qt/main_form.h"
 
 namespace kx14::testing {
 namespace fs = std::filesystem;
@@ -36,7 +36,7 @@ void DropDownAndDismiss(TComboBox* list) {
 }
 
 CloseUpCounter::CloseUpCounter(TComboBox* list) : list_(list), original_(list->OnCloseUp) {
-  list_->OnCloseUp = [this](TComboBox* sender) {
+  list_->OnCloseUp = [this](TComboBoxControl* sender) {
     if (original_) original_(sender);
     ++count_;
   };

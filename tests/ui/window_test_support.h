@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ports/com_ports.h"
+#include "ui/form/controls/combo_box_control.h"
 
 namespace kx14 {
 
@@ -43,7 +44,7 @@ class CloseUpCounter {
 
  private:
   TComboBox* list_;
-  std::function<void(TComboBox*)> original_;
+  std::function<void(TComboBoxControl*)> original_;
   int count_ = 0;
 };
 

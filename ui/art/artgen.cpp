@@ -1,10 +1,12 @@
 // kx14_artgen <output-directory>
 // kx14_artgen --icons <output-directory>
+// kx14_artgen --windows-icon <output-directory>
 // Draws the window's artwork and writes it twice: as bare pixel words that
 // the program embeds (picture.rgb32, program.glyph, read.glyph, exit.glyph)
 // and as BMP files to look at (picture.bmp, program.bmp, read.bmp,
 // exit.bmp). With --icons it draws the desktop icon instead, as PNG files
-// kx14-manager-<size>.png. Run by the build; exits non-zero, naming the file,
+// kx14-manager-<size>.png; with --windows-icon, as one kx14-manager.ico for
+// the Windows resource compiler. Run by the build; exits non-zero, naming the file,
 // when a file cannot be written, so the build stops there.
 #include <filesystem>
 #include <iostream>
@@ -12,9 +14,11 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "bmp_writer.h"
 #include "glyphs.h"
+#include "ico_writer.h"
 #include "icon.h"
 #include "picture.h"
 #include "png_writer.h"
@@ -40,8 +44,9 @@ bool writeWindowArtwork(const std::filesystem::path& directory) {
                  writeArtwork(directory, "picture.bmp", encodeBmp24(picture));
   for (std::size_t i = 0; written && i < std::size(glyphs); ++i) {
     const std::string name = glyphNames[i];
-    written = writeArtwork(directory, name + ".glyph", encodeRawGlyph(glyphs[i], kTransparentIndex)) &&
-              writeArtwork(directory, name + ".bmp", encodeBmp8(glyphs[i]));
+    written =
+        writeArtwork(directory, name + ".glyph", encodeRawGlyph(glyphs[i], kTransparentIndex)) &&
+        writeArtwork(directory, name + ".bmp", encodeBmp8(glyphs[i]));
   }
   return written;
 }
@@ -54,12 +59,20 @@ bool writeIcons(const std::filesystem::path& directory) {
   return true;
 }
 
+bool writeWindowsIcon(const std::filesystem::path& directory) {
+  std::vector<RgbaImage> images;
+  for (const int size : kWindowsIconSizes) images.push_back(drawAppIcon(size));
+  return writeArtwork(directory, "kx14-manager.ico", encodeIco(images));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
-  if (argc != 2 && !icons) {
-    std::cerr << "usage: kx14_artgen [--icons] <output-directory>\n";
+  const std::string_view mode = argc == 3 ? argv[1] : "";
+  const bool icons = mode == "--icons";
+  const bool windowsIcon = mode == "--windows-icon";
+  if (argc != 2 && !icons && !windowsIcon) {
+    std::cerr << "usage: kx14_artgen [--icons | --windows-icon] <output-directory>\n";
     return 2;
   }
   const std::filesystem::path directory = argv[argc - 1];
@@ -69,6 +82,8 @@ int main(int argc, char** argv) {
     std::cerr << "kx14_artgen: cannot create " << directory << ": " << error.message() << '\n';
     return 1;
   }
-  const bool written = icons ? writeIcons(directory) : writeWindowArtwork(directory);
+  const bool written = icons         ? writeIcons(directory)
+                       : windowsIcon ? writeWindowsIcon(directory)
+                                     : writeWindowArtwork(directory);
   return written ? 0 : 1;
 }

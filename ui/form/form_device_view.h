@@ -1,0 +1,104 @@
+#pragma once
+
+#include <string>
+
+#include "protocol/device_view.h"
+#include "ui/form/main_form_logic.h"
+
+namespace kx14 {
+
+// The read and program operations' view of the main window: the exchange
+// over its CommX1, its message pump, and the controls that hold the block.
+// Every setter goes through the control itself, so the controls' own rules
+// apply: a radio button's handler runs only when it becomes selected, a bar's
+// change handler only when its position really changes.
+template <class Kit>
+class TFormDeviceView final : public TDeviceView {
+ public:
+  // `form` must outlive the view; its controls may be created afterwards.
+  explicit TFormDeviceView(TMainFormLogic<Kit>& form) : form_(form) {}
+
+  void ProcessMessages() override { form_.MessagePump->ProcessMessages(); }
+  void SendReceive(ByteString& command, int replyLength, ByteString& reply) override {
+    form_.SendReceive(command, replyLength, reply);
+  }
+  BlockControls ReadControls() const override {
+    BlockControls controls;
+    controls.bup5Ah = !form_.BUP_00h->Checked();
+    controls.yourId = form_.YOUID_EDIT->Tag;
+    controls.myId = form_.MYID_EDIT->Tag;
+    controls.masOn = form_.MAS_ON->Checked();
+    controls.otOn = form_.OT_ON->Checked();
+    for (const TBlockBar bar : kAllBars) {
+      SetField(controls, bar, Bar(bar)->Position());
+    }
+    return controls;
+  }
+  void SelectBup(bool bup5Ah) override { Select(form_.BUP_5Ah, form_.BUP_00h, bup5Ah); }
+  void SetYourId(std::int32_t value) override { ShowIdentifier(form_.YOUID_EDIT, value); }
+  void SetMyId(std::int32_t value) override { ShowIdentifier(form_.MYID_EDIT, value); }
+  void SelectMasterF(bool on) override { Select(form_.MAS_ON, form_.MAS_OFF, on); }
+  void SelectOvertake(bool on) override { Select(form_.OT_ON, form_.OT_OFF, on); }
+  void SetBarPosition(TBlockBar bar, int position) override { Bar(bar)->SetPosition(position); }
+  void ShowInformation(std::string_view text) override { form_.MON_EDIT->SetText(text); }
+  void SelectHandicap(THandicapPreset preset) override { PresetButton(preset)->SetChecked(true); }
+
+ private:
+  static constexpr TBlockBar kAllBars[] = {
+      TBlockBar::LAST_BAR, TBlockBar::MODE_BAR, TBlockBar::UA_BAR,    TBlockBar::LOW_BAR,
+      TBlockBar::HICH_BAR, TBlockBar::THR_BAR,  TBlockBar::YOBI1_BAR, TBlockBar::YOBI2_BAR};
+
+  static void Select(TRadioButtonControl* chosen, TRadioButtonControl* other, bool chooseFirst) {
+    (chooseFirst ? chosen : other)->SetChecked(true);
+  }
+  // An identifier's value is its field's Tag; the text only shows it.
+  static void ShowIdentifier(TEditControl* field, std::int32_t value) {
+    field->Tag = value;
+    field->SetText(std::to_string(value));
+  }
+  static void SetField(BlockControls& controls, TBlockBar bar, int position) {
+    switch (bar) {
+      case TBlockBar::LAST_BAR:
+        controls.lastBar = position;
+        break;
+      case TBlockBar::MODE_BAR:
+        controls.modeBar = position;
+        break;
+      case TBlockBar::UA_BAR:
+        controls.uaBar = position;
+        break;
+      case TBlockBar::LOW_BAR:
+        controls.lowBar = position;
+        break;
+      case TBlockBar::HICH_BAR:
+        controls.hichBar = position;
+        break;
+      case TBlockBar::THR_BAR:
+        controls.thrBar = position;
+        break;
+      case TBlockBar::YOBI1_BAR:
+        controls.yobi1Bar = position;
+        break;
+      case TBlockBar::YOBI2_BAR:
+        controls.yobi2Bar = position;
+        break;
+    }
+  }
+
+  TScrollBarControl* Bar(TBlockBar bar) const {
+    TScrollBarControl* const bars[] = {form_.LAST_BAR,  form_.MODE_BAR, form_.UA_BAR,
+                                       form_.LOW_BAR,   form_.HICH_BAR, form_.THR_BAR,
+                                       form_.YOBI1_BAR, form_.YOBI2_BAR};
+    return bars[static_cast<int>(bar)];
+  }
+  TRadioButtonControl* PresetButton(THandicapPreset preset) const {
+    TRadioButtonControl* const buttons[] = {
+        form_.Handy_S, form_.Handy_M, form_.Handy0, form_.Handy1, form_.Handy2,
+        form_.Handy3,  form_.Handy4,  form_.Handy5, form_.Handy6, form_.Handy_7};
+    return buttons[static_cast<int>(preset)];
+  }
+
+  TMainFormLogic<Kit>& form_;
+};
+
+}  // namespace kx14
