@@ -182,6 +182,16 @@ void CALLBACK CloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
+// Keys go through the dialog manager as the user's would: Enter on the
+// focused glyph button clicks it (Read with no port open fails at once).
+TEST_F(Win32Window, EnterOnTheFocusedButtonClicksIt) {
+  SetFocus(form->READ_BTN->Handle());
+  PostMessageW(form->READ_BTN->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(form->READ_BTN->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  form->MessagePump->ProcessMessages();
+  EXPECT_EQ(TextOf(form->MON_EDIT), "読み取り失敗");
+}
+
 // Every handler is bound through the shared wrapper that hands an escaping
 // exception to ShowError (tested with the Linux window); this is the box.
 TEST_F(Win32Window, ErrorBoxShowsTheMessageUnderTheProgramTitle) {
