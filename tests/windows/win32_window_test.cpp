@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/windows/devsim_link.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/win32/win32_art.h"
 #include "ui/win32/win32_main_form.h"
+#include "ui/win32/win32_style.h"
 #include "ui/win32/win32_text.h"
 
 namespace kx14 {
@@ -59,6 +62,27 @@ class Win32Window : public ::testing::Test {
 };
 
 TEST(Win32Art, PictureAndGlyphsAreCompiledIn) { EXPECT_TRUE(ArtPresent()); }
+
+// Japanese captions must never show as boxes: the chosen face has a glyph
+// for every character of the level captions and the comments.
+TEST(Win32Font, ChosenFaceHasTheJapaneseGlyphs) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, FontFor(TFontRole::frWindow));
+  std::array<wchar_t, LF_FACESIZE> face{};
+  GetTextFaceW(dc, static_cast<int>(face.size()), face.data());
+  const std::wstring text = WideFromUtf8(PresetComment(9) + "ハンデ＋ＭＡＸ起動完了読み取り成功");
+  std::vector<WORD> glyphs(text.size());
+  const DWORD converted = GetGlyphIndicesW(dc, text.c_str(), static_cast<int>(text.size()),
+                                           glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  ASSERT_EQ(converted, text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\r' || text[i] == L'\n') continue;
+    EXPECT_NE(glyphs[i], 0xFFFF) << "no glyph for U+" << std::hex << int{text[i]} << " in "
+                                 << Utf8FromWide(face.data());
+  }
+}
 
 TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
   RECT client;
@@ -156,6 +180,16 @@ void CALLBACK CloseErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
   text.resize(static_cast<std::size_t>(GetDlgItemTextW(box, 0xFFFF, text.data(), 256)));
   shownBox.text = Utf8FromWide(text);
   PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// Keys go through the dialog manager as the user's would: Enter on the
+// focused glyph button clicks it (Read with no port open fails at once).
+TEST_F(Win32Window, EnterOnTheFocusedButtonClicksIt) {
+  SetFocus(form->READ_BTN->Handle());
+  PostMessageW(form->READ_BTN->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(form->READ_BTN->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  form->MessagePump->ProcessMessages();
+  EXPECT_EQ(TextOf(form->MON_EDIT), "読み取り失敗");
 }
 
 // Every handler is bound through the shared wrapper that hands an escaping

@@ -30,6 +30,15 @@ int VirtualKey(WPARAM key) {
   }
 }
 
+// The answer to WM_GETDLGCODE of a control that takes Enter itself: its own
+// code, plus "this message" when the dialog manager asks about Enter.
+LRESULT DialogCodeTakingEnter(LRESULT own, LPARAM lParam) {
+  const auto* queued = reinterpret_cast<const MSG*>(lParam);
+  const bool enter =
+      queued != nullptr && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN;
+  return enter ? own | DLGC_WANTMESSAGE : own;
+}
+
 TShiftState CurrentShift() {
   unsigned shift = ssNone;
   if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -188,16 +197,11 @@ bool Win32Edit::KeyDown(WPARAM key) {
 
 bool Win32Edit::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_GETDLGCODE: {
+    case WM_GETDLGCODE:
       // Enter reaches the field (its handlers commit on it) instead of the
       // dialog manager; Tab still moves on.
-      result = CallOriginal(message, wParam, lParam);
-      const auto* queued = reinterpret_cast<const MSG*>(lParam);
-      if (queued != nullptr && queued->message == WM_KEYDOWN && queued->wParam == VK_RETURN) {
-        result |= DLGC_WANTMESSAGE;
-      }
+      result = DialogCodeTakingEnter(CallOriginal(message, wParam, lParam), lParam);
       return true;
-    }
     case WM_KEYDOWN:
       if (!KeyDown(wParam)) return false;
       swallowChar_ = true;
@@ -314,7 +318,7 @@ void Win32ComboBox::ShowItems(const std::vector<std::string>& items, int index) 
 Win32BitBtn::Win32BitBtn(Win32Container* parent, TRect area, TGlyph glyph) {
   Attach(CreateChild(L"BUTTON", L"", BS_PUSHBUTTON | BS_BITMAP | WS_TABSTOP, parent, area,
                      TFontRole::frCommandButton),
-         false);
+         true);
   glyph_ = GlyphBitmap(glyph, clBtnFace);
   if (glyph_ != nullptr) {
     SendMessageW(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(glyph_));
@@ -327,6 +331,21 @@ Win32BitBtn::~Win32BitBtn() {
 
 void Win32BitBtn::Command(int code) {
   if (code == BN_CLICKED) UserClicked();
+}
+
+bool Win32BitBtn::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_GETDLGCODE) {
+    // Enter reaches the button instead of the dialog manager's default
+    // button handling, which this window does not use.
+    result = DialogCodeTakingEnter(CallOriginal(message, wParam, lParam), lParam);
+    return true;
+  }
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    UserClicked();
+    result = 0;
+    return true;
+  }
+  return false;
 }
 
 Win32SpeedButton::Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area) {

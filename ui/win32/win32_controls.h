@@ -100,6 +100,10 @@ class Win32BitBtn final : public Win32Control, public TBitBtnControl {
   ~Win32BitBtn() override;
   void Command(int code) override;
 
+ protected:
+  // Enter on the focused button clicks it (Space does so natively).
+  bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
  private:
   HBITMAP glyph_ = nullptr;
 };
