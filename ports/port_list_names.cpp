@@ -6,7 +6,14 @@ namespace kx14 {
 
 PortListNames ListPortNamesByNumber(const PortSources& sources) {
   PortListNames list;
-  for (std::string& name : ListComPortNames(sources)) {
+  std::vector<std::string> all = ListComPortNames(sources);
+  // A list of one name needs no order, so its name is never converted: it is
+  // listed whatever it is called.
+  if (all.size() < 2) {
+    list.names = std::move(all);
+    return list;
+  }
+  for (std::string& name : all) {
     try {
       PortNameNumber(name);
       list.names.push_back(std::move(name));

@@ -22,7 +22,8 @@ struct PortListNames {
   std::vector<SkippedPortName> skipped;  // in source order
 };
 
-// ListComPortNames(sources) split by whether PortNameNumber converts the name.
+// ListComPortNames(sources) split by whether PortNameNumber converts the name;
+// a list of a single name is returned as it is.
 PortListNames ListPortNamesByNumber(const PortSources& sources);
 
 }  // namespace kx14

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ports/com_ports.h"
-#include "ports/port_name_order.h"
+#include "ports/port_list_names.h"
 #include "ui/form/main_form_logic.h"
 
 namespace kx14 {
@@ -19,21 +19,6 @@ inline constexpr const char* kPortClosedText = "シリアルポートを閉じ�
 inline constexpr const char* kPortReadySuffix = " 設定完了";
 inline constexpr const char* kPortUnusableSuffix = " は使用できません";
 inline constexpr const char* kPortsSkippedPrefix = "番号のないポート名を一覧から除外: ";
-
-// Takes the names whose number does not convert out of a list of more than
-// one name (a single name is listed whatever it is called, since nothing
-// sorts it) and returns them in list order. One badly named entry of the
-// machine's list must not cost the user every other port.
-inline std::vector<std::string> TakeUnnumberedPortNames(std::vector<std::string>& names) {
-  std::vector<std::string> unnumbered;
-  if (names.size() < 2) return unnumbered;
-  std::vector<std::string> numbered;
-  for (std::string& name : names) {
-    (TryPortNameNumber(name) ? numbered : unnumbered).push_back(std::move(name));
-  }
-  names = std::move(numbered);
-  return unnumbered;
-}
 
 template <class Kit>
 void TMainFormLogic<Kit>::UsePortSources(const PortSources& sources) {
@@ -58,25 +43,23 @@ template <class Kit>
 void TMainFormLogic<Kit>::UpdatePortList() {
   const std::string previous = CommBox->Text();
   CommBox->Clear();
-  std::vector<std::string> names;
-  std::vector<std::string> skipped;
+  PortListNames list;
   try {
-    names = ListComPortNames(CurrentPortSources());
-    skipped = TakeUnnumberedPortNames(names);
-    // Sorts only a list of more than one name, so a single name is never
-    // converted: it is listed whatever it is called.
-    SortPortNames(names);
+    list = ListPortNamesByNumber(CurrentPortSources());
   } catch (...) {
     // The list is left holding "OFF" alone; the error goes on to the error
     // box, and MON_EDIT keeps its text.
     RefillPortList(previous, {});
     throw;
   }
-  RefillPortList(previous, names);
-  if (skipped.empty()) return;
-  // Said where the user looks next; the next port choice replaces it.
+  RefillPortList(previous, list.names);
+  if (list.skipped.empty()) return;
+  // One badly named entry costs only itself; it is named where the user
+  // looks next, and the next port choice replaces the text.
   std::string text = kPortsSkippedPrefix;
-  for (std::size_t i = 0; i < skipped.size(); ++i) text += (i == 0 ? "" : ", ") + skipped[i];
+  for (std::size_t i = 0; i < list.skipped.size(); ++i) {
+    text += (i == 0 ? "" : ", ") + list.skipped[i].name;
+  }
   MON_EDIT->SetText(text);
 }
 

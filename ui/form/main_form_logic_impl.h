@@ -4,6 +4,7 @@
 // that instantiates TMainFormLogic<Kit> for its Kit.
 
 #include <cstdlib>
+#include <iostream>
 #include <utility>
 
 #include "protocol/checksum.h"
@@ -26,10 +27,8 @@ TMainFormLogic<Kit>::TMainFormLogic()
       deviceView_(std::make_unique<TFormDeviceView<Kit>>(*this)),
       deviceOperations_(std::make_unique<TDeviceOperations>(*deviceView_)) {
   CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
-  if (const char* tracePath = std::getenv("KX14_TRACE"); tracePath != nullptr && *tracePath) {
-    exchangeTrace_ = TExchangeTrace::Open(tracePath);
-    exchangeLink_->SetObserver(exchangeTrace_.get());
-  }
+  exchangeTrace_ = TExchangeTrace::FromEnvironment(std::cerr);
+  if (exchangeTrace_) exchangeLink_->SetObserver(exchangeTrace_.get());
 }
 
 template <class Kit>
