@@ -10,6 +10,7 @@
 
 #include "ports/com_ports.h"
 #include "ports/port_list_names.h"
+#include "ports/port_name_order.h"
 #include "ui/form/main_form_logic.h"
 
 namespace kx14 {
