@@ -23,8 +23,9 @@ export LC_ALL=C.UTF-8
 unset LANGUAGE
 jobs=$(nproc)
 fuzz_seconds=${KX14_FUZZ_SECONDS:-10}
-# Tests that wait on ptys and time-outs: more of them at once than there are
-# cores (ctest's PROCESSORS property keeps the CPU-bound ones to the cores).
+# Most tests of the normal and ASan trees wait on ptys and time-outs, so more
+# of them run at once than there are cores; the TSan tree's tests, many times
+# slower per instruction, keep to the cores.
 test_jobs=$((jobs * 3))
 
 stage_lines=()
@@ -126,7 +127,7 @@ join build-asan
 stage test-asan ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -L all
 
 join build-tsan
-stage test-tsan ctest --test-dir build-tsan --output-on-failure -j "$test_jobs" -L sanitize
+stage test-tsan ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L sanitize
 
 join build-fuzz
 stage fuzz ./scripts/fuzz.sh "$fuzz_seconds"
