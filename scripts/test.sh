@@ -56,7 +56,7 @@ stage() {
   shift
   stage_start=$SECONDS
   echo "test: stage $current_stage"
-  "$@"
+  "$@" 4>&-
   stage_lines+=("$(printf '  %-13s %s' "$current_stage" "$(duration $((SECONDS - stage_start)))")")
   current_stage=""
 }
@@ -72,7 +72,7 @@ export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 # The background builds report "<tree> <status> <seconds>" on this FIFO, in
 # order; the script holds it open for reading and writing, so no line is lost
-# and no open blocks.
+# and no open blocks. The programs it starts do not inherit it.
 logs=$PWD/build/test-stages
 mkdir -p "$logs"
 rm -f "$logs/done"
@@ -84,7 +84,7 @@ rm -f "$logs/done"
 background_build() {
   local tree=$1 start=$SECONDS status=0
   shift
-  nice -n 19 "$@" >"$logs/$tree.log" 2>&1 </dev/null || status=$?
+  nice -n 19 "$@" >"$logs/$tree.log" 2>&1 </dev/null 4>&- || status=$?
   echo "$tree $status $((SECONDS - start))" >&4
 }
 
