@@ -49,6 +49,8 @@ print_stages() {
   exit "$status"
 }
 trap print_stages EXIT
+# Interrupted or terminated, it still stops the background builds.
+trap 'exit 130' INT TERM
 
 # stage <name> <command...>: runs the command as one timed stage.
 stage() {
