@@ -104,14 +104,14 @@ set -m
 builder_pid=$!
 set +m
 
-# join <tree>: waits (at most an hour) for the tree's background build and
+# join <tree>: waits (at most two hours) for the tree's background build and
 # adds its stage line; a failed build shows its log and fails the stage.
 join() {
   local tree status seconds waited_from=$SECONDS
   current_stage=$1
   stage_start=$SECONDS
   echo "test: stage $1 (waiting for the background build)"
-  read -r -t 3600 -u 4 tree status seconds || { echo "test: no word from the build of $1"; return 1; }
+  read -r -t 7200 -u 4 tree status seconds || { echo "test: no word from the build of $1"; return 1; }
   [ "$tree" = "$1" ] || { echo "test: expected the build of $1, got $tree"; return 1; }
   if [ "$status" -ne 0 ]; then
     cat "$logs/$tree.log"
