@@ -15,6 +15,19 @@ else()
 endif()
 include(GoogleTest)
 
+# A tree that runs the tests of one label only (the ThreadSanitizer tree runs
+# "sanitize") builds only the test programs that carry it; the others stay
+# out of `all` and ctest's -L leaves out their placeholder tests.
+set(KX14_TEST_LABEL "" CACHE STRING "Build only the test programs with this label (empty: all)")
+
+# kx14_test_in_tree(<target> <labels...>): leaves the test program out of
+# `all` when the tree builds only another label's tests.
+function(kx14_test_in_tree target)
+  if(KX14_TEST_LABEL AND NOT KX14_TEST_LABEL IN_LIST ARGN)
+    set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  endif()
+endfunction()
+
 # kx14_add_gtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>])
 # One test executable per call; it links the module libraries and never
 # recompiles their sources. Every test carries the label "all" plus LABELS.
@@ -23,6 +36,7 @@ function(kx14_add_gtest name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   kx14_warnings(${name})
+  kx14_test_in_tree(${name} ${T_LABELS})
   if(CMAKE_CROSSCOMPILING)
     # Listing the cases would start the emulator at build time: one test per
     # executable instead.
@@ -51,6 +65,7 @@ function(kx14_add_qtest name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
   kx14_warnings(${name})
+  kx14_test_in_tree(${name} ui ${T_LABELS})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "all;ui;${T_LABELS}" TIMEOUT 600
                        ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds one build tree.
-#   scripts/build.sh [dir] [extra cmake args...]   (default dir: build)
+# Configures and builds one build tree: every target of it, or only the
+# targets named with --target (and what they need).
+#   scripts/build.sh [dir] [extra cmake args...] [--target NAME]...
+#   (default dir: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -8,6 +10,17 @@ cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 dir=${1:-build}
 shift || true
+cmake_args=()
+targets=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = --target ] && [ $# -ge 2 ]; then
+    targets+=(--target "$2")
+    shift 2
+  else
+    cmake_args+=("$1")
+    shift
+  fi
+done
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKX14_WARNINGS_AS_ERRORS=ON "$@" >/dev/null
-cmake --build "$dir"
+  -DKX14_WARNINGS_AS_ERRORS=ON "${cmake_args[@]}" >/dev/null
+cmake --build "$dir" "${targets[@]}"

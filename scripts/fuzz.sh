@@ -2,6 +2,7 @@
 # Builds the libFuzzer targets (clang, AddressSanitizer + UBSan) in build-fuzz/
 # and runs each for a bounded time, starting from its seeds in fuzz/corpus/.
 #   scripts/fuzz.sh [seconds-per-target]          (default 30)
+#   scripts/fuzz.sh --build-only                  (builds the targets, runs none)
 # Ends with one line per target:
 #   fuzz: <target> <executions> executions, <findings> findings
 # and exits non-zero when any target found something (a crash, a broken
@@ -11,8 +12,11 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 
 seconds=${1:-30}
-if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: scripts/fuzz.sh [seconds-per-target]" >&2
+build_only=false
+if [ "$seconds" = --build-only ]; then
+  build_only=true
+elif ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: scripts/fuzz.sh [--build-only | seconds-per-target]" >&2
   exit 2
 fi
 
@@ -20,6 +24,7 @@ dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKX14_FUZZ=ON -DKX14_BUILD_UI=OFF -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$dir" --target kx14_fuzz_all
+$build_only && exit 0
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

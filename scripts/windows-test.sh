@@ -30,6 +30,10 @@ while [ $# -gt 0 ]; do
 done
 export KX14_SOAK_OPERATIONS=$soak_operations
 linux=${1:-build}
+# Wine maps Windows (UTF-16) file names to Unix ones in the locale's charset:
+# in the C locale a name such as 車12.json cannot be created. C.UTF-8 is on
+# every Debian system, so the run never depends on the caller's locale.
+export LC_ALL=C.UTF-8
 win=${2:-build-windows}
 com=42
 
