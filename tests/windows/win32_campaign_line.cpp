@@ -9,14 +9,14 @@
 #include <string>
 
 #include "far_end.h"
+#include "protocol/hex_bytes.h"
 #include "tests/windows/devsim_link.h"
-#include "tools/devsim/hex_bytes.h"
 
 namespace kx14::faults {
 namespace {
 
 std::string HexOf(const BlockBytes& block) {
-  return devsim::HexBytes(
+  return HexBytes(
       std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
 }
 
@@ -29,7 +29,7 @@ BlockBytes LastBlockIn(const std::string& log) {
     end = start == std::string::npos ? 0 : start;
     for (const std::string_view keyword : {"stored ", "ctl block "}) {
       if (line.substr(0, keyword.size()) != keyword) continue;
-      const auto bytes = devsim::ParseHexBytes(line.substr(keyword.size()));
+      const auto bytes = ParseHexBytes(line.substr(keyword.size()));
       if (!bytes || bytes->size() != BlockBytes{}.size()) break;
       BlockBytes block{};
       std::copy(bytes->begin(), bytes->end(), block.begin());
