@@ -6,8 +6,8 @@
 #include <ctime>
 #include <optional>
 
-#include "cli/block_fields.h"
 #include "cli/exit_status.h"
+#include "cli/field_text.h"
 #include "cli/json_text.h"
 #include "protocol/checksum.h"
 #include "protocol/hex_bytes.h"

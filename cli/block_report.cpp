@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/backup_document.h"
-#include "cli/block_fields.h"
+#include "cli/field_text.h"
 #include "protocol/checksum.h"
 #include "protocol/handicap_captions.h"
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "cli/block_fields.h"
 #include "cli/exit_status.h"
+#include "cli/field_text.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {
@@ -75,9 +75,7 @@ FieldAssignment ParseAssignment(const std::string& word) {
   const std::string name = word.substr(0, equals);
   const BlockField* field = FindBlockField(name);
   if (field == nullptr) {
-    throw UsageFailure("unknown field \"" + name +
-                       "\": use BUP YOURID MYID MASTERF OVERTAKE LASTCH MODE LOW_CH HIGH_CH "
-                       "ST_ADJ OT_MAX OT_TIME MAXPWR");
+    throw UsageFailure("unknown field \"" + name + "\": use " + FieldNames());
   }
   const std::optional<int> value = ParseFieldValue(*field, word.substr(equals + 1));
   if (!value) {

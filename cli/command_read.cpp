@@ -4,11 +4,11 @@
 
 #include "cli/atomic_file.h"
 #include "cli/backup_document.h"
-#include "cli/block_fields.h"
 #include "cli/block_report.h"
 #include "cli/commands.h"
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
+#include "cli/field_text.h"
 #include "cli/json_text.h"
 #include "cli/utf8_path.h"
 

@@ -1,8 +1,8 @@
 #include "cli/device_actions.h"
 
-#include "cli/block_fields.h"
 #include "cli/block_report.h"
 #include "cli/exit_status.h"
+#include "protocol/block_fields.h"
 #include "protocol/device_operations.h"
 
 namespace kx14::cli {

@@ -8,8 +8,8 @@
 #include <csv.h>
 
 #include "cli/atomic_file.h"
-#include "cli/block_fields.h"
 #include "cli/exit_status.h"
+#include "cli/field_text.h"
 #include "cli/utf8_path.h"
 #include "protocol/handicap_captions.h"
 

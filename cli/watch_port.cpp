@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "cli/backup_document.h"
-#include "cli/block_fields.h"
 #include "cli/block_report.h"
 #include "cli/device_actions.h"
 #include "cli/exit_status.h"
+#include "cli/field_text.h"
 #include "cli/interrupt.h"
 #include "protocol/handicap_captions.h"
 

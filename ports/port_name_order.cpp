@@ -3,52 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "protocol/integer_text.h"
+
 namespace kx14 {
 namespace {
-
-constexpr std::int64_t kInt32Min = -2147483648LL;
-constexpr std::int64_t kInt32Max = 2147483647LL;
-constexpr std::uint64_t kUint32Max = 0xFFFFFFFFULL;
-
-int HexDigitValue(char c) noexcept {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-bool IsDecimalDigit(char c) noexcept { return c >= '0' && c <= '9'; }
-
-// Hex digits up to 32 significant bits, read as two's complement.
-std::optional<std::int32_t> ConvertHexDigits(std::string_view digits) noexcept {
-  if (digits.empty()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<std::uint64_t>(digit);
-    if (value > kUint32Max) return std::nullopt;
-  }
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-std::optional<std::int32_t> ConvertDecimal(std::string_view text) noexcept {
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  std::int64_t magnitude = 0;
-  for (char c : text) {
-    if (!IsDecimalDigit(c)) return std::nullopt;
-    magnitude = magnitude * 10 + (c - '0');
-    if (magnitude > -kInt32Min) return std::nullopt;
-  }
-  const std::int64_t value = negative ? -magnitude : magnitude;
-  if (value > kInt32Max) return std::nullopt;
-  return static_cast<std::int32_t>(value);
-}
 
 bool IsUtf8Continuation(char c) noexcept { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -60,14 +18,7 @@ struct NumberedName {
 }  // namespace
 
 std::optional<std::int32_t> TryRtlStrToInt(std::string_view text) noexcept {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return std::nullopt;
-  text.remove_prefix(first);
-  if (text.front() == '$') return ConvertHexDigits(text.substr(1));
-  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    return ConvertHexDigits(text.substr(2));
-  }
-  return ConvertDecimal(text);
+  return ReadInt32(text, HexPrefixes::kRunTimeLibrary);
 }
 
 std::int32_t RtlStrToInt(std::string_view text) {

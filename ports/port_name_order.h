@@ -3,8 +3,8 @@
 // The order of the port list: port names compared by the integer that follows
 // their first three characters, so COM2 sorts before COM10. The number is read
 // with the run-time library's integer conversion (StrToInt); a name whose
-// remainder does not convert raises that conversion's error. This is not the
-// reader of typed numbers in the editors, which has its own rules.
+// remainder does not convert raises that conversion's error. The editors'
+// typed numbers use the same reader, with the lone "x" prefix besides.
 
 #include <cstdint>
 #include <optional>

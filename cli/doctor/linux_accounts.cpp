@@ -1,21 +1,22 @@
 #include "cli/doctor/linux_accounts.h"
 
-#include <charconv>
+#include <limits>
 #include <sstream>
 
 #include "cli/doctor/text_files.h"
+#include "protocol/integer_text.h"
 
 namespace kx14::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
+// A user, group or other id: decimal digits within the type's range.
 template <typename Number>
 std::optional<Number> ParseId(const std::string& text) {
-  Number value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  const auto value = ReadDigits(text, 10, std::numeric_limits<Number>::max());
+  if (!value) return std::nullopt;
+  return static_cast<Number>(*value);
 }
 
 // The whitespace-separated numbers after "Key:" in a status line.

@@ -1,10 +1,11 @@
 #include "cli/doctor/linux_processes.h"
 
 #include <algorithm>
-#include <charconv>
+#include <limits>
 #include <system_error>
 
 #include "cli/doctor/text_files.h"
+#include "protocol/integer_text.h"
 
 namespace kx14::cli {
 namespace {
@@ -12,12 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::optional<int> PidOf(const std::string& name) {
-  int pid = 0;
-  const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), pid);
-  if (name.empty() || error != std::errc{} || end != name.data() + name.size() || pid <= 0) {
-    return std::nullopt;
-  }
-  return pid;
+  const auto pid = ReadDigits(name, 10, std::numeric_limits<int>::max());
+  if (!pid || *pid == 0) return std::nullopt;
+  return static_cast<int>(*pid);
 }
 
 bool HoldsDevice(const fs::path& fdDir, const fs::path& device, std::error_code& error) {

@@ -1,5 +1,5 @@
 // kx14ctl without a device: the backup file's reader and writer, the command
-// line, field edits on the raw block, and the atomic write.
+// line and the atomic write.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -10,7 +10,6 @@
 
 #include "cli/atomic_file.h"
 #include "cli/backup_document.h"
-#include "cli/block_fields.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -130,23 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
         std::vector<std::string>{"program", "--level", "3", "--roster", "r.csv"},
         std::vector<std::string>{"roster", "r.csv"},
         std::vector<std::string>{"roster", "check", "r.csv", "s.csv"}));
-
-TEST(BlockFields, ChangingAFieldLeavesEveryOtherByte) {
-  for (const BlockField& field : BlockFields()) {
-    BlockBytes block = kOdd;
-    const int value =
-        field.kind == TFieldKind::Percent ? 50 : field.min + (field.max - field.min) / 3;
-    SetFieldValue(block, field, value);
-    EXPECT_EQ(FieldValue(block, field), value) << field.name;
-    int changed = 0;
-    for (std::size_t i = 0; i < block.size(); ++i) changed += block[i] != kOdd[i];
-    EXPECT_LE(changed, field.max > 255 ? 3 : 1) << field.name;
-  }
-  BlockBytes flags = kOdd;  // FLAGS 0xF7: MASTERF on, OVERTAKE off, other bits set
-  SetFieldValue(flags, *FindBlockField("OVERTAKE"), 1);
-  SetFieldValue(flags, *FindBlockField("MASTERF"), 0);
-  EXPECT_EQ(flags[7], 0xFE);
-}
 
 TEST(AtomicFile, ReplacesOnlyWhenToldAndLeavesNoTemporaryFile) {
   testing::TempDir dir;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "golden_vectors.h"
+#include "protocol/block_fields.h"
 
 namespace kx14 {
 namespace {
@@ -90,6 +91,28 @@ TEST(BlockEncode, OutOfRangeBarsAreLimitedToTheirControlRange) {
   EXPECT_EQ(block[block_offset::kOtMax], 1);
   EXPECT_EQ(block[block_offset::kOtTime], 250);
   EXPECT_EQ(block[block_offset::kMaxPwr], 0x44);
+}
+
+// Bytes the window's encodings would not give back: BUP 0x33, unused flag
+// bits, OT_MAX 0, a MAXPWR byte beyond the percent range.
+const BlockBytes kOddBlock = {0x33, 0xAB, 0xCD, 0xEF, 0x12, 0x34, 0x56, 0xF7,
+                              0xFF, 0x80, 0x01, 0x02, 0x03, 0x00, 0xFF, 0x00};
+
+TEST(BlockFields, ChangingAFieldLeavesEveryOtherByte) {
+  for (const BlockField& field : BlockFields()) {
+    BlockBytes block = kOddBlock;
+    const int value =
+        field.kind == TFieldKind::Percent ? 50 : field.min + (field.max - field.min) / 3;
+    SetFieldValue(block, field, value);
+    EXPECT_EQ(FieldValue(block, field), value) << field.name;
+    int changed = 0;
+    for (std::size_t i = 0; i < block.size(); ++i) changed += block[i] != kOddBlock[i];
+    EXPECT_LE(changed, field.max > 255 ? 3 : 1) << field.name;
+  }
+  BlockBytes flags = kOddBlock;  // FLAGS 0xF7: MASTERF on, OVERTAKE off, other bits set
+  SetFieldValue(flags, *FindBlockField("OVERTAKE"), 1);
+  SetFieldValue(flags, *FindBlockField("MASTERF"), 0);
+  EXPECT_EQ(flags[7], 0xFE);
 }
 
 TEST(BlockBytesConversion, KeepsZeroBytesAndOffset) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "protocol/parameter_block.h"
+
 namespace kx14::devsim {
 
 struct Faults {
@@ -43,7 +45,7 @@ inline constexpr std::string_view kNoiseBytes{"\x00\xFF\x55", 3};
 inline constexpr char kLongReplyExtraByte = '\x00';
 // The byte that a wrong store changes (MAXPWR, the last of the block), and
 // how: its lowest bit flipped, so every sent value gives a different one.
-inline constexpr std::size_t kWrongStoreIndex = 15;
+inline constexpr std::size_t kWrongStoreIndex = block_offset::kMaxPwr;
 inline constexpr std::uint8_t kWrongStoreFlip = 0x01;
 
 // Fault names as options and control commands spell them: "silent", "short",

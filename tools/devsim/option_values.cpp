@@ -1,10 +1,10 @@
 #include "tools/devsim/option_values.h"
 
-#include <charconv>
 #include <stdexcept>
 #include <string>
 
 #include "protocol/hex_bytes.h"
+#include "protocol/integer_text.h"
 
 namespace kx14::devsim {
 namespace {
@@ -16,15 +16,13 @@ namespace {
 }  // namespace
 
 long ParseInteger(std::string_view text, long min, long max, std::string_view what) {
-  long value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc{} || end != text.data() + text.size() || value < min ||
-      value > max) {
+  const auto value = ReadDigits(text, 10, static_cast<std::uint64_t>(max));
+  if (!value || *value < static_cast<std::uint64_t>(min)) {
     throw std::invalid_argument(std::string(what) + ": '" + std::string(text) +
                                 "' is not a whole number from " + std::to_string(min) + " to " +
                                 std::to_string(max));
   }
-  return value;
+  return static_cast<long>(*value);
 }
 
 double ParseRate(std::string_view text) {

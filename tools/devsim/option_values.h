@@ -12,7 +12,7 @@
 
 namespace kx14::devsim {
 
-// A decimal integer within [min, max].
+// Decimal digits (no sign) within [min, max]; 0 <= min <= max.
 long ParseInteger(std::string_view text, long min, long max, std::string_view what);
 // A probability 0..1 ("0.05").
 double ParseRate(std::string_view text);
