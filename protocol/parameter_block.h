@@ -34,6 +34,8 @@ struct BlockControls {
 };
 
 // Offsets of the fields in the block; multi-byte fields are high byte first.
+// protocol/block_fields.h puts them in one table with each field's width,
+// range and flag bit; the codec below reads and writes through that table.
 namespace block_offset {
 inline constexpr std::size_t kBup = 0;
 inline constexpr std::size_t kYourId = 1;  // 3 bytes

@@ -51,7 +51,7 @@ ControlCommand ParseControlCommand(std::string_view line) {
   }
   if (name == "pace") {
     if (args == "off") return SetPace{0};
-    return SetPace{ParseInteger(args, kMinBaud, kMaxBaud, "pace")};
+    return SetPace{static_cast<long>(ParseInteger(args, kMinBaud, kMaxBaud, "pace"))};
   }
   if (name == "fail-rate") return ParseFailRate(args);
   if (name == "block") return SetBlock{ParseBlock(args)};

@@ -43,7 +43,7 @@ const std::map<std::string, ValueAction, std::less<>>& ValueOptions() {
        }},
       {"--pace",
        [](DevsimOptions& o, const std::string& v) {
-         o.paceBaud = ParseInteger(v, kMinBaud, kMaxBaud, "--pace");
+         o.paceBaud = static_cast<long>(ParseInteger(v, kMinBaud, kMaxBaud, "--pace"));
        }},
       {"--fail-rate",
        [](DevsimOptions& o, const std::string& v) { o.behaviour.failRate = ParseRate(v); }},

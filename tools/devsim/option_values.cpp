@@ -15,14 +15,15 @@ namespace {
 
 }  // namespace
 
-long ParseInteger(std::string_view text, long min, long max, std::string_view what) {
+std::int64_t ParseInteger(std::string_view text, std::int64_t min, std::int64_t max,
+                          std::string_view what) {
   const auto value = ReadDigits(text, 10, static_cast<std::uint64_t>(max));
   if (!value || *value < static_cast<std::uint64_t>(min)) {
     throw std::invalid_argument(std::string(what) + ": '" + std::string(text) +
                                 "' is not a whole number from " + std::to_string(min) + " to " +
                                 std::to_string(max));
   }
-  return static_cast<long>(*value);
+  return static_cast<std::int64_t>(*value);
 }
 
 double ParseRate(std::string_view text) {

@@ -12,8 +12,10 @@
 
 namespace kx14::devsim {
 
-// Decimal digits (no sign) within [min, max]; 0 <= min <= max.
-long ParseInteger(std::string_view text, long min, long max, std::string_view what);
+// Decimal digits (no sign) within [min, max]; 0 <= min <= max. 64 bits, so
+// that UINT32_MAX is a bound where long has 32 (Windows).
+std::int64_t ParseInteger(std::string_view text, std::int64_t min, std::int64_t max,
+                          std::string_view what);
 // A probability 0..1 ("0.05").
 double ParseRate(std::string_view text);
 // 16 bytes in hex (see ParseHexBytes).
