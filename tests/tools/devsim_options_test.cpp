@@ -7,9 +7,9 @@
 #include <variant>
 #include <vector>
 
+#include "protocol/hex_bytes.h"
 #include "tools/devsim/control_command.h"
 #include "tools/devsim/frame_log.h"
-#include "protocol/hex_bytes.h"
 
 namespace kx14::devsim {
 namespace {
@@ -62,9 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Args{"--com", "12abc"}, Args{"--block", "5A 00"},
                       Args{"--block", "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 5"},
                       Args{"--block", "ZZ000001000002000000000000050351"}, Args{"--delay", "-1"},
-                      Args{"--pace", "0"}, Args{"--fail-rate", "1.5"}, Args{"--fail-rate", "nan"},
-                      Args{"--fail-rate", "0.5x"}, Args{"--short", "--long"}, Args{"--silent=1"},
-                      Args{"stray"}));
+                      Args{"--seed", "4294967296"}, Args{"--pace", "0"}, Args{"--fail-rate", "1.5"},
+                      Args{"--fail-rate", "nan"}, Args{"--fail-rate", "0.5x"},
+                      Args{"--short", "--long"}, Args{"--silent=1"}, Args{"stray"}));
 
 TEST(ControlCommand, ParsesEachCommand) {
   EXPECT_EQ(std::get<SetFaults>(ParseControlCommand("mode normal")).faults, Faults{});
