@@ -18,13 +18,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/latency_stats.h"
+#include "bench/open_component.h"
 #include "bench/plain_port.h"
 #include "bench/pty_drain.h"
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "pty_pair.h"
 
 namespace {
 
@@ -34,7 +35,6 @@ using Seconds = std::chrono::duration<double>;
 
 constexpr std::size_t kBytes = 1 << 20;
 constexpr double kTargetShare = 0.8;
-constexpr int kComPort = 1;
 constexpr double kStallSeconds = 30.0;
 constexpr std::size_t kComponentChunk = 2048;  // BufLenTrans' default
 
@@ -88,18 +88,14 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const std::vector<char> data = Payload();
 
-  bench::BenchPty oursPty;
-  bench::BenchPty plainPty;
+  testing::PtyPair oursPty{testing::PtyPair::Line::kRaw};
+  testing::PtyPair plainPty{testing::PtyPair::Line::kRaw};
   bench::PtyDrain oursDrain(oursPty.Master());
   bench::PtyDrain plainDrain(plainPty.Master());
 
   PollMessagePump pump;
   TCommX comm(pump);
-  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-  comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(oursPty.SlavePath()); });
-  comm.SetPortNo(kComPort);
-  comm.Open();
+  bench::OpenLikeTheWindow(comm, oursPty.SlavePath());
   bench::PlainPort plain(plainPty.SlavePath());
 
   std::vector<double> ours;

@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
+#include "bench/open_component.h"
 #include "bench/peer_contender.h"
 #include "bench/plain_port.h"
 #include "bench/process_usage.h"
@@ -35,6 +35,7 @@
 #include "comm/poll_message_pump.h"
 #include "protocol/frames.h"
 #include "protocol/send_receive.h"
+#include "pty_pair.h"
 
 namespace {
 
@@ -42,7 +43,6 @@ using namespace kx14;
 using Clock = std::chrono::steady_clock;
 using Micros = std::chrono::duration<double, std::micro>;
 
-constexpr int kComPort = 1;
 constexpr int kWarmUp = 50;
 constexpr int kRounds = 100;  // 10 exchanges each: load bursts fall on every contender alike
 constexpr double kTargetRatio = 1.2;
@@ -196,18 +196,14 @@ void ReportFrame(const Frame& frame, const std::vector<Contender>& contenders) {
 int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  bench::BenchPty oursPty;
-  bench::BenchPty plainPty;
+  testing::PtyPair oursPty{testing::PtyPair::Line::kRaw};
+  testing::PtyPair plainPty{testing::PtyPair::Line::kRaw};
   bench::DeviceFarEnd oursFarEnd(oursPty.Master());
   bench::DeviceFarEnd plainFarEnd(plainPty.Master());
 
   PollMessagePump pump;
   TCommX comm(pump);
-  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window's CommX1
-  comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(oursPty.SlavePath()); });
-  comm.SetPortNo(kComPort);
-  comm.Open();
+  bench::OpenLikeTheWindow(comm, oursPty.SlavePath());
   bench::PlainPort plain(plainPty.SlavePath());
   const auto peers = bench::StartPeers(KX14_QT_PEER_PATH, kPython, KX14_PYSERIAL_PEER_PATH);
 
