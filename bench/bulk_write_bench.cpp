@@ -19,13 +19,12 @@
 #include <vector>
 
 #include "bench/latency_stats.h"
-#include "bench/open_component.h"
+#include "bench/ours_and_floor.h"
 #include "bench/plain_port.h"
 #include "bench/pty_drain.h"
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
-#include "pty_pair.h"
 
 namespace {
 
@@ -88,27 +87,19 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const std::vector<char> data = Payload();
 
-  testing::PtyPair oursPty{testing::PtyPair::Line::kRaw};
-  testing::PtyPair plainPty{testing::PtyPair::Line::kRaw};
-  bench::PtyDrain oursDrain(oursPty.Master());
-  bench::PtyDrain plainDrain(plainPty.Master());
-
-  PollMessagePump pump;
-  TCommX comm(pump);
-  bench::OpenLikeTheWindow(comm, oursPty.SlavePath());
-  bench::PlainPort plain(plainPty.SlavePath());
+  bench::OursAndFloor<bench::PtyDrain> line;
 
   std::vector<double> ours;
   std::vector<double> floor;
   std::vector<double> chunked;
-  OursOnce(comm, pump, oursDrain, data);  // warm-up
-  PlainOnce(plain, plainDrain, data, data.size());
+  OursOnce(line.comm, line.pump, line.oursFarEnd, data);  // warm-up
+  PlainOnce(line.plain, line.plainFarEnd, data, data.size());
   for (int i = 0; i < rounds; ++i) {
-    ours.push_back(OursOnce(comm, pump, oursDrain, data));
-    floor.push_back(PlainOnce(plain, plainDrain, data, data.size()));
-    chunked.push_back(PlainOnce(plain, plainDrain, data, kComponentChunk));
+    ours.push_back(OursOnce(line.comm, line.pump, line.oursFarEnd, data));
+    floor.push_back(PlainOnce(line.plain, line.plainFarEnd, data, data.size()));
+    chunked.push_back(PlainOnce(line.plain, line.plainFarEnd, data, kComponentChunk));
   }
-  comm.Close();
+  line.comm.Close();
 
   const double oursMedian = bench::Percentile(ours, 0.5);
   const double floorMedian = bench::Percentile(floor, 0.5);

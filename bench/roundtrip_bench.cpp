@@ -26,7 +26,7 @@
 
 #include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
-#include "bench/open_component.h"
+#include "bench/ours_and_floor.h"
 #include "bench/peer_contender.h"
 #include "bench/plain_port.h"
 #include "bench/process_usage.h"
@@ -35,7 +35,6 @@
 #include "comm/poll_message_pump.h"
 #include "protocol/frames.h"
 #include "protocol/send_receive.h"
-#include "pty_pair.h"
 
 namespace {
 
@@ -196,18 +195,10 @@ void ReportFrame(const Frame& frame, const std::vector<Contender>& contenders) {
 int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  testing::PtyPair oursPty{testing::PtyPair::Line::kRaw};
-  testing::PtyPair plainPty{testing::PtyPair::Line::kRaw};
-  bench::DeviceFarEnd oursFarEnd(oursPty.Master());
-  bench::DeviceFarEnd plainFarEnd(plainPty.Master());
-
-  PollMessagePump pump;
-  TCommX comm(pump);
-  bench::OpenLikeTheWindow(comm, oursPty.SlavePath());
-  bench::PlainPort plain(plainPty.SlavePath());
+  bench::OursAndFloor<bench::DeviceFarEnd> line;
   const auto peers = bench::StartPeers(KX14_QT_PEER_PATH, kPython, KX14_PYSERIAL_PEER_PATH);
 
-  std::vector<Contender> contenders{OursContender(comm), FloorContender(plain)};
+  std::vector<Contender> contenders{OursContender(line.comm), FloorContender(line.plain)};
   for (const auto& peer : peers) contenders.push_back(PeerAsContender(*peer));
   for (const Frame& frame : Frames()) {
     RunFrame(frame, exchanges, contenders);
@@ -216,21 +207,21 @@ int main(int argc, char** argv) {
 
   // A device that never answers: each waits out its 3 s receive time-out,
   // kIdleRepeats times in turn; the median of each is reported.
-  oursFarEnd.SetSilent(true);
-  plainFarEnd.SetSilent(true);
+  line.oursFarEnd.SetSilent(true);
+  line.plainFarEnd.SetSilent(true);
   const Frame read = Frames().front();
   std::vector<std::vector<double>> idle(2 + peers.size());
   for (int repeat = 0; repeat < kIdleRepeats; ++repeat) {
-    idle[0].push_back(CpuPercentDuring([&] { ComponentExchange(comm, read); }));
-    idle[1].push_back(
-        CpuPercentDuring([&] { plain.Exchange(read.command, read.replyLength, kReplyTimeout); }));
+    idle[0].push_back(CpuPercentDuring([&] { ComponentExchange(line.comm, read); }));
+    idle[1].push_back(CpuPercentDuring(
+        [&] { line.plain.Exchange(read.command, read.replyLength, kReplyTimeout); }));
     for (std::size_t i = 0; i < peers.size(); ++i) {
       const auto answer =
           peers[i]->SilentExchange(static_cast<int>(read.command.size()), read.replyLength);
       if (answer) idle[2 + i].push_back(bench::CpuPercent(answer->cpuSeconds, answer->wallSeconds));
     }
   }
-  comm.Close();
+  line.comm.Close();
   std::vector<std::optional<double>> medians;
   for (std::size_t i = 0; i < idle.size(); ++i) {
     const std::string& name = contenders[i].name;

@@ -20,7 +20,7 @@
 
 #include "bench/bench_device_view.h"
 #include "bench/latency_stats.h"
-#include "bench/open_component.h"
+#include "bench/ours_and_floor.h"
 #include "bench/paced_device.h"
 #include "bench/plain_port.h"
 #include "bench/summary_line.h"
