@@ -18,8 +18,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/latency_stats.h"
+#include "bench/ours_and_floor.h"
 #include "bench/plain_port.h"
 #include "bench/pty_drain.h"
 #include "bench/summary_line.h"
@@ -34,7 +34,6 @@ using Seconds = std::chrono::duration<double>;
 
 constexpr std::size_t kBytes = 1 << 20;
 constexpr double kTargetShare = 0.8;
-constexpr int kComPort = 1;
 constexpr double kStallSeconds = 30.0;
 constexpr std::size_t kComponentChunk = 2048;  // BufLenTrans' default
 
@@ -88,31 +87,19 @@ int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
   const std::vector<char> data = Payload();
 
-  bench::BenchPty oursPty;
-  bench::BenchPty plainPty;
-  bench::PtyDrain oursDrain(oursPty.Master());
-  bench::PtyDrain plainDrain(plainPty.Master());
-
-  PollMessagePump pump;
-  TCommX comm(pump);
-  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
-  comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(oursPty.SlavePath()); });
-  comm.SetPortNo(kComPort);
-  comm.Open();
-  bench::PlainPort plain(plainPty.SlavePath());
+  bench::OursAndFloor<bench::PtyDrain> line;
 
   std::vector<double> ours;
   std::vector<double> floor;
   std::vector<double> chunked;
-  OursOnce(comm, pump, oursDrain, data);  // warm-up
-  PlainOnce(plain, plainDrain, data, data.size());
+  OursOnce(line.comm, line.pump, line.oursFarEnd, data);  // warm-up
+  PlainOnce(line.plain, line.plainFarEnd, data, data.size());
   for (int i = 0; i < rounds; ++i) {
-    ours.push_back(OursOnce(comm, pump, oursDrain, data));
-    floor.push_back(PlainOnce(plain, plainDrain, data, data.size()));
-    chunked.push_back(PlainOnce(plain, plainDrain, data, kComponentChunk));
+    ours.push_back(OursOnce(line.comm, line.pump, line.oursFarEnd, data));
+    floor.push_back(PlainOnce(line.plain, line.plainFarEnd, data, data.size()));
+    chunked.push_back(PlainOnce(line.plain, line.plainFarEnd, data, kComponentChunk));
   }
-  comm.Close();
+  line.comm.Close();
 
   const double oursMedian = bench::Percentile(ours, 0.5);
   const double floorMedian = bench::Percentile(floor, 0.5);

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/bench_pty.h"
 #include "bench/paced_line.h"
 #include "bench/plain_port.h"
 #include "bench/simulator_child.h"
+#include "pty_pair.h"
 
 namespace kx14::bench {
 
@@ -26,7 +26,7 @@ class PacedDevice {
  private:
   SimulatorChild simulator_;
   PlainPort deviceEnd_;  // the simulator's tty, raw
-  BenchPty host_;
+  testing::PtyPair host_{testing::PtyPair::Line::kRaw};
   PacedLine line_;
 };
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/child_process.h"
 #include "bench/device_far_end.h"
 #include "bench/peer_answers.h"
+#include "pty_pair.h"
 
 namespace kx14::bench {
 
@@ -32,7 +32,7 @@ class PeerContender {
 
  private:
   std::string name_;
-  BenchPty pty_;
+  testing::PtyPair pty_{testing::PtyPair::Line::kRaw};
   DeviceFarEnd farEnd_;
   ChildProcess process_;
 };

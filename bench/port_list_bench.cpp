@@ -23,9 +23,9 @@
 
 #include "bench/latency_stats.h"
 #include "bench/summary_line.h"
-#include "bench/temp_dir.h"
 #include "ports/com_ports.h"
 #include "ports/port_name_order.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -102,8 +102,8 @@ std::vector<double> Time(int count, Work work) {
 
 int main(int argc, char** argv) {
   const int refreshes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
-  kx14::bench::TempDir root("kx14-bench-ports-");
-  const kx14::PortSources sources{root.Path() / "ports", root.Path() / "sys"};
+  const kx14::testing::TempDir root;
+  const kx14::PortSources sources{root.path() / "ports", root.path() / "sys"};
   MakeUserPorts(sources.portsDir);
   MakeDetectedTree(sources.sysfsRoot);
 

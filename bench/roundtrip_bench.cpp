@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
+#include "bench/ours_and_floor.h"
 #include "bench/peer_contender.h"
 #include "bench/plain_port.h"
 #include "bench/process_usage.h"
@@ -42,7 +42,6 @@ using namespace kx14;
 using Clock = std::chrono::steady_clock;
 using Micros = std::chrono::duration<double, std::micro>;
 
-constexpr int kComPort = 1;
 constexpr int kWarmUp = 50;
 constexpr int kRounds = 100;  // 10 exchanges each: load bursts fall on every contender alike
 constexpr double kTargetRatio = 1.2;
@@ -196,22 +195,10 @@ void ReportFrame(const Frame& frame, const std::vector<Contender>& contenders) {
 int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  bench::BenchPty oursPty;
-  bench::BenchPty plainPty;
-  bench::DeviceFarEnd oursFarEnd(oursPty.Master());
-  bench::DeviceFarEnd plainFarEnd(plainPty.Master());
-
-  PollMessagePump pump;
-  TCommX comm(pump);
-  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window's CommX1
-  comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(oursPty.SlavePath()); });
-  comm.SetPortNo(kComPort);
-  comm.Open();
-  bench::PlainPort plain(plainPty.SlavePath());
+  bench::OursAndFloor<bench::DeviceFarEnd> line;
   const auto peers = bench::StartPeers(KX14_QT_PEER_PATH, kPython, KX14_PYSERIAL_PEER_PATH);
 
-  std::vector<Contender> contenders{OursContender(comm), FloorContender(plain)};
+  std::vector<Contender> contenders{OursContender(line.comm), FloorContender(line.plain)};
   for (const auto& peer : peers) contenders.push_back(PeerAsContender(*peer));
   for (const Frame& frame : Frames()) {
     RunFrame(frame, exchanges, contenders);
@@ -220,21 +207,21 @@ int main(int argc, char** argv) {
 
   // A device that never answers: each waits out its 3 s receive time-out,
   // kIdleRepeats times in turn; the median of each is reported.
-  oursFarEnd.SetSilent(true);
-  plainFarEnd.SetSilent(true);
+  line.oursFarEnd.SetSilent(true);
+  line.plainFarEnd.SetSilent(true);
   const Frame read = Frames().front();
   std::vector<std::vector<double>> idle(2 + peers.size());
   for (int repeat = 0; repeat < kIdleRepeats; ++repeat) {
-    idle[0].push_back(CpuPercentDuring([&] { ComponentExchange(comm, read); }));
-    idle[1].push_back(
-        CpuPercentDuring([&] { plain.Exchange(read.command, read.replyLength, kReplyTimeout); }));
+    idle[0].push_back(CpuPercentDuring([&] { ComponentExchange(line.comm, read); }));
+    idle[1].push_back(CpuPercentDuring(
+        [&] { line.plain.Exchange(read.command, read.replyLength, kReplyTimeout); }));
     for (std::size_t i = 0; i < peers.size(); ++i) {
       const auto answer =
           peers[i]->SilentExchange(static_cast<int>(read.command.size()), read.replyLength);
       if (answer) idle[2 + i].push_back(bench::CpuPercent(answer->cpuSeconds, answer->wallSeconds));
     }
   }
-  comm.Close();
+  line.comm.Close();
   std::vector<std::optional<double>> medians;
   for (std::size_t i = 0; i < idle.size(); ++i) {
     const std::string& name = contenders[i].name;

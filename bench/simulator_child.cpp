@@ -26,8 +26,7 @@ std::string TtyOfPortLine(const std::string& line) {
 
 SimulatorChild::SimulatorChild(const std::filesystem::path& binary,
                                const std::vector<std::string>& options)
-    : configHome_("kx14-bench-sim-"),
-      process_(CommandLine(binary, options), {"XDG_CONFIG_HOME=" + configHome_.Path().string()}) {
+    : process_(CommandLine(binary, options), {"XDG_CONFIG_HOME=" + configHome_.path().string()}) {
   while (const auto line = process_.ReadLine(std::chrono::seconds(5))) {
     ttyPath_ = TtyOfPortLine(*line);
     if (!ttyPath_.empty()) return;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "bench/temp_dir.h"
+#include "temp_dir.h"
 
 namespace kx14::bench {
 
@@ -27,7 +27,7 @@ class SimulatorChild {
   void DiscardLog();
 
  private:
-  TempDir configHome_;  // declared first: outlives the process
+  testing::TempDir configHome_;  // declared first: outlives the process
   ChildProcess process_;
   std::string ttyPath_;
 };

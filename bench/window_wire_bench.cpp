@@ -22,8 +22,8 @@
 #include "bench/latency_stats.h"
 #include "bench/paced_device.h"
 #include "bench/summary_line.h"
-#include "bench/temp_dir.h"
 #include "protocol/information_texts.h"
+#include "temp_dir.h"
 #include "ui/qt/bitmap_button.h"
 #include "ui/qt/combo_box.h"
 #include "ui/qt/edit.h"
@@ -109,9 +109,9 @@ int main(int argc, char** argv) {
   const std::string devsim = argc > 2 ? argv[2] : KX14_DEVSIM_PATH;
 
   kx14::bench::PacedDevice device(devsim, kBaud);
-  kx14::bench::TempDir tree("kx14-bench-window-");
+  const kx14::testing::TempDir tree;
   kx14::TMainForm form;
-  form.UsePortSources(PortTreeWith(tree.Path(), device.HostPath()));
+  form.UsePortSources(PortTreeWith(tree.path(), device.HostPath()));
   form.show();
   OpenCom1(form);
 

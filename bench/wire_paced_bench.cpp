@@ -20,6 +20,7 @@
 
 #include "bench/bench_device_view.h"
 #include "bench/latency_stats.h"
+#include "bench/ours_and_floor.h"
 #include "bench/paced_device.h"
 #include "bench/plain_port.h"
 #include "bench/summary_line.h"
@@ -35,7 +36,6 @@ using Clock = std::chrono::steady_clock;
 using Millis = std::chrono::duration<double, std::milli>;
 
 constexpr long kBaud = 9600;
-constexpr int kComPort = 1;
 constexpr double kTargetSlackMs = 2.0;
 constexpr int kReadBytes = 1 + kReadReplyLength;                                         // 19
 constexpr int kProgramBytes = kReadBytes + kProgramCommandLength + kProgramReplyLength;  // 56
@@ -105,11 +105,7 @@ int main(int argc, char** argv) {
 
   PollMessagePump pump;
   TCommX comm(pump);
-  comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);  // as the window's CommX1
-  comm.SetPortResolver(
-      [&](int) { return std::optional<std::filesystem::path>(device.HostPath()); });
-  comm.SetPortNo(kComPort);
-  comm.Open();
+  bench::OpenLikeTheWindow(comm, device.HostPath());
   bench::BenchDeviceView view(comm, pump);
   TDeviceOperations operations(view);
 

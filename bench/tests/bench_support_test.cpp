@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_pty.h"
 #include "bench/child_process.h"
 #include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
@@ -21,6 +20,7 @@
 #include "bench/pty_drain.h"
 #include "bench/simulator_child.h"
 #include "bench/summary_line.h"
+#include "pty_pair.h"
 
 namespace kx14::bench {
 namespace {
@@ -96,9 +96,9 @@ TEST(ProcessUsage, PeakMemoryComesFromVmHwm) {
   EXPECT_GT(*self, 0.0);
 }
 
-class FarEndOnPty : public testing::Test {
+class FarEndOnPty : public ::testing::Test {
  protected:
-  BenchPty pty;
+  testing::PtyPair pty{testing::PtyPair::Line::kRaw};
   DeviceFarEnd farEnd{pty.Master()};
   PlainPort host{pty.SlavePath()};
 };
@@ -121,8 +121,8 @@ TEST_F(FarEndOnPty, SilentFarEndAnswersNothing) {
 }
 
 TEST(PacedLine, DeliversEveryByteInOrderNoSoonerThanTheLineCould) {
-  BenchPty host;
-  BenchPty device;
+  testing::PtyPair host{testing::PtyPair::Line::kRaw};
+  testing::PtyPair device{testing::PtyPair::Line::kRaw};
   PlainPort deviceEnd(device.SlavePath());
   PacedLine line(host.Master(), deviceEnd.Fd(), 9600);
   PlainPort hostEnd(host.SlavePath());
@@ -156,7 +156,7 @@ TEST(ChildProcess, ProgramThatCannotStartIsAnError) {
 }
 
 TEST(PtyDrain, SignalsOnceTheExpectedBytesCame) {
-  BenchPty pty;
+  testing::PtyPair pty{testing::PtyPair::Line::kRaw};
   PtyDrain drain(pty.Master());
   drain.Expect(100'000);
   PlainPort writer(pty.SlavePath());

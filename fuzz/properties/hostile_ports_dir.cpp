@@ -2,14 +2,15 @@
 
 #include <fcntl.h>
 #include <limits.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <optional>
+#include <memory>
+#include <stdexcept>
 #include <system_error>
+
+#include "pty_pair.h"
 
 namespace kx14::fuzz {
 namespace {
@@ -25,27 +26,19 @@ bool IsEntryName(const std::string& name) {
          name.find_first_of(std::string("/\0", 2)) == std::string::npos;
 }
 
-fs::path TempBase() {
-  const char* tmpdir = std::getenv("TMPDIR");
-  return tmpdir != nullptr && *tmpdir == '/' ? fs::path(tmpdir) : fs::path("/tmp");
-}
-
-// The slave side of one pseudo-terminal that stays open for the life of the
-// process (closing the master would hang the slave up): opened once, so that
-// a fuzzer making millions of entries does not use up the machine's ptys.
-std::optional<fs::path> SharedPtySlave() {
-  static const std::optional<fs::path> slave = []() -> std::optional<fs::path> {
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (master < 0) return std::nullopt;
-    char name[128];
-    if (::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
-        ::ptsname_r(master, name, sizeof name) != 0) {
-      ::close(master);
-      return std::nullopt;
+// One pseudo-terminal that stays open for the life of the process (closing
+// the master would hang the slave up): opened once, so that a fuzzer making
+// millions of entries does not use up the machine's ptys. Null when none can
+// be had.
+const testing::PtyPair* SharedPty() {
+  static const std::unique_ptr<testing::PtyPair> pty = []() -> std::unique_ptr<testing::PtyPair> {
+    try {
+      return std::make_unique<testing::PtyPair>();
+    } catch (const std::runtime_error&) {
+      return nullptr;
     }
-    return fs::path(name);
   }();
-  return slave;
+  return pty.get();
 }
 
 bool MakeRegularFile(const fs::path& entry) {
@@ -93,22 +86,12 @@ bool IsCharacterDevice(EntryKind kind) {
 }
 
 HostilePortsDir::HostilePortsDir() {
-  std::string pattern = (TempBase() / "kx14-hostile-ports-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) ThrowErrno("cannot create " + pattern);
-  root_ = pattern;
-  portsDir_ = root_ / "kx14-manager" / "ports";
-  targets_ = root_ / "targets";
   std::error_code error;
   fs::create_directories(portsDir_, error);
   if (!error) fs::create_directories(targets_ / "directory", error);
-  if (error) throw std::system_error(error, "cannot fill " + root_.string());
+  if (error) throw std::system_error(error, "cannot fill " + Root().string());
   if (::mkfifo((targets_ / "fifo").c_str(), 0600) != 0) ThrowErrno("cannot create a FIFO");
   if (!MakeLink("/dev/null", targets_ / "null-link")) ThrowErrno("cannot create a link");
-}
-
-HostilePortsDir::~HostilePortsDir() {
-  std::error_code ignored;
-  fs::remove_all(root_, ignored);
 }
 
 bool HostilePortsDir::Add(const std::string& name, EntryKind kind) {
@@ -128,8 +111,8 @@ bool HostilePortsDir::Add(const std::string& name, EntryKind kind) {
     case EntryKind::kLinkToDirectory:
       return MakeLink(targets_ / "directory", entry);
     case EntryKind::kLinkToPty: {
-      const auto slave = SharedPtySlave();
-      return slave && MakeLink(*slave, entry);
+      const testing::PtyPair* pty = SharedPty();
+      return pty != nullptr && MakeLink(pty->SlavePath(), entry);
     }
     case EntryKind::kSubdirectory:
       return ::mkdir(entry.c_str(), 0700) == 0;

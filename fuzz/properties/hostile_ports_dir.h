@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "ports/com_ports.h"
+#include "temp_dir.h"
 
 namespace kx14::fuzz {
 
@@ -35,18 +36,15 @@ class HostilePortsDir {
  public:
   // Creates a fresh root under $TMPDIR (or /tmp) holding the ports directory
   // <root>/kx14-manager/ports, so that XDG_CONFIG_HOME=<root> makes it the
-  // machine's own. Throws std::system_error when it cannot.
+  // machine's own; removes it with everything in it when it goes (links are
+  // removed, not followed). Throws std::system_error when it cannot.
   HostilePortsDir();
-  // Removes the root with everything in it (links are removed, not followed).
-  ~HostilePortsDir();
-  HostilePortsDir(const HostilePortsDir&) = delete;
-  HostilePortsDir& operator=(const HostilePortsDir&) = delete;
 
-  const std::filesystem::path& Root() const { return root_; }
+  const std::filesystem::path& Root() const { return root_.path(); }
   const std::filesystem::path& PortsDir() const { return portsDir_; }
   // The ports directory and a sysfs root without any tty, so that no
   // detected port takes a number.
-  PortSources Sources() const { return {portsDir_, root_ / "no-sysfs"}; }
+  PortSources Sources() const { return {portsDir_, Root() / "no-sysfs"}; }
 
   // Creates the entry `name` of `kind`. False, with nothing created, when the
   // name cannot name a directory entry ("", ".", "..", a "/" or a NUL byte,
@@ -54,9 +52,9 @@ class HostilePortsDir {
   bool Add(const std::string& name, EntryKind kind);
 
  private:
-  std::filesystem::path root_;
-  std::filesystem::path portsDir_;
-  std::filesystem::path targets_;  // what the links lead to
+  testing::TempDir root_;
+  std::filesystem::path portsDir_ = Root() / "kx14-manager" / "ports";
+  std::filesystem::path targets_ = Root() / "targets";  // what the links lead to
 };
 
 }  // namespace kx14::fuzz

@@ -14,6 +14,11 @@ void ExpectCommError(const std::function<void()>& action, const char* message) {
   }
 }
 
+std::optional<std::filesystem::path> ResolveOnly(int wanted, const std::string& path, int portNo) {
+  if (portNo != wanted) return std::nullopt;
+  return std::filesystem::path(path);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, milliseconds deadline) {
   const auto end = Clock::now() + deadline;
   while (!condition()) {

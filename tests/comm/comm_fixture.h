@@ -5,20 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "comm/comm_x.h"
 #include "comm/fake_serial_device.h"
 #include "comm/poll_message_pump.h"
-#include "tests/comm/pty_pair.h"
+#include "pty_pair.h"
 
 namespace kx14::test {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
+using testing::PtyPair;
+using testing::ReadFromFd;
+
 inline constexpr int kPtyPortNo = 7;
+
+// A resolver that maps one COM number to `path` and every other to nothing.
+std::optional<std::filesystem::path> ResolveOnly(int wanted, const std::string& path, int portNo);
 
 // Waits, without running the pump's tasks, until `condition` holds (true) or
 // `deadline` passed (false). For states that other threads bring about.

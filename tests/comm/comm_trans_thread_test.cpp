@@ -9,7 +9,7 @@
 #include "comm/comm_shared.h"
 #include "comm/fake_serial_device.h"
 #include "comm/poll_message_pump.h"
-#include "tests/comm/pty_pair.h"
+#include "pty_pair.h"
 
 namespace kx14 {
 namespace {
@@ -45,7 +45,7 @@ TEST_F(TransThreadOnFakeLine, ChunksPostedBeforeTheThreadRunsAreWrittenInOrder) 
   ASSERT_TRUE(Post(worker, "second"));
   EXPECT_EQ(shared->PendingChunksNow(), 2);
   worker.Start();
-  EXPECT_EQ(test::ReadFromFd(line.FarFd(), 12, milliseconds(3000)), "first second");
+  EXPECT_EQ(testing::ReadFromFd(line.FarFd(), 12, milliseconds(3000)), "first second");
   EXPECT_TRUE(pump.RunUntil([&] { return shared->PendingChunksNow() == 0; }, milliseconds(3000)));
   EXPECT_EQ(shared->PendingBytesNow(), 0);
 }
@@ -68,7 +68,7 @@ TEST_F(TransThreadOnFakeLine, ChunksStillQueuedAtTheEndAreReleased) {
   worker.Join();
   EXPECT_EQ(shared->PendingBytesNow(), 0);
   EXPECT_EQ(shared->PendingChunksNow(), 0);
-  EXPECT_EQ(test::ReadFromFd(line.FarFd(), 1, milliseconds(100)), "");
+  EXPECT_EQ(testing::ReadFromFd(line.FarFd(), 1, milliseconds(100)), "");
 }
 
 TEST_F(TransThreadOnFakeLine, DirectWriteOnlyWhileIdleAndFullDuplex) {
@@ -82,7 +82,7 @@ TEST_F(TransThreadOnFakeLine, DirectWriteOnlyWhileIdleAndFullDuplex) {
   // Idle now: the bytes go straight out, behind the queued ones.
   ASSERT_TRUE(pump.RunUntil([&] { return worker.WriteNowIfIdle(data, bytes.size()) == 3; },
                             milliseconds(3000)));
-  EXPECT_EQ(test::ReadFromFd(line.FarFd(), 10, milliseconds(3000)), "queued now");
+  EXPECT_EQ(testing::ReadFromFd(line.FarFd(), 10, milliseconds(3000)), "queued now");
   shared->flowCtrl = TCommFlowCtrls::cfcHalfHigh;  // the worker must drive RTS
   EXPECT_EQ(worker.WriteNowIfIdle(data, bytes.size()), 0u);
   worker.SetPurging(true);

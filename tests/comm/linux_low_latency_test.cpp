@@ -1,6 +1,8 @@
 // The low-latency request at open: a capability that a pty lacks (and must
 // not fail the open for), the adapter's latency_timer on a fake sysfs tree,
 // and, with KX14_HW_PORT naming a real adapter, the driver's own answer.
+#include "comm/linux_low_latency.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <linux/serial.h>
@@ -16,15 +18,17 @@
 #include <memory>
 #include <string>
 
-#include "comm/linux_low_latency.h"
 #include "comm/linux_serial_device.h"
 #include "comm/serial_device.h"
-#include "tests/comm/pty_pair.h"
+#include "pty_pair.h"
+#include "temp_dir.h"
 
 namespace kx14::test {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::PtyPair;
+using testing::ReadFromFd;
 
 std::string Slurp(const fs::path& file) {
   std::ifstream in(file);
@@ -34,22 +38,18 @@ std::string Slurp(const fs::path& file) {
 // A sysfs root of its own with the pty's device number under dev/char.
 class FakeSysfs {
  public:
-  explicit FakeSysfs(const std::string& ttyPath)
-      : root_(fs::temp_directory_path() / ("kx14-sysfs-" + std::to_string(getpid()))) {
+  explicit FakeSysfs(const std::string& ttyPath) {
     struct stat status {};
     if (stat(ttyPath.c_str(), &status) != 0) throw std::runtime_error("stat of the pty failed");
-    device_ = LatencyTimerPath(root_, major(status.st_rdev), minor(status.st_rdev)).parent_path();
+    device_ = LatencyTimerPath(Root(), major(status.st_rdev), minor(status.st_rdev)).parent_path();
     fs::create_directories(device_);
   }
-  ~FakeSysfs() { fs::remove_all(root_); }
-  FakeSysfs(const FakeSysfs&) = delete;
-  FakeSysfs& operator=(const FakeSysfs&) = delete;
 
-  const fs::path& Root() const { return root_; }
+  const fs::path& Root() const { return root_.path(); }
   fs::path Attribute() const { return device_ / "latency_timer"; }
 
  private:
-  fs::path root_;
+  testing::TempDir root_;
   fs::path device_;
 };
 
@@ -80,7 +80,7 @@ struct TimerCase {
   const char* after;
 };
 
-class LatencyTimer : public testing::TestWithParam<TimerCase> {};
+class LatencyTimer : public ::testing::TestWithParam<TimerCase> {};
 
 TEST_P(LatencyTimer, IsLoweredToOneMillisecondWhereTheAdapterHasOne) {
   const TimerCase& c = GetParam();
@@ -99,7 +99,7 @@ TEST_P(LatencyTimer, IsLoweredToOneMillisecondWhereTheAdapterHasOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Attribute, LatencyTimer,
-    testing::Values(
+    ::testing::Values(
         TimerCase{"FtdiDefaultIsLowered", "16\n", false, LowLatencyOutcome::kGranted, "1\n"},
         TimerCase{"OneIsLeftAlone", "1\n", false, LowLatencyOutcome::kGranted, "1\n"},
         TimerCase{"ZeroIsLeftAlone", "0\n", false, LowLatencyOutcome::kGranted, "0\n"},
@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
         TimerCase{"NoAttribute", nullptr, false, LowLatencyOutcome::kUnsupported, nullptr},
         TimerCase{"DirectoryIsNoAttribute", nullptr, true, LowLatencyOutcome::kUnsupported,
                   nullptr}),
-    [](const testing::TestParamInfo<TimerCase>& row) { return std::string(row.param.name); });
+    [](const ::testing::TestParamInfo<TimerCase>& row) { return std::string(row.param.name); });
 
 TEST(LowLatency, ClosingTheDeviceRestoresTheAdaptersTimer) {
   PtyPair pty;

@@ -12,18 +12,8 @@ set -euo pipefail
 manager=$1
 devsim=$2
 shot=$3
-for tool in Xvfb xdotool import xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/x_session.sh" import
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
   echo "FAIL: $*"
   echo "--- frame log"; cat "$work/frames.log" 2>/dev/null || true
@@ -31,40 +21,20 @@ fail() {
   import -window root "$shot" 2>/dev/null && echo "screenshot: $shot"
   exit 1
 }
-# Waits up to 10 s for a line of file $1 that matches $2; prints it.
-await_in() {
-  for _ in $(seq 100); do
-    grep -m1 -e "$2" "$1" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  return 1
-}
-# A line of the simulator's frame log that starts with $1.
-await_line() { await_in "$work/frames.log" "^$1"; }
-# The $2-th line of the window's own trace whose event is $1 ("rx", "tx").
-await_trace() {
-  for _ in $(seq 100); do
-    [ "$(grep -c "^ *[0-9.]* $1 " "$work/trace.log" 2>/dev/null)" -ge "$2" ] && return 0
-    sleep 0.1
-  done
-  return 1
+# Waits up to 10 s for a line of the simulator's frame log that starts with
+# $1; prints it.
+await_line() { await grep -m1 -e "^$1" "$work/frames.log" 2>/dev/null; }
+# The window's own trace holds at least $2 lines whose event is $1 ("rx", "tx").
+traced() { [ "$(grep -c "^ *[0-9.]* $1 " "$work/trace.log" 2>/dev/null)" -ge "$2" ]; }
+# The program holds the simulator's pty open.
+holds_pty() { [ "$(readlink -f /proc/"$app_pid"/fd/* 2>/dev/null | grep -cx "$pty")" -gt 0 ]; }
+# The program shows $1 windows (the drop-down list is a window of its own).
+shows_windows() {
+  [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = "$1" ]
 }
 
-# Xvfb picks a free display itself and writes its number to the given fd.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n1 "$work/display")
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-# Simulator and manager share a private configuration folder, so the
+# Simulator and manager share the private configuration folder, so the
 # simulator's port entry is seen by this manager only.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 "$devsim" --log "$work/frames.log" </dev/null >/dev/null 2>&1 &
 pids+=($!)
 registered=$(await_line "port ") || fail "the simulator registered no port"
@@ -76,42 +46,26 @@ echo "simulator on $port ($pty)"
 KX14_TRACE=$work/trace.log QT_QPA_PLATFORM=xcb "$manager" >"$work/manager.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
-window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' | head -n1) ||
-  fail "no window appeared"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+await_window || fail "no window appeared"
 click() {  # click <x> <y> in window coordinates
   xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
-}
-# Waits up to 10 s until the program shows $1 windows (the drop-down list is
-# a window of its own).
-await_windows() {
-  for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
 }
 
 # The port list (port row at 344, list at 96,3, 209 x 18): the drop-down
 # refreshes it; typing the name moves to it, Enter takes it and opens it.
 click 200 356
-await_windows 2 || fail "the port list did not drop down"
+await shows_windows 2 || fail "the port list did not drop down"
 xdotool type --delay 50 "$port"
 xdotool key Return
-await_windows 1 || fail "the port list did not close"
-# Waits up to 10 s until the program holds the simulator's pty open.
-for _ in $(seq 100); do
-  [ "$(readlink -f /proc/"$app_pid"/fd/* 2>/dev/null | grep -cx "$pty")" -gt 0 ] && break
-  sleep 0.1
-done
-readlink -f /proc/"$app_pid"/fd/* 2>/dev/null | grep -qx "$pty" || fail "the port was not opened"
+await shows_windows 1 || fail "the port list did not close"
+await holds_pty || fail "the port was not opened"
 
 # Read (command row at 367, READ_BTN at 43,2, 43 x 24).
 click 64 381
 await_line "rx E5" >/dev/null || fail "Read sent no read command"
 await_line "tx E5 5A" >/dev/null || fail "the simulator did not answer the read"
 # A level clicked before the window has the reply would be replaced by it.
-await_trace rx 1 || fail "the window did not receive the read's reply"
+await traced rx 1 || fail "the window did not receive the read's reply"
 
 # "ハンデ＋３" (Handy3 at 96,136 on the picture panel), then Program
 # (PROGRAM_BTN at 2,2 of the command row).
@@ -120,7 +74,7 @@ click 22 381
 frame=$(await_line "rx F5") || fail "Program sent no program frame"
 stored=$(await_line "stored") || fail "the simulator stored nothing"
 # The read, Program's read and the program frame's answer.
-await_trace rx 3 || fail "the window did not receive the program frame's answer"
+await traced rx 3 || fail "the window did not receive the program frame's answer"
 import -window "$window" "$shot"
 echo "screenshot: $shot"
 
@@ -131,8 +85,5 @@ expected_block="stored 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51"
 [ "$(grep -c '^rx E5' "$work/frames.log")" = 2 ] || fail "expected two reads (Read, then Program's)"
 
 # The exit button ends the program.
-click 284 381
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the exit button did not end the program"
-wait "$app_pid" || fail "kx14-manager ended with status $?"
+exit_by_button "$app_pid"
 echo "PASS: chose $port, read, chose ハンデ＋３, programmed: $stored"

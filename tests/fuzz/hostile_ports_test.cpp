@@ -83,7 +83,7 @@ std::optional<OpenOutcome> OpenWithDeadline(int portNo) {
 
 // Makes the hostile directory the machine's user-defined ports directory for
 // the component's default port resolver.
-class HostilePortsFixture : public testing::Test {
+class HostilePortsFixture : public ::testing::Test {
  protected:
   void SetUp() override {
     if (const char* old = std::getenv("XDG_CONFIG_HOME")) savedConfigHome_ = old;
@@ -110,7 +110,7 @@ class HostilePortsFixture : public testing::Test {
 };
 
 class HostilePortEntry : public HostilePortsFixture,
-                         public testing::WithParamInterface<HostileEntry> {};
+                         public ::testing::WithParamInterface<HostileEntry> {};
 
 TEST_P(HostilePortEntry, IsListedOnlyWhenACharacterDevice) {
   const HostileEntry& e = GetParam();
@@ -132,7 +132,7 @@ TEST_P(HostilePortEntry, OpeningFailsWithTheComponentsMessageWithoutBlocking) {
 }
 
 // "link to /dev/null" -> "link_to__dev_null"
-std::string TestNameOf(const testing::TestParamInfo<HostileEntry>& p) {
+std::string TestNameOf(const ::testing::TestParamInfo<HostileEntry>& p) {
   std::string name(EntryKindName(p.param.kind));
   for (char& c : name) {
     if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
@@ -140,7 +140,7 @@ std::string TestNameOf(const testing::TestParamInfo<HostileEntry>& p) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostilePortEntry, testing::ValuesIn(kHostileEntries), TestNameOf);
+INSTANTIATE_TEST_SUITE_P(Kinds, HostilePortEntry, ::testing::ValuesIn(kHostileEntries), TestNameOf);
 
 // All kinds side by side with a real terminal: the terminal is listed and
 // opens (so the failures above are the entries' own, not the set-up's), the

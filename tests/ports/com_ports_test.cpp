@@ -1,18 +1,16 @@
 #include "ports/com_ports.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "fake_port_tree.h"
 #include "ports/port_list_names.h"
 #include "ports/port_name_order.h"
-#include "temp_dir.h"
+#include "pty_pair.h"
 
 namespace kx14 {
 namespace {
@@ -21,37 +19,9 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 // A ports directory and a sysfs tree of our own making.
-class FakePortTree : public ::testing::Test {
- protected:
-  PortSources Sources() const { return {portsDir_, sysfs_}; }
-  const fs::path& PortsDir() const { return portsDir_; }
+class PortTree : public ::testing::Test, protected testing::FakePortTree {};
 
-  void MakePortsDir() { fs::create_directories(portsDir_); }
-
-  // A user-defined port that links to a character device.
-  void AddUserPort(const std::string& name, const fs::path& device = "/dev/null") {
-    MakePortsDir();
-    fs::create_symlink(device, portsDir_ / name);
-  }
-
-  // ttyName under class/tty; withDevice gives it the `device` link of real
-  // hardware; type is written to its `type` attribute when not empty.
-  void AddTty(const std::string& ttyName, bool withDevice = true, const std::string& type = "") {
-    const fs::path dir = sysfs_ / "devices" / ttyName;
-    fs::create_directories(dir);
-    fs::create_directories(sysfs_ / "class" / "tty");
-    fs::create_directory_symlink(dir, sysfs_ / "class" / "tty" / ttyName);
-    if (withDevice) fs::create_directory_symlink("../../platform/serial", dir / "device");
-    if (!type.empty()) std::ofstream(dir / "type") << type << "\n";
-  }
-
- private:
-  testing::TempDir temp_;
-  fs::path portsDir_ = temp_.path() / "config" / "kx14-manager" / "ports";
-  fs::path sysfs_ = temp_.path() / "sys";
-};
-
-using UserPorts = FakePortTree;
+using UserPorts = PortTree;
 
 TEST_F(UserPorts, MissingOrEmptyDirectoryListsNothing) {
   EXPECT_TRUE(ListComPortNames(Sources()).empty());
@@ -88,16 +58,11 @@ TEST_F(UserPorts, ResolveNeedsTheExactName) {
 }
 
 TEST_F(UserPorts, ResolvesAPseudoTerminalLink) {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
-  const fs::path slave = ::ptsname(master);
-  AddUserPort("COM3", slave);
+  const testing::PtyPair pty;
+  AddUserPort("COM3", pty.SlavePath());
   const auto resolved = ResolveComPort(3, Sources());
-  ::close(master);
   ASSERT_TRUE(resolved.has_value());
-  EXPECT_EQ(fs::read_symlink(*resolved), slave);
+  EXPECT_EQ(fs::read_symlink(*resolved), pty.SlavePath());
 }
 
 TEST_F(UserPorts, ListedNamesFailTheSortWithTheConversionMessage) {
@@ -122,7 +87,7 @@ TEST_F(UserPorts, AnEntryWithoutANumberIsSkippedWithItsReasonAndTheRestStayInOrd
   EXPECT_EQ(list.skipped[1].name, "serial");
 }
 
-using DetectedPorts = FakePortTree;
+using DetectedPorts = PortTree;
 
 TEST_F(DetectedPorts, KindOrderThenNumberTakeComNumbers) {
   for (const char* tty :
@@ -184,7 +149,7 @@ TEST_F(DetectedPorts, DeviceInASubdirectoryOfDev) {
   EXPECT_EQ(ResolveComPort(1, Sources()), fs::path("/dev/usb/lp0"));
 }
 
-using FreeComNumber = FakePortTree;
+using FreeComNumber = PortTree;
 
 TEST_F(FreeComNumber, SkipsUserEntriesOfAnyKindAndDetectedPorts) {
   EXPECT_EQ(FirstFreeComNumber(Sources()), 1);

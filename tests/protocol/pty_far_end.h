@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "comm/byte_string.h"
-#include "tests/comm/pty_pair.h"
+#include "pty_pair.h"
 
 namespace kx14::test {
 
@@ -44,7 +44,7 @@ class PtyFarEnd {
   void AnswerReadyCommands();  // with mutex_ held
 
   // Its slave descriptor keeps the pty alive while the component reopens it.
-  PtyPair pty_{PtyPair::Line::kRaw};
+  testing::PtyPair pty_{testing::PtyPair::Line::kRaw};
   int stopPipe_[2] = {-1, -1};
   std::mutex mutex_;
   std::condition_variable arrived_;

@@ -4,7 +4,6 @@
 // the shared control model, compared byte for byte.
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <sstream>
 
@@ -49,9 +48,9 @@ class CliProgramParityTest : public QObject {
 
   // The window traces its exchanges as kx14ctl's --trace does.
   void windowWritesTheTraceThatKx14TraceNames() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("trace.log");
-    qputenv("KX14_TRACE", path.toUtf8());
+    testing::TempDir dir;
+    const std::filesystem::path path = dir.path() / "trace.log";
+    qputenv("KX14_TRACE", path.c_str());
     const std::optional<std::string> frame = WindowFrame(kBlocks[0], THandicapPreset::Handy3);
     qunsetenv("KX14_TRACE");
     QVERIFY(frame.has_value());

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <memory>
 
+#include "fake_port_tree.h"
 #include "form_fixture.h"
 #include "window_test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "form_fixture.h"
+#include "form_test.h"
 
 namespace kx14 {
 namespace {
@@ -13,17 +13,15 @@ constexpr int kMaxId = 16777215;
 
 }  // namespace
 
-class IdEditorsTest : public QObject {
+class IdEditorsTest : public FormTest {
   Q_OBJECT
 
  private slots:
   void init() {
-    fixture_.Create();
-    QVERIFY(fixture_.Active());
+    FormTest::init();
     FormFixture::Reveal(fixture_.Form().Panel2);
     FormFixture::Reveal(fixture_.Form().Panel3);
   }
-  void cleanup() { fixture_.Destroy(); }
 
   void stepsStopAtTheBounds_data();
   void stepsStopAtTheBounds();
@@ -51,8 +49,6 @@ class IdEditorsTest : public QObject {
     field->Tag = value;
     field->setText(QString::number(value));
   }
-
-  FormFixture fixture_;
 };
 
 void IdEditorsTest::stepsStopAtTheBounds_data() {

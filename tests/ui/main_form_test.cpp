@@ -2,9 +2,6 @@
 // caption and colour, the hidden editor panels, the size rule, the tab order
 // and the exit.
 
-#include <pty.h>
-#include <unistd.h>
-
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -15,7 +12,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "form_fixture.h"
+#include "form_test.h"
+#include "pty_pair.h"
 #include "ui/qt/bitmap_button.h"
 #include "ui/qt/combo_box.h"
 #include "ui/qt/edit.h"
@@ -42,16 +40,10 @@ const QColor kButtonFace(240, 240, 240);
 
 }  // namespace
 
-class MainFormTest : public QObject {
+class MainFormTest : public FormTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    fixture_.Create();
-    QVERIFY(fixture_.Active());
-  }
-  void cleanup() { fixture_.Destroy(); }
-
   void windowCaptionAndClientSize();
   void sizeStaysAfterAResizeAttempt();
   void startTexts_data();
@@ -75,9 +67,6 @@ class MainFormTest : public QObject {
   void serialComponentStartsClosedWithoutFlowControl();
   void exitWithAPortOpenClosesThePort();
   void exitDuringAWaitingReadEndsTheReadNotTheComponent();
-
- private:
-  FormFixture fixture_;
 };
 
 void MainFormTest::windowCaptionAndClientSize() {
@@ -434,12 +423,9 @@ void MainFormTest::serialComponentStartsClosedWithoutFlowControl() {
 }
 
 void MainFormTest::exitWithAPortOpenClosesThePort() {
-  int master = -1;
-  int slave = -1;
-  char slaveName[256] = {};
-  QCOMPARE(::openpty(&master, &slave, slaveName, nullptr, nullptr), 0);
+  const testing::PtyPair pty;
   TMainForm& form = fixture_.Form();
-  const std::filesystem::path device(slaveName);
+  const std::filesystem::path device(pty.SlavePath());
   form.CommX1->SetPortResolver([device](int portNo) -> std::optional<std::filesystem::path> {
     if (portNo == 7) return device;
     return std::nullopt;
@@ -450,20 +436,15 @@ void MainFormTest::exitWithAPortOpenClosesThePort() {
   QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
   QVERIFY(!form.isVisible());
   QVERIFY(!form.CommX1->IsOpen());
-  ::close(slave);
-  ::close(master);
 }
 
 void MainFormTest::exitDuringAWaitingReadEndsTheReadNotTheComponent() {
   // The exit button can run while an exchange waits in Read (the wait runs
   // window messages). Closing must end that Read, not destroy the component
   // it runs in.
-  int master = -1;
-  int slave = -1;
-  char slaveName[256] = {};
-  QCOMPARE(::openpty(&master, &slave, slaveName, nullptr, nullptr), 0);
+  const testing::PtyPair pty;
   TMainForm& form = fixture_.Form();
-  const std::filesystem::path device(slaveName);
+  const std::filesystem::path device(pty.SlavePath());
   form.CommX1->SetPortResolver(
       [device](int) -> std::optional<std::filesystem::path> { return device; });
   form.CommX1->Open();
@@ -473,8 +454,6 @@ void MainFormTest::exitDuringAWaitingReadEndsTheReadNotTheComponent() {
   QCOMPARE(count, -1);  // ended by the close, not by the 3 s time-out
   QVERIFY(!form.isVisible());
   QVERIFY(!form.CommX1->IsOpen());
-  ::close(slave);
-  ::close(master);
 }
 
 }  // namespace kx14

@@ -10,7 +10,9 @@
 #include <QTest>
 #include <memory>
 
+#include "fake_port_tree.h"
 #include "form_fixture.h"
+#include "pty_pair.h"
 #include "window_test_support.h"
 
 namespace kx14 {
@@ -96,7 +98,7 @@ void PortListTest::dropDownRefreshesTheList() {
   QFETCH(QStringList, detectedTtys);
   QFETCH(QStringList, items);
   for (const QString& name : userPorts) tree_->AddUserPort(name.toStdString());
-  for (const QString& tty : detectedTtys) tree_->AddDetectedTty(tty.toStdString());
+  for (const QString& tty : detectedTtys) tree_->AddTty(tty.toStdString());
   Form().CommBox->OnDropDown(Form().CommBox);
   QCOMPARE(Items(Form().CommBox), items);
   QCOMPARE(Form().CommBox->ItemIndex(), 0);
@@ -118,7 +120,7 @@ void PortListTest::selectionIsKeptByTextIgnoringCase() {
 
 void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
   PtyPair pty;
-  tree_->AddUserPort("COM5", pty.Slave());
+  tree_->AddUserPort("COM5", pty.SlavePath());
   Choose(QStringLiteral("COM5"));
   QCOMPARE(Form().MON_EDIT->text(), Utf8("COM5 設定完了"));
   QVERIFY(Form().CommX1->IsOpen());
@@ -139,8 +141,10 @@ void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
 void PortListTest::nameWithoutNumberIsSkippedAndNamed_data() {
   QTest::addColumn<QString>("badName");
   QTest::addColumn<QString>("shown");
-  QTest::newRow("letters") << "COMX" << "COMX";
-  QTest::newRow("nothing after COM") << "COM" << "COM";
+  QTest::newRow("letters") << "COMX"
+                           << "COMX";
+  QTest::newRow("nothing after COM") << "COM"
+                                     << "COM";
   QTest::newRow("lower case, multi-byte") << Utf8("comポート") << Utf8("COMポート");
 }
 
@@ -162,7 +166,7 @@ void PortListTest::nameWithoutNumberIsSkippedAndNamed() {
 
 void PortListTest::choosingAPortOpensIt() {
   PtyPair pty;
-  tree_->AddUserPort("COM4", pty.Slave());
+  tree_->AddUserPort("COM4", pty.SlavePath());
   Choose(QStringLiteral("COM4"));
   QCOMPARE(Form().MON_EDIT->text(), Utf8("COM4 設定完了"));
   QVERIFY(Form().CommX1->IsOpen());
@@ -171,7 +175,7 @@ void PortListTest::choosingAPortOpensIt() {
 
 void PortListTest::choosingOffClosesThePort() {
   PtyPair pty;
-  tree_->AddUserPort("COM4", pty.Slave());
+  tree_->AddUserPort("COM4", pty.SlavePath());
   Choose(QStringLiteral("COM4"));
   QVERIFY(Form().CommX1->IsOpen());
   Choose(QStringLiteral("OFF"));
@@ -181,7 +185,7 @@ void PortListTest::choosingOffClosesThePort() {
 
 void PortListTest::dismissingTheListReopensTheChosenPort() {
   PtyPair pty;
-  tree_->AddUserPort("COM4", pty.Slave());
+  tree_->AddUserPort("COM4", pty.SlavePath());
   Choose(QStringLiteral("COM4"));
   Form().MON_EDIT->setText(QStringLiteral("-"));
   const int before = closeUps_->Count();
@@ -207,18 +211,18 @@ void PortListTest::unusablePortIsReportedAndLeftClosed() {
   QFETCH(QString, name);
   QFETCH(bool, held);
   PtyPair open;
-  tree_->AddUserPort("COM2", open.Slave());
+  tree_->AddUserPort("COM2", open.SlavePath());
   Choose(QStringLiteral("COM2"));
   QVERIFY(Form().CommX1->IsOpen());
 
   PtyPair pty;
   int holder = -1;
   if (held) {
-    holder = ::open(pty.Slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    holder = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     QVERIFY(holder >= 0);
     QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
   }
-  tree_->AddUserPort(name.toStdString(), pty.Slave());
+  tree_->AddUserPort(name.toStdString(), pty.SlavePath());
   tree_->RemoveUserPort("COM2");  // the list then holds `name` alone
   Choose(name);
   QCOMPARE(Form().MON_EDIT->text(), name + Utf8(" は使用できません"));

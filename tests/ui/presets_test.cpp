@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "form_fixture.h"
+#include "form_test.h"
 
 namespace kx14 {
 namespace {
@@ -18,16 +18,10 @@ TRadioButton* Preset(TMainForm& form, int index) {
 
 }  // namespace
 
-class PresetsTest : public QObject {
+class PresetsTest : public FormTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    fixture_.Create();
-    QVERIFY(fixture_.Active());
-  }
-  void cleanup() { fixture_.Destroy(); }
-
   void clickingAPresetShowsItsCommentAndSetsItsLimit_data();
   void clickingAPresetShowsItsCommentAndSetsItsLimit();
   void handy0IsSelectedAtStartWithoutItsHandler();
@@ -37,9 +31,6 @@ class PresetsTest : public QObject {
   void arrowKeysMoveTheSelectionAndRunTheHandler();
   void selectingFromCodeRunsTheHandlerOnlyOnAChange();
   void presetsFormOneGroupApartFromTheOnOffPairs();
-
- private:
-  FormFixture fixture_;
 };
 
 void PresetsTest::clickingAPresetShowsItsCommentAndSetsItsLimit_data() {

@@ -3,11 +3,9 @@
 #include <stdexcept>
 
 namespace kx14::testing {
-namespace fs = std::filesystem;
 
 SimulatedDevice::SimulatedDevice(const std::vector<std::string>& args) {
-  if (!dir_.isValid()) throw std::runtime_error("no temporary directory");
-  process_ = std::make_unique<DevsimProcess>(KX14_DEVSIM_PATH, dir_.path().toStdString(), args);
+  process_ = std::make_unique<DevsimProcess>(KX14_DEVSIM_PATH, dir_.path(), args);
   // "port COM<n> /dev/pts/<k>"
   const std::optional<std::string> line = process_->WaitForLine("port ", std::chrono::seconds(10));
   if (!line) throw std::runtime_error("kx14-devsim did not register a port");
@@ -16,8 +14,7 @@ SimulatedDevice::SimulatedDevice(const std::vector<std::string>& args) {
 }
 
 PortSources SimulatedDevice::Sources() const {
-  const fs::path root = dir_.path().toStdString();
-  return {root / "kx14-manager" / "ports", root / "no-sysfs"};
+  return {dir_.path() / "kx14-manager" / "ports", dir_.path() / "no-sysfs"};
 }
 
 bool SimulatedDevice::Control(const std::string& command) {

@@ -6,7 +6,6 @@
 // private to the test and no port of the machine shows up beside it.
 
 #include <QString>
-#include <QTemporaryDir>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -15,6 +14,7 @@
 
 #include "devsim_process.h"
 #include "ports/com_ports.h"
+#include "temp_dir.h"
 
 namespace kx14::testing {
 
@@ -41,7 +41,7 @@ class SimulatedDevice {
   void Drain(std::chrono::milliseconds quiet = std::chrono::milliseconds(100));
 
  private:
-  QTemporaryDir dir_;
+  TempDir dir_;
   std::unique_ptr<DevsimProcess> process_;
   QString portName_;
 };

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "form_fixture.h"
+#include "form_test.h"
 #include "ui/qt/edit.h"
 #include "ui/qt/radio_button.h"
 #include "ui/qt/scroll_bar.h"
@@ -31,16 +31,10 @@ class ChangeCounter {
 
 }  // namespace
 
-class ValueEditorsTest : public QObject {
+class ValueEditorsTest : public FormTest {
   Q_OBJECT
 
  private slots:
-  void init() {
-    fixture_.Create();
-    QVERIFY(fixture_.Active());
-  }
-  void cleanup() { fixture_.Destroy(); }
-
   void barToFieldFromCode_data();
   void barToFieldFromCode();
   void commitByLeavingTheField_data();
@@ -69,8 +63,6 @@ class ValueEditorsTest : public QObject {
     QTest::keyClick(field, Qt::Key_Delete);
     QTest::keyClicks(field, typed);
   }
-
-  FormFixture fixture_;
 };
 
 void ValueEditorsTest::barToFieldFromCode_data() {

@@ -7,13 +7,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
-#include <string>
 
-#include "ports/com_ports.h"
 #include "ui/form/controls/combo_box_control.h"
 
 namespace kx14 {
@@ -76,41 +72,6 @@ class ModalBoxCatcher {
   void CloseActiveBox();
   QTimer timer_;
   QList<Box> boxes_;
-};
-
-// A ports directory and a sysfs tree of the test's own, in a temporary
-// directory; the window uses them through UsePortSources.
-class FakePortTree {
- public:
-  FakePortTree();
-  PortSources Sources() const;
-  std::filesystem::path PortsDir() const;
-  // A user-defined port: a link named `name` to `device`.
-  void AddUserPort(const std::string& name, const std::filesystem::path& device = "/dev/null");
-  void RemoveUserPort(const std::string& name);
-  // A detected serial device under class/tty, with its `device` link.
-  void AddDetectedTty(const std::string& ttyName);
-  // A directory entry that is no port: a plain file.
-  void AddPlainFile(const std::string& name);
-
- private:
-  QTemporaryDir dir_;
-};
-
-// A pseudo-terminal pair; the slave is the device a port entry links to.
-class PtyPair {
- public:
-  PtyPair();
-  ~PtyPair();
-  PtyPair(const PtyPair&) = delete;
-  PtyPair& operator=(const PtyPair&) = delete;
-  const std::filesystem::path& Slave() const { return slave_; }
-  int Master() const { return master_; }
-
- private:
-  int master_ = -1;
-  int slaveFd_ = -1;
-  std::filesystem::path slave_;
 };
 
 }  // namespace testing

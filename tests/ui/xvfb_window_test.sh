@@ -8,42 +8,13 @@ set -euo pipefail
 
 program=$1
 shot=$2
-for tool in Xvfb xdotool import convert xdpyinfo; do
-  command -v "$tool" >/dev/null || { echo "skip: $tool not installed"; exit 77; }
-done
+. "$(dirname "$0")/../support/x_session.sh" import convert
 
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-# Xvfb picks a free display itself and writes its number to the given fd.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=:$(head -n1 "$work/display")
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-# A private configuration folder: no user-defined ports leak in.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
+pids+=($app_pid)
 
-window=$(timeout 30 xdotool search --sync --name '^KX-14 Quovi Manager V1\.00$' | head -n1) ||
-  fail "no window appeared: $(cat "$work/app.log")"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+await_window || fail "no window appeared: $(cat "$work/app.log")"
 [ "$WIDTH" = 310 ] && [ "$HEIGHT" = 416 ] || fail "window is ${WIDTH}x$HEIGHT, not 310x416"
 # Centred on the 1024 x 768 screen (no window manager: no frame).
 [ "$X" = 357 ] && [ "$Y" = 176 ] || fail "window at $X,$Y, not centred at 357,176"
@@ -76,9 +47,5 @@ done
 checks_pass || fail "layout pixels differ (screenshot: $shot)"
 
 # Close it the way the user does: the exit button at the command row's right.
-xdotool mousemove --sync $((X + 284)) $((Y + 381)) click 1
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the exit button did not end the program"
-wait "$app_pid" || fail "kx14-manager ended with status $?"
-app_pid=
+exit_by_button "$app_pid"
 echo "PASS: window 310x416 centred, layout pixels as expected, exit button ends the program"

@@ -1,7 +1,6 @@
 #include "ui/art/bmp_writer.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "bmp_test_support.h"
+#include "temp_dir.h"
 
 namespace kx14::art {
 namespace {
@@ -109,13 +109,8 @@ TEST(Bmp8, StoresThePaletteAsBlueGreenRedReservedAndIndicesBottomUp) {
 
 class WriteFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    directory_ =
-        std::filesystem::temp_directory_path() / ("kx14_art_test_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(directory_);
-  }
-  void TearDown() override { std::filesystem::remove_all(directory_); }
-  std::filesystem::path directory_;
+  kx14::testing::TempDir temp_;
+  const std::filesystem::path& directory_ = temp_.path();
 };
 
 TEST_F(WriteFile, ReplacesTheFileWithExactlyTheBytesAndLeavesNoTemporary) {

@@ -1,4 +1,4 @@
-#include "tests/comm/pty_pair.h"
+#include "pty_pair.h"
 
 #include <fcntl.h>
 #include <limits.h>
@@ -11,7 +11,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-namespace kx14::test {
+namespace kx14::testing {
 
 using Clock = std::chrono::steady_clock;
 
@@ -34,7 +34,7 @@ PtyPair::~PtyPair() {
   close(slave_);
 }
 
-void PtyPair::WriteMaster(const ByteString& bytes) {
+void PtyPair::WriteMaster(const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
@@ -44,8 +44,8 @@ void PtyPair::WriteMaster(const ByteString& bytes) {
   }
 }
 
-ByteString ReadFromFd(int fd, std::size_t count, std::chrono::milliseconds timeout) {
-  ByteString got;
+std::string ReadFromFd(int fd, std::size_t count, std::chrono::milliseconds timeout) {
+  std::string got;
   const auto deadline = Clock::now() + timeout;
   while (got.size() < count) {
     const auto left =
@@ -61,12 +61,12 @@ ByteString ReadFromFd(int fd, std::size_t count, std::chrono::milliseconds timeo
   return got;
 }
 
-ByteString PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds timeout) {
+std::string PtyPair::ReadMaster(std::size_t count, std::chrono::milliseconds timeout) {
   return ReadFromFd(master_, count, timeout);
 }
 
-ByteString PtyPair::DrainMaster(std::chrono::milliseconds quiet) {
-  ByteString got;
+std::string PtyPair::DrainMaster(std::chrono::milliseconds quiet) {
+  std::string got;
   for (;;) {
     pollfd fd{master_, POLLIN, 0};
     if (poll(&fd, 1, static_cast<int>(quiet.count())) <= 0) return got;
@@ -82,9 +82,4 @@ void PtyPair::CloseMaster() {
   master_ = -1;
 }
 
-std::optional<std::filesystem::path> ResolveOnly(int wanted, const std::string& path, int portNo) {
-  if (portNo != wanted) return std::nullopt;
-  return std::filesystem::path(path);
-}
-
-}  // namespace kx14::test
+}  // namespace kx14::testing
