@@ -7,9 +7,12 @@
 #   fuzz: <target> <executions> executions, <findings> findings
 # and exits non-zero when any target found something (a crash, a broken
 # property, a leak, a time-out); the inputs are kept in build-fuzz/findings/.
+# Each target runs on one core, so as many run at once as there are cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
+# Compiled objects are shared between checkouts of the same machine.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 
 seconds=${1:-30}
 build_only=false
@@ -38,10 +41,10 @@ TMPDIR=$(mktemp -d "$scratch_base/kx14-fuzz-XXXXXX")
 export TMPDIR
 trap 'rm -rf "$TMPDIR"' EXIT
 
-summary=()
-failed=0
-while read -r target; do
-  [ -n "$target" ] || continue
+# run_target <target>: fuzzes one target; its summary line goes to
+# <log>.summary, and the status says whether it found something.
+run_target() {
+  local target=$1 seeds work findings log status=0 executions found
   seeds=fuzz/corpus/${target#fuzz_}
   # New inputs go to the first corpus directory, so the seeds in the
   # repository stay as they are.
@@ -51,7 +54,6 @@ while read -r target; do
   mkdir -p "$work" "$findings" "$(dirname "$log")"
   rm -f "$findings"/*
   echo "fuzz: running $target for $seconds s (log: $log)"
-  status=0
   # -timeout: an input that takes 10 s is a hang (a FIFO opened for reading
   # would be one); -rss_limit_mb keeps a runaway input from taking the machine.
   "$dir/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
@@ -65,11 +67,29 @@ while read -r target; do
     tail -n 20 "$log" >&2
   fi
   if [ "$found" -ne 0 ]; then
-    failed=1
     grep -m 1 -A 12 -E '^(broken property|==[0-9]+==ERROR)' "$log" >&2 || true
   fi
-  summary+=("fuzz: $target ${executions:-0} executions, $found findings")
-done <"$dir/fuzz/targets.txt"
+  echo "fuzz: $target ${executions:-0} executions, $found findings" >"$log.summary"
+  [ "$found" -eq 0 ]
+}
 
-printf '%s\n' "${summary[@]}"
+mapfile -t targets < <(grep -v '^$' "$dir/fuzz/targets.txt")
+failed=0
+running=0
+for target in "${targets[@]}"; do
+  if [ "$running" -ge "$(nproc)" ]; then
+    wait -n || failed=1
+    running=$((running - 1))
+  fi
+  run_target "$target" &
+  running=$((running + 1))
+done
+while [ "$running" -gt 0 ]; do
+  wait -n || failed=1
+  running=$((running - 1))
+done
+
+for target in "${targets[@]}"; do
+  cat "$dir/logs/$target.log.summary"
+done
 exit "$failed"

@@ -10,11 +10,13 @@
 # benchmark (the normal tree still builds them, so they keep compiling).
 #
 # Most test time is spent waiting on pseudo-terminals and time-outs, so once
-# the normal tree is built the later trees (ASan, TSan, fuzz, Windows) build
+# the normal tree is built the later trees (ASan, Windows, TSan, fuzz) build
 # one after another in the background at the lowest priority, on the CPU the
-# tests leave idle; each test stage starts when its tree is ready. Their
-# stage lines say how long each build took beside the tests and how long the
-# tests then waited for it. Build logs: build/test-stages/<tree>.log.
+# tests leave idle; each test stage starts when its tree is ready. The
+# Windows stage runs beside the Linux stages (its own display and Wine
+# prefix), its output kept in build/test-stages/windows.log and shown when it
+# ends. The stage lines say how long each build took beside the tests and how
+# long the tests then waited for it. Build logs: build/test-stages/<tree>.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # One locale whatever the caller's (a bare container sets none): UTF-8, for
@@ -72,9 +74,9 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
-# The background builds report "<tree> <status> <seconds>" on this FIFO, in
-# order; the script holds it open for reading and writing, so no line is lost
-# and no open blocks. The programs it starts do not inherit it.
+# The background jobs report "<name> <status> <seconds>" on this FIFO; the
+# script holds it open for reading and writing, so no line is lost and no
+# open blocks. The programs it starts do not inherit it.
 logs=$PWD/build/test-stages
 mkdir -p "$logs"
 rm -f "$logs/done"
@@ -82,37 +84,61 @@ mkfifo "$logs/done"
 exec 4<>"$logs/done"
 rm -f "$logs/done"
 
-# background_build <tree> <command...>
-background_build() {
-  local tree=$1 start=$SECONDS status=0
+# report <name> <command...>: runs the command with its output in the
+# name's log and reports how it ended.
+report() {
+  local name=$1 start=$SECONDS status=0
   shift
-  nice -n 19 "$@" >"$logs/$tree.log" 2>&1 </dev/null 4>&- || status=$?
-  echo "$tree $status $((SECONDS - start))" >&4
+  "$@" >"$logs/$name.log" 2>&1 </dev/null 4>&- || status=$?
+  echo "$status" >"$logs/$name.status"
+  echo "$name $status $((SECONDS - start))" >&4
 }
 
+# The Windows tests run against the normal tree's simulator and with its
+# artwork generator, so the Windows build needs no tree of its own for it.
+export KX14_HOST_ARTGEN=$PWD/build/ui/art/kx14_artgen
+
 # Job control gives the builder a process group of its own, so that one
-# kill stops it and the compilers under it.
+# kill stops it, the compilers and the Windows tests under it.
 set -m
 {
-  background_build build-asan ./scripts/build.sh build-asan -DKX14_SANITIZE=address \
+  nice_build() { report "$1" nice -n 19 "${@:2}"; }
+  nice_build build-asan ./scripts/build.sh build-asan -DKX14_SANITIZE=address \
     -DKX14_BUILD_BENCH_PROGRAMS=OFF
-  background_build build-tsan ./scripts/build.sh build-tsan -DKX14_SANITIZE=thread \
+  nice_build build-windows ./scripts/windows-build.sh build-windows
+  # The Windows tests need the Windows build only: they start now, beside
+  # the Linux stages, while the builds go on.
+  if [ "$(cat "$logs/build-windows.status")" -eq 0 ]; then
+    report windows ./scripts/windows-test.sh build build-windows &
+  fi
+  nice_build build-tsan ./scripts/build.sh build-tsan -DKX14_SANITIZE=thread \
     -DKX14_BUILD_UI=OFF -DKX14_BUILD_BENCH_PROGRAMS=OFF -DKX14_TEST_LABEL=sanitize
-  background_build build-fuzz ./scripts/fuzz.sh --build-only
-  background_build build-windows ./scripts/windows-build.sh build-windows
+  nice_build build-fuzz ./scripts/fuzz.sh --build-only
+  wait
 } &
 builder_pid=$!
 set +m
 
-# join <tree>: waits (at most two hours) for the tree's background build and
-# adds its stage line; a failed build shows its log and fails the stage.
+# Reports that came while the script waited for another: name -> "status seconds".
+declare -A reported
+# await <name>: waits (at most two hours) for the name's report.
+await() {
+  local name status seconds
+  while [ -z "${reported[$1]:-}" ]; do
+    read -r -t 7200 -u 4 name status seconds || { echo "test: no word from $1"; return 1; }
+    reported[$name]="$status $seconds"
+  done
+}
+
+# join <tree>: waits for the tree's background build and adds its stage line;
+# a failed build shows its log and fails the stage.
 join() {
-  local tree status seconds waited_from=$SECONDS
-  current_stage=$1
+  local tree=$1 status seconds waited_from=$SECONDS
+  current_stage=$tree
   stage_start=$SECONDS
-  echo "test: stage $1 (waiting for the background build)"
-  read -r -t 7200 -u 4 tree status seconds || { echo "test: no word from the build of $1"; return 1; }
-  [ "$tree" = "$1" ] || { echo "test: expected the build of $1, got $tree"; return 1; }
+  echo "test: stage $tree (waiting for the background build)"
+  await "$tree"
+  read -r status seconds <<<"${reported[$tree]}"
   if [ "$status" -ne 0 ]; then
     cat "$logs/$tree.log"
     return "$status"
@@ -120,6 +146,22 @@ join() {
   tail -n 1 "$logs/$tree.log"
   stage_lines+=("$(printf '  %-13s %s  in the background; the tests waited %s for it' \
     "$tree" "$(duration "$seconds")" "$(duration $((SECONDS - waited_from)))")")
+  current_stage=""
+}
+
+# join_windows: waits for the Windows build and tests and shows their output.
+join_windows() {
+  local status seconds waited_from=$SECONDS
+  join build-windows
+  current_stage=windows
+  stage_start=$SECONDS
+  echo "test: stage windows (beside the Linux stages; waiting for it to end)"
+  await windows
+  read -r status seconds <<<"${reported[windows]}"
+  cat "$logs/windows.log"
+  [ "$status" -eq 0 ] || return "$status"
+  stage_lines+=("$(printf '  %-13s %s  beside the Linux stages; waited %s for it at the end' \
+    windows "$(duration "$seconds")" "$(duration $((SECONDS - waited_from)))")")
   current_stage=""
 }
 
@@ -133,9 +175,7 @@ stage test-tsan ctest --test-dir build-tsan --output-on-failure -j "$test_jobs" 
 
 join build-fuzz
 stage fuzz ./scripts/fuzz.sh "$fuzz_seconds"
-# The Windows build's tests under Wine, against the normal build's simulator.
-join build-windows
-stage windows ./scripts/windows-test.sh build build-windows
+join_windows
 # The reliability campaign's figures, from the normal build's run above.
 stage faults ./scripts/faults.sh build
 builder_pid=""

@@ -59,6 +59,8 @@ cleanup() {
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
+# Stopped by the test command (another stage failed): still clean up.
+trap 'exit 143' TERM INT
 
 passed=0
 failed=0

@@ -48,7 +48,14 @@ int Cycles() {
   return text != nullptr ? std::max(1, std::atoi(text)) : 200;
 }
 
-TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
+// The cycles are dealt to four shards, each a test of its own that ctest runs
+// in its own process beside the others, so the stress does not set the
+// suite's wall time; together they run every cycle, every command length.
+constexpr int kShards = 4;
+class CommStress : public CommOnPty, public testing::WithParamInterface<int> {};
+
+TEST_P(CommStress, OpenExchangePurgeCloseLeavesNothingBehind) {
+  if (GetParam() >= Cycles()) GTEST_SKIP() << "fewer cycles than shards";
   EchoFarEnd echo(pty.Master());
   const std::size_t threadsBefore = CountThreads();
   const std::size_t fdsBefore = CountOpenFds();
@@ -57,8 +64,8 @@ TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
   comm.OnReceive = [&](TCustomCommX&, std::int32_t) { ++notifications; };
   comm.SetTimeOutReceive(2000);
   int exchanged = 0;
-  const int cycles = Cycles();
-  for (int cycle = 0; cycle < cycles; ++cycle) {
+  int cycles = 0;
+  for (int cycle = GetParam(); cycle < Cycles(); cycle += kShards, ++cycles) {
     comm.Open();
     const ByteString command(1 + cycle % 40, static_cast<char>(cycle));
     ASSERT_TRUE(comm.WriteString(command));
@@ -80,6 +87,8 @@ TEST_F(CommOnPty, StressOpenExchangePurgeCloseLeavesNothingBehind) {
   EXPECT_EQ(CountThreads(), threadsBefore);
   EXPECT_EQ(CountOpenFds(), fdsBefore) << "before: " << fdsText << "\nafter: " << DescribeOpenFds();
 }
+
+INSTANTIATE_TEST_SUITE_P(Shard, CommStress, testing::Range(0, kShards));
 
 TEST_F(CommOnPty, StressDestroyingOpenComponentsWithTrafficInFlight) {
   EchoFarEnd echo(pty.Master());

@@ -1,5 +1,6 @@
 #include "golden_vectors.h"
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -27,7 +28,7 @@ std::string Trim(const std::string& text) {
 
 // The data lines of a fixture file, each split at '|' into trimmed columns.
 std::vector<std::vector<std::string>> ReadRows(const std::string& file, std::size_t columns) {
-  std::ifstream in(std::string(KX14_PROTOCOL_TEST_DATA) + "/" + file);
+  std::ifstream in(std::filesystem::path(KX14_PROTOCOL_TEST_DATA) / file);
   if (!in) throw std::runtime_error("cannot open fixture " + file);
   std::vector<std::vector<std::string>> rows;
   std::string line;
