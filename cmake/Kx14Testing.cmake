@@ -43,11 +43,15 @@ function(kx14_test_in_tree target)
   endif()
 endfunction()
 
-# kx14_add_gtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>])
+# kx14_add_gtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>]
+#                [COST <seconds>])
 # One test executable per call; it links the module libraries and never
 # recompiles their sources. Every test carries the label "all" plus LABELS.
+# COST, about how long each of its tests takes, makes ctest start them first
+# on a new tree (later runs use the times it measured), so that a long test
+# does not start last and set the stage's time.
 function(kx14_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "COST" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   kx14_warnings(${name})
@@ -61,6 +65,9 @@ function(kx14_add_gtest name)
     # executable instead.
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES LABELS "all;${T_LABELS}" TIMEOUT 300)
+    if(T_COST)
+      set_tests_properties(${name} PROPERTIES COST ${T_COST})
+    endif()
     return()
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 300)
@@ -69,17 +76,22 @@ function(kx14_add_gtest name)
   # flattened and every label but the first is lost (ctest -L sanitize would
   # then run nothing).
   set(label_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake")
+  set(cost "")
+  if(T_COST)
+    set(cost " COST ${T_COST}")
+  endif()
   file(WRITE "${label_file}"
        "if(${name}_TESTS)\n"
-       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS [==[all;${T_LABELS}]==])\n"
+       "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS [==[all;${T_LABELS}]==]${cost})\n"
        "endif()\n")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${label_file}")
 endfunction()
 
-# kx14_add_qtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>])
-# A QtTest executable run on the offscreen platform.
+# kx14_add_qtest(<name> SOURCES <files...> LIBS <libs...> [LABELS <labels...>]
+#                [COST <seconds>])
+# A QtTest executable run on the offscreen platform (COST as above).
 function(kx14_add_qtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "COST" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test Qt6::Widgets)
@@ -88,4 +100,7 @@ function(kx14_add_qtest name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS "all;ui;${T_LABELS}" TIMEOUT 600
                        ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(T_COST)
+    set_tests_properties(${name} PROPERTIES COST ${T_COST})
+  endif()
 endfunction()

@@ -52,7 +52,7 @@ int Cycles() {
 // in its own process beside the others, so the stress does not set the
 // suite's wall time; together they run every cycle, every command length.
 constexpr int kShards = 4;
-class CommStress : public CommOnPty, public testing::WithParamInterface<int> {};
+class CommStress : public CommOnPty, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CommStress, OpenExchangePurgeCloseLeavesNothingBehind) {
   if (GetParam() >= Cycles()) GTEST_SKIP() << "fewer cycles than shards";
@@ -88,7 +88,7 @@ TEST_P(CommStress, OpenExchangePurgeCloseLeavesNothingBehind) {
   EXPECT_EQ(CountOpenFds(), fdsBefore) << "before: " << fdsText << "\nafter: " << DescribeOpenFds();
 }
 
-INSTANTIATE_TEST_SUITE_P(Shard, CommStress, testing::Range(0, kShards));
+INSTANTIATE_TEST_SUITE_P(Shard, CommStress, ::testing::Range(0, kShards));
 
 TEST_F(CommOnPty, StressDestroyingOpenComponentsWithTrafficInFlight) {
   EchoFarEnd echo(pty.Master());
