@@ -36,7 +36,9 @@ SimulatedDevice::SimulatedDevice(const BlockBytes& block)
     : pty_(std::make_unique<devsim::PtyEndpoint>()),
       masterFd_(pty_->MasterFd()),
       slavePath_(pty_->SlavePath()),
+      numberHold_(::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)),
       responder_(block) {
+  if (numberHold_ < 0) throw std::system_error(errno, std::generic_category(), "open pty slave");
   if (::pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
     throw std::system_error(errno, std::generic_category(), "pipe2");
   }
@@ -49,6 +51,7 @@ SimulatedDevice::~SimulatedDevice() {
   thread_.join();
   ::close(wakePipe_[0]);
   ::close(wakePipe_[1]);
+  ::close(numberHold_);
 }
 
 BlockBytes SimulatedDevice::Block() const {

@@ -98,6 +98,11 @@ class SimulatedDevice final : public FarEnd {
   std::unique_ptr<devsim::PtyEndpoint> pty_;  // the device thread closes it on a hang-up
   int masterFd_ = -1;
   std::string slavePath_;
+  // A descriptor of the slave held until the device is destroyed: the pty's
+  // number stays taken after a hang-up, so the dead line's path cannot be
+  // handed to a pty that a test running beside this one opens (reopening the
+  // port must find the line gone, not someone else's).
+  int numberHold_ = -1;
   int wakePipe_[2] = {-1, -1};
 
   mutable std::mutex mutex_;
