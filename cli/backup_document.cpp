@@ -116,7 +116,9 @@ BlockBytes ReadBackupDocument(std::string_view text) {
   Json document;
   try {
     document = Json::parse(text);
-  } catch (const Json::parse_error& error) {
+  } catch (const Json::exception& error) {
+    // A syntax error, and also a number too large for any C++ type (which
+    // the library reports as out of range, not as a parse error).
     Refuse(std::string("not valid JSON (") + error.what() + ")");
   }
   if (!document.is_object()) Refuse("not a JSON object");
