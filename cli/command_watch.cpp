@@ -3,14 +3,12 @@
 // roster each car gets the level the roster gives its identifier.
 
 #include <algorithm>
-#include <exception>
 #include <ostream>
 #include <thread>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
 #include "cli/interrupt.h"
-#include "cli/locked_observer.h"
 #include "cli/port_state.h"
 #include "cli/race_day_json.h"
 #include "cli/watch_port.h"
@@ -95,40 +93,50 @@ void PrintTotals(const CommandContext& context, const std::vector<PortTally>& po
   out << std::flush;
 }
 
-// The watchers, each on its own thread until Ctrl+C. The first failure that
-// ended a watcher early is rethrown once all have ended.
-std::vector<PortTally> WatchAll(const WatchSetup& setup, const std::vector<std::string>& ports) {
+// Why each port's watcher stopped early, said at once; empty for one that
+// ran until Ctrl+C.
+using Stops = std::vector<std::string>;
+
+// The watchers, each on its own thread until Ctrl+C. One that stops on
+// something unforeseen says so at once and keeps its cars; the others go on.
+std::vector<PortTally> WatchAll(const WatchSetup& setup, const std::vector<std::string>& ports,
+                                Stops& stops) {
   std::vector<std::unique_ptr<PortWatch>> watches;
-  std::vector<std::exception_ptr> failures(ports.size());
+  stops.assign(ports.size(), "");
   std::vector<std::thread> threads;
   for (std::size_t i = 0; i < ports.size(); ++i) {
     watches.push_back(std::make_unique<PortWatch>(setup, ports[i]));
-    threads.emplace_back([&watch = *watches[i], &failure = failures[i]] {
+    threads.emplace_back([&watch = *watches[i], &stop = stops[i], &console = setup.console] {
       try {
         watch.Run();
-      } catch (...) {
-        failure = std::current_exception();
+      } catch (const std::exception& failure) {
+        stop = "watching " + watch.Port() + " stopped: " + failure.what();
+        console.Problem(stop + "; the other ports go on");
       }
     });
   }
   for (std::thread& thread : threads) thread.join();
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
   std::vector<PortTally> tallies;
   for (const auto& watch : watches) tallies.push_back(watch->Tally());
   return tallies;
 }
 
-void FailOnLosses(const std::vector<PortTally>& ports, const WatchLog* log) {
+// What makes the run end with a failure: failed cars, lost log rows and
+// watchers that stopped.
+std::string Losses(const std::vector<PortTally>& ports, const WatchLog* log, const Stops& stops) {
   std::string message;
+  const auto add = [&message](const std::string& part) {
+    message += (message.empty() ? "" : "; ") + part;
+  };
   const int failed = Total(ports, TCarOutcome::Failed);
-  if (failed > 0) message = std::to_string(failed) + " cars failed; see the lines above";
+  if (failed > 0) add(std::to_string(failed) + " cars failed; see the lines above");
   if (log != nullptr && log->RowsLost() > 0) {
-    message += (message.empty() ? "" : "; ") + std::to_string(log->RowsLost()) +
-               " log rows could not be written to " + log->Path();
+    add(std::to_string(log->RowsLost()) + " log rows could not be written to " + log->Path());
   }
-  if (!message.empty()) throw CliFailure(TExitStatus::DeviceFailed, message);
+  for (const std::string& stop : stops) {
+    if (!stop.empty()) add(stop);
+  }
+  return message;
 }
 
 }  // namespace
@@ -144,24 +152,23 @@ void RunWatch(const CommandContext& context) {
   if (options.log) log.emplace(*options.log, context.err);
 
   CatchInterrupts();
-  WatchConsole console(context.out, options.json || options.quiet);
+  WatchConsole console(context.out, context.err, options.json || options.quiet);
   if (roster) {
     console.Line("roster " + *options.roster + ": " + std::to_string(roster->cars.size()) +
                  " cars by " + roster->idField +
                  ", read now; edits to the file count from the next start");
   }
   console.Line("waiting for cars on " + Joined(ports) + " (Ctrl+C ends)");
-  std::optional<LockedObserver> trace;
-  if (context.trace != nullptr) trace.emplace(*context.trace);
   SeenIds seen;
   const WatchSetup setup{options,
                          context.sources,
                          roster ? &*roster : nullptr,
-                         trace ? &*trace : nullptr,
+                         context.trace,
                          console,
                          log ? &*log : nullptr,
                          seen};
-  const std::vector<PortTally> tallies = WatchAll(setup, ports);
+  Stops stops;
+  const std::vector<PortTally> tallies = WatchAll(setup, ports, stops);
 
   const std::vector<const RosterCar*> notSeen = NotSeen(setup.roster, seen);
   if (options.json) {
@@ -169,7 +176,9 @@ void RunWatch(const CommandContext& context) {
   } else if (!options.quiet) {
     PrintTotals(context, tallies, setup.roster, notSeen);
   }
-  FailOnLosses(tallies, setup.log);
+  if (const std::string losses = Losses(tallies, setup.log, stops); !losses.empty()) {
+    throw CliFailure(TExitStatus::DeviceFailed, losses);
+  }
 }
 
 }  // namespace kx14::cli

@@ -17,7 +17,7 @@ struct CommandContext {
   PortSources sources;
   std::ostream& out;
   std::ostream& err;                   // what goes wrong while a command goes on (watch's log)
-  TExchangeObserver* trace = nullptr;  // --trace, or none
+  TExchangeTrace* trace = nullptr;  // --trace, or none
 };
 
 void RunPorts(const CommandContext& context);

@@ -35,10 +35,12 @@ void SyncDirectory(const fs::path& dir) {
   ::close(fd);
 }
 
-// The temporary file holds the whole text, on the disk.
+// The temporary file holds the whole text, on the disk. Its name does not
+// grow with the file's own, so a name of the file system's longest length
+// still has a temporary file.
 std::string WriteTemporary(const fs::path& path, const std::string& text) {
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-  std::string name = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+  std::string name = (dir / ".kx14ctl-XXXXXX").string();
   const int fd = ::mkstemp(name.data());
   if (fd < 0) Fail(path, std::strerror(errno));
   const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;

@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "cli/commands.h"
 #include "cli/exit_status.h"
@@ -46,26 +48,55 @@ std::unique_ptr<TExchangeTrace> OpenTrace(const CliOptions& options) {
   return trace;
 }
 
+// --json anywhere on the command line, known before the options are read,
+// so that a usage error is a JSON document too.
+bool AsksForJson(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "--json") return true;
+  }
+  return false;
+}
+
+// The one document of a command that failed: its report, when it printed
+// one (verify's differences, watch's totals), with the error and the status
+// added; else the error alone.
+std::string FailedDocument(const std::string& report, const std::string& error,
+                           TExitStatus status) {
+  Json document = Json::parse(report, nullptr, false);
+  if (!document.is_object()) document = Json::object();
+  document["error"] = error;
+  document["status"] = static_cast<int>(status);
+  return JsonText(document);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  bool json = false;
+  const bool json = AsksForJson(args);
+  // With --json the command's document is held until the command ends, so
+  // that a failure after the report still makes one document.
+  std::ostringstream report;
+  const auto fail = [&](const std::string& message, TExitStatus status) {
+    err << "kx14ctl: " << message << std::endl;
+    if (json) out << FailedDocument(report.str(), message, status);
+    return static_cast<int>(status);
+  };
   try {
     const CliOptions options = ParseCliOptions(args);
-    json = options.json;
     const std::unique_ptr<TExchangeTrace> trace = OpenTrace(options);
-    Dispatch(CommandContext{options, DefaultPortSources(), out, err, trace.get()});
+    Dispatch(CommandContext{options, DefaultPortSources(), json ? report : out, err, trace.get()});
+    out << report.str();
     return static_cast<int>(TExitStatus::Success);
   } catch (const CliFailure& failure) {
-    err << "kx14ctl: " << failure.what() << std::endl;
-    if (json) {
-      out << JsonText({{"error", failure.what()}, {"status", static_cast<int>(failure.Status())}});
-    }
-    return static_cast<int>(failure.Status());
+    return fail(failure.what(), failure.Status());
+  } catch (const std::filesystem::filesystem_error& error) {
+    // A path the system refuses (too long, a link loop): bad input, and
+    // nothing was sent.
+    return fail(error.what(), TExitStatus::UsageError);
   } catch (const std::exception& error) {
-    // Nothing here should throw anything else; still one line, never a crash.
-    err << "kx14ctl: " << error.what() << std::endl;
-    return static_cast<int>(TExitStatus::DeviceFailed);
+    // Nothing else should be thrown; still a message, never a crash.
+    return fail(error.what(), TExitStatus::DeviceFailed);
   }
 }
 

@@ -1,7 +1,5 @@
 #include "cli/watch_log.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <system_error>
@@ -14,29 +12,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file that holds rows already: not a device such as /dev/null.
-bool HasRows(const fs::path& file) {
-  std::error_code error;
-  return fs::is_regular_file(file, error) && fs::file_size(file, error) > 0 && !error;
-}
+// A header is one short line; a longer first line is not ours anyway.
+constexpr std::size_t kFirstLineLimit = 256;
 
-// A new or empty file: the first row brings the header.
-bool NeedsHeader(const fs::path& file) {
-  std::error_code error;
-  if (!fs::exists(file, error)) return true;
-  return fs::is_regular_file(file, error) && fs::file_size(file, error) == 0 && !error;
-}
-
-std::string FirstLine(const fs::path& file) {
+std::string FirstLineOf(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
-  std::string line(256, '\0');
-  in.getline(line.data(), static_cast<std::streamsize>(line.size()));
-  line.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount() - 1, 0)));
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line;
+  std::string start(kFirstLineLimit, '\0');
+  in.read(start.data(), static_cast<std::streamsize>(start.size()));
+  start.resize(static_cast<std::size_t>(in.gcount()));
+  return LogFirstLine(start);
 }
 
 }  // namespace
+
+std::string LogFirstLine(std::string_view text) {
+  std::string_view line = text.substr(0, std::min(text.find('\n'), kFirstLineLimit));
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return std::string(line);
+}
 
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -45,42 +38,66 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
+std::string CsvTextField(const std::string& text) {
+  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos;
+  return CsvField(formula ? "'" + text : text);
+}
+
+std::string LogRow(const CarRecord& car) {
+  return CsvField(car.time) + "," + CsvTextField(car.port) + "," + std::to_string(car.yourId) +
+         "," + std::to_string(car.myId) + "," + CsvTextField(car.name) + "," + car.rosterLevel +
+         "," + car.oldLevel + "," + car.newLevel + "," + CsvField(car.result) + "\n";
+}
+
 const char* WatchLog::Header() {
   return "time,port,yourid,myid,name,roster_level,old_level,new_level,result";
 }
 
 WatchLog::WatchLog(const std::string& path, std::ostream& err)
     : path_(path), file_(PathFromUtf8(path)), err_(err) {
-  if (!std::ofstream(file_, std::ios::app)) {
-    throw UsageFailure("cannot open the log " + path + " for appending: " + std::strerror(errno));
-  }
-  if (HasRows(file_) && FirstLine(file_) != Header()) {
+  std::string why;
+  open_ = AppendFile::Open(file_, why);
+  if (!open_) throw UsageFailure("cannot open the log " + path + " for appending: " + why);
+  if (open_->Size() > 0 && FirstLineOf(file_) != Header()) {
     throw UsageFailure("the log " + path + " has other columns; give a new file");
   }
+  written_ = open_->Size();
 }
 
-bool WatchLog::Write(const CarRecord& car) {
-  const bool fresh = NeedsHeader(file_);
-  std::ofstream csv(file_, std::ios::app);
-  if (fresh) csv << Header() << "\n";
-  csv << CsvField(car.time) << "," << CsvField(car.port) << "," << car.yourId << "," << car.myId
-      << "," << CsvField(car.name) << "," << car.rosterLevel << "," << car.oldLevel << ","
-      << car.newLevel << "," << CsvField(car.result) << "\n";
-  csv.flush();
-  csv.close();
-  return !csv.fail();
+// The open file is still the one the name shows, or the name shows again a
+// file exactly as this run left it (a stick pulled and put back): then that
+// file is opened afresh. Never a file made afresh under the name.
+bool WatchLog::Reachable(std::string& why) {
+  if (open_ && open_->IsNamedBy(file_)) return true;
+  std::error_code error;
+  const bool asLeft = fs::is_regular_file(file_, error) && fs::file_size(file_, error) == written_ &&
+                      !error && (written_ == 0 || FirstLineOf(file_) == Header());
+  if (asLeft) {
+    if (auto reopened = AppendFile::Open(file_, why); reopened && reopened->IsNamedBy(file_)) {
+      open_ = std::move(reopened);
+      return true;
+    }
+  }
+  why = "the file is no longer there (was its drive removed?)";
+  return false;
 }
 
 void WatchLog::Append(const CarRecord& car) {
   const std::lock_guard lock(mutex_);
-  errno = 0;
-  if (Write(car)) return;
-  const int error = errno;
+  std::string why;
+  if (!Reachable(why)) return Lost(car, why);
+  const std::string lead = open_->Size() == 0 ? std::string(Header()) + "\n"
+                           : open_->EndsMidLine() ? "\n"
+                                                  : "";
+  if (!open_->Append(lead + LogRow(car), why)) return Lost(car, why);
+  written_ = open_->Size();
+}
+
+void WatchLog::Lost(const CarRecord& car, const std::string& why) {
   ++lost_;
   err_ << "kx14ctl: the log row of " << car.port << " YOURID " << car.yourId << " MYID " << car.myId
-       << " could not be written to " << path_
-       << (error != 0 ? std::string(" (") + std::strerror(error) + ")" : std::string())
-       << "; watching goes on" << std::endl;
+       << " could not be written to " << path_ << " (" << why << "); watching goes on"
+       << std::endl;
 }
 
 int WatchLog::RowsLost() const {

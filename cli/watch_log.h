@@ -1,25 +1,30 @@
 #pragma once
 
-// watch's CSV log: one row per car, appended and flushed as the car is done,
-// so a run that ends any way keeps every row before it. Each row opens the
-// file afresh, so a USB stick pulled and put back takes rows again. A row
-// that cannot be written is said on `err` at once and counted; the run goes
-// on and ends with a failure status.
+// watch's CSV log: one file for the whole run, held open, one row per car,
+// appended and put on the disk as the car is done, so a run that ends any
+// way keeps every row before it. A row that cannot reach that file (the
+// disk is full, the USB stick that held it was pulled, the name now names
+// another file) is said on `err` at once and counted; the run goes on and
+// ends with a failure status. A stick put back with the file as this run
+// left it takes the next rows again.
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <mutex>
 #include <string>
 
+#include "cli/append_file.h"
 #include "cli/watch_record.h"
 
 namespace kx14::cli {
 
 class WatchLog {
  public:
-  // Checks before anything is sent that the file can be opened for
-  // appending and, when it holds rows already, that its header is this
-  // one: CliFailure (usage status) otherwise.
+  // Opens the file for appending before anything is sent and, when it
+  // holds text already, checks that its header is this one: CliFailure
+  // (usage status) otherwise.
   WatchLog(const std::string& path, std::ostream& err);
 
   // Safe from several threads at once.
@@ -30,17 +35,32 @@ class WatchLog {
   static const char* Header();
 
  private:
-  bool Write(const CarRecord& car);
+  bool Reachable(std::string& why);
+  void Lost(const CarRecord& car, const std::string& why);
 
   std::string path_;
   std::filesystem::path file_;
   std::ostream& err_;
   mutable std::mutex mutex_;
+  std::unique_ptr<AppendFile> open_;
+  std::uint64_t written_ = 0;  // the file's size after this run's last row
   int lost_ = 0;
 };
+
+// The log's row of one car, with its line break.
+std::string LogRow(const CarRecord& car);
 
 // A field as CSV writes it: quoted, with quotes doubled, when it holds a
 // comma, a quote or a line break.
 std::string CsvField(const std::string& text);
+
+// A text field that came from outside (a roster's name, a port): as
+// CsvField, and led by an apostrophe when a spreadsheet would take it for a
+// formula (it starts with = + - @, a tab or a carriage return).
+std::string CsvTextField(const std::string& text);
+
+// The first line of a log's text (at most a few hundred bytes of it),
+// without its line break.
+std::string LogFirstLine(std::string_view text);
 
 }  // namespace kx14::cli

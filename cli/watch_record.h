@@ -13,8 +13,8 @@ enum class TCarOutcome { Programmed, Failed, Skipped };
 struct CarRecord {
   std::string time;
   std::string port;
-  std::string yourId;
-  std::string myId;
+  int yourId = 0;
+  int myId = 0;
   std::string name;         // from the roster; empty without one
   std::string rosterLevel;  // the roster's level; empty when the car is not in it
   std::string oldLevel;

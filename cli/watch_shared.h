@@ -17,20 +17,26 @@
 
 namespace kx14::cli {
 
-// Whole lines on stdout, one port's never cut into another's; nothing with
-// --json or --quiet.
+// Whole lines, one port's never cut into another's: the cars on stdout
+// (nothing with --json or --quiet), trouble on stderr (always).
 class WatchConsole {
  public:
-  WatchConsole(std::ostream& out, bool silent) : out_(out), silent_(silent) {}
+  WatchConsole(std::ostream& out, std::ostream& err, bool silent)
+      : out_(out), err_(err), silent_(silent) {}
   void Line(const std::string& text) {
     if (silent_) return;
     const std::lock_guard lock(mutex_);
     out_ << text << std::endl;
   }
+  void Problem(const std::string& text) {
+    const std::lock_guard lock(mutex_);
+    err_ << "kx14ctl: " << text << std::endl;
+  }
 
  private:
   std::mutex mutex_;
   std::ostream& out_;
+  std::ostream& err_;
   bool silent_;
 };
 
@@ -55,7 +61,7 @@ struct WatchSetup {
   const CliOptions& options;
   const PortSources& sources;
   const Roster* roster = nullptr;      // none without --roster
-  TExchangeObserver* trace = nullptr;  // --trace, under a lock
+  TExchangeTrace* trace = nullptr;  // --trace: one, each port's lines named
   WatchConsole& console;
   WatchLog* log = nullptr;  // --log
   SeenIds& seen;

@@ -52,8 +52,8 @@ std::pair<HANDLE, fs::path> CreateTemporary(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
   const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const fs::path name = dir / (L"." + path.filename().wstring() + L"." +
-                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+    // Not grown from the file's own name, which may be as long as names go.
+    const fs::path name = dir / (L".kx14ctl-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                  std::to_wstring(counter.fetch_add(1)) + L".tmp");
     const HANDLE file = CreateFileW(name.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -48,24 +48,28 @@ void TExchangeTrace::Line(const std::string& text) {
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start_).count();
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%9.3f ", ms);
+  const std::lock_guard lock(mutex_);
   out_ << stamp << text << std::endl;
 }
 
-void TExchangeTrace::FrameSent(const ByteString& command) { Line("tx" + Hex(command)); }
+std::string TExchangeTrace::SentText(const ByteString& command) { return "tx" + Hex(command); }
 
-void TExchangeTrace::FrameReceived(const ByteString& reply) { Line("rx" + Hex(reply)); }
+std::string TExchangeTrace::ReceivedText(const ByteString& reply) { return "rx" + Hex(reply); }
+
+std::string TExchangeTrace::MissingText(int expected, int received) {
+  const std::string of = " of " + std::to_string(expected) + " bytes";
+  if (received < 0) return "read failed, 0" + of;
+  if (received >= expected) return "dropped " + std::to_string(received) + of;
+  if (received == 0) return "timeout 0" + of;
+  return "short " + std::to_string(received) + of;
+}
+
+void TExchangeTrace::FrameSent(const ByteString& command) { Line(SentText(command)); }
+
+void TExchangeTrace::FrameReceived(const ByteString& reply) { Line(ReceivedText(reply)); }
 
 void TExchangeTrace::ReplyMissing(int expected, int received) {
-  const std::string of = " of " + std::to_string(expected) + " bytes";
-  if (received < 0) {
-    Line("read failed, 0" + of);
-  } else if (received >= expected) {
-    Line("dropped " + std::to_string(received) + of);
-  } else if (received == 0) {
-    Line("timeout 0" + of);
-  } else {
-    Line("short " + std::to_string(received) + of);
-  }
+  Line(MissingText(expected, received));
 }
 
 }  // namespace kx14

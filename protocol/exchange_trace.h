@@ -8,7 +8,9 @@
 
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <ostream>
+#include <string>
 
 #include "comm/byte_string.h"
 
@@ -28,6 +30,7 @@ class TExchangeObserver {
 // 0 of 18 bytes", "  40.101 short 7 of 18 bytes", "  52.000 dropped 18 of 18
 // bytes" (after its rx line). Time is counted from the
 // trace's creation. Each line is flushed, so a trace survives a crash.
+// Several threads may write one trace: lines never interleave.
 class TExchangeTrace final : public TExchangeObserver {
  public:
   // `out` must outlive the trace.
@@ -42,13 +45,40 @@ class TExchangeTrace final : public TExchangeObserver {
   void FrameSent(const ByteString& command) override;
   void FrameReceived(const ByteString& reply) override;
   void ReplyMissing(int expected, int received) override;
-
- private:
+  // One event's line, its text after the time stamp.
   void Line(const std::string& text);
 
+  static std::string SentText(const ByteString& command);
+  static std::string ReceivedText(const ByteString& reply);
+  static std::string MissingText(int expected, int received);
+
+ private:
+  std::mutex mutex_;
   std::unique_ptr<std::ostream> owned_;
   std::ostream& out_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+// The events of one of several ports in one trace, each line naming the
+// port after its time stamp: "   12.345 COM3 tx E5".
+class TSourceTrace final : public TExchangeObserver {
+ public:
+  // `trace` must outlive this.
+  TSourceTrace(TExchangeTrace& trace, std::string source)
+      : trace_(trace), source_(std::move(source)) {}
+  void FrameSent(const ByteString& command) override {
+    trace_.Line(source_ + " " + TExchangeTrace::SentText(command));
+  }
+  void FrameReceived(const ByteString& reply) override {
+    trace_.Line(source_ + " " + TExchangeTrace::ReceivedText(reply));
+  }
+  void ReplyMissing(int expected, int received) override {
+    trace_.Line(source_ + " " + TExchangeTrace::MissingText(expected, received));
+  }
+
+ private:
+  TExchangeTrace& trace_;
+  std::string source_;
 };
 
 }  // namespace kx14

@@ -4,6 +4,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 #include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -59,6 +61,16 @@ TEST_F(Kx14ctl, EveryCommandWorksAgainstTheSimulator) {
   const CtlRun differs = Ctl({"verify", "--input", File("car.json").string(), "--port", port_});
   EXPECT_EQ(differs.status, 1);
   EXPECT_TRUE(differs.Says("MASTERF, OT_TIME")) << differs.output;
+  // With --json the differences and the failure are one document.
+  const CtlRun differsJson =
+      Ctl({"--json", "verify", "--input", File("car.json").string(), "--port", port_});
+  EXPECT_EQ(differsJson.status, 1);
+  const std::string& output = differsJson.output;
+  const nlohmann::json report =
+      nlohmann::json::parse(output.substr(output.find("\n{") + 1), nullptr, false);
+  ASSERT_TRUE(report.is_object()) << output;
+  EXPECT_EQ(report["command"], "verify");
+  EXPECT_EQ(report["status"], 1);
 
   EXPECT_EQ(Ctl({"restore", "--input", File("car.json").string(), "--port", port_}).status, 0);
   EXPECT_EQ(LastStored(), kLevel3);

@@ -141,6 +141,34 @@ TEST(AtomicFile, ReplacesOnlyWhenToldAndLeavesNoTemporaryFile) {
   std::ifstream replaced(file);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(replaced), {}), "third");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  // A name as long as the file system allows still has room for a
+  // temporary file beside it.
+  const fs::path longest = dir.path() / (std::string(246, 'n') + ".json");
+  WriteFileAtomically(longest, "long", false);
+  EXPECT_TRUE(fs::exists(longest));
+}
+
+// With --json every failure is one document that carries its status, also
+// when the command line or a path is what failed.
+TEST(JsonDocuments, ABadInputIsStatusTwoWithOneDocument) {
+  testing::TempDir dir;
+  const fs::path loop = dir.path() / "loop.json";
+  fs::create_symlink(loop.filename(), loop);
+  const std::string tooLong = (dir.path() / std::string(300, 'n')).string();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--json", "read", "--bogus"},
+        std::vector<std::string>{"program", "--level", "9", "--json"},
+        std::vector<std::string>{"--json", "set", "BUP=999"},
+        std::vector<std::string>{"backup", "--json"},
+        std::vector<std::string>{"--json", "backup", "--output", loop.string(), "--port", "COM1"},
+        std::vector<std::string>{"--json", "backup", "--output", tooLong, "--port", "COM1"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli(args, out, err), 2) << args[2] << ": " << err.str();
+    const nlohmann::json document = nlohmann::json::parse(out.str(), nullptr, false);
+    ASSERT_TRUE(document.is_object()) << args[2] << ": " << out.str();
+    EXPECT_EQ(document["status"], 2);
+    EXPECT_TRUE(document["error"].is_string());
+  }
 }
 
 TEST(PortsJson, ANameThatIsNotUtf8StillGivesValidJson) {

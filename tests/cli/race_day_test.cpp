@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 
 #include "ctl_fixture.h"
 
@@ -49,6 +51,16 @@ class RaceDay : public Kx14ctl {
       EXPECT_TRUE(watch.WaitForLine("unplugged from " + port_, kPatience)) << "car " << id;
     }
     return lines;
+  }
+
+  // Waits until the first simulator has logged `count` lines starting with
+  // `prefix` in all.
+  bool DeviceLogged(const std::string& prefix, std::size_t count) {
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (DeviceLines(prefix).size() < count) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+    }
+    return true;
   }
 
   std::vector<std::string> LogRows() {
@@ -140,13 +152,77 @@ TEST_F(RaceDay, ABadRosterIsRefusedBeforeAnythingIsSent) {
   EXPECT_TRUE(DeviceLines("rx").empty());
 }
 
+// Dirty contacts and quick hands at the track: garbled replies while a car
+// sits on the adapter are not an unplug; a long burst may be taken for one,
+// but the car is then known by its block and not counted again; a car
+// swapped for another between two polls is programmed at once.
+TEST_F(RaceDay, NoiseNeverCountsACarTwiceAndASwappedCarIsProgrammedAtOnce) {
+  StartDevice({"--block", "5A 00 00 11 00 00 02 00 00 00 00 00 00 05 03 51"});
+  DevsimProcess watch = Start({"watch", "--level", "2", "--port", port_, "--log",
+                               File("cars.csv").string()});
+  ASSERT_TRUE(watch.WaitForLine("20", kPatience));
+
+  sim_->Send("mode bad-checksum\n");
+  ASSERT_TRUE(DeviceLogged("ctl mode", 1));
+  ASSERT_TRUE(DeviceLogged("rx E5", DeviceLines("rx E5").size() + 2));
+  sim_->Send("mode normal\nmode bad-checksum\n");
+  ASSERT_TRUE(watch.WaitForLine("unplugged from " + port_ + "; waiting", kPatience));
+  sim_->Send("mode normal\n");
+  EXPECT_TRUE(watch.WaitForLine(port_ + "  YOURID 17  MYID 2  back as this adapter left it",
+                                kPatience));
+
+  sim_->Send("block 5A 00 00 22 00 00 02 00 00 00 00 00 00 05 03 51\n");
+  ASSERT_TRUE(watch.WaitForLine("unplugged from " + port_ + "; another car", kPatience));
+  const auto swapped = watch.WaitForLine("20", kPatience);
+  ASSERT_TRUE(swapped.has_value());
+  EXPECT_NE(swapped->find("YOURID 34  MYID 2  level 0 -> 2  ok"), std::string::npos) << *swapped;
+  watch.Signal(SIGINT);
+  EXPECT_TRUE(watch.WaitForLine("programmed 2 cars, 0 failed", kPatience));
+  EXPECT_EQ(watch.WaitExit(kPatience), 0);
+  EXPECT_EQ(DeviceLines("stored ").size(), 2u);
+  EXPECT_EQ(LogRows().size(), 3u);
+}
+
+// A port whose path cannot even be looked at (here a link that comes to
+// point at itself) is said at once and waited for; the other port goes on,
+// and the run keeps its totals.
+TEST_F(RaceDay, APortThatCannotBeLookedAtIsSaidAndTheOthersGoOn) {
+  StartDevice({"--block", "5A 00 00 11 00 00 02 00 00 00 00 00 00 05 03 51"});
+  testing::Device second;
+  StartDeviceIn(second, {"--block", "5A 00 00 22 00 00 02 00 00 00 00 00 00 05 03 51"});
+  const std::filesystem::path adapter = File("adapter");
+  std::filesystem::create_symlink(device_, adapter);
+  DevsimProcess watch =
+      Start({"watch", "--level", "2", "--port", adapter.string(), "--port", second.port});
+  ASSERT_TRUE(watch.WaitForLine("20", kPatience));
+  ASSERT_TRUE(watch.WaitForLine("20", kPatience));
+
+  std::filesystem::remove(adapter);
+  std::filesystem::create_symlink(adapter.filename(), adapter);
+  ASSERT_TRUE(watch.WaitForLine("kx14ctl: " + adapter.string() + " cannot be opened now",
+                                kPatience));
+
+  second.sim->Send("block 5A 00 00 33 00 00 02 00 00 00 00 00 00 05 03 51\n");
+  const auto other = watch.WaitForLine("20", kPatience);
+  ASSERT_TRUE(other.has_value());
+  EXPECT_NE(other->find(second.port + "  YOURID 51"), std::string::npos) << *other;
+
+  std::filesystem::remove(adapter);
+  std::filesystem::create_symlink(device_, adapter);
+  EXPECT_TRUE(watch.WaitForLine(adapter.string() + "  YOURID 17  MYID 2  back as", kPatience));
+  watch.Signal(SIGINT);
+  EXPECT_TRUE(watch.WaitForLine("programmed 3 cars, 0 failed", kPatience));
+  EXPECT_EQ(watch.WaitExit(kPatience), 0);
+}
+
 TEST_F(RaceDay, TwoAdaptersAreWatchedEachOnItsOwn) {
   // The first adapter's device answers slowly: a watch that took one port at
   // a time would finish its car before looking at the second port.
   StartDevice({"--delay", "1500", "--block", "5A 00 00 11 00 00 02 00 00 00 00 00 00 05 03 51"});
   testing::Device second;
   StartDeviceIn(second, {"--block", "5A 00 00 22 00 00 02 00 00 00 00 00 00 05 03 51"});
-  DevsimProcess watch = Start({"watch", "--level", "2", "--port", port_, "--port", second.port});
+  DevsimProcess watch = Start({"watch", "--level", "2", "--port", port_, "--port", second.port,
+                               "--trace", File("trace.txt").string()});
   ASSERT_TRUE(watch.WaitForLine("waiting for cars on " + port_ + " " + second.port, kPatience));
   const auto quick = watch.WaitForLine("20", kPatience);
   ASSERT_TRUE(quick.has_value());
@@ -161,21 +237,36 @@ TEST_F(RaceDay, TwoAdaptersAreWatchedEachOnItsOwn) {
   EXPECT_TRUE(watch.WaitForLine(second.port + ": programmed 1 cars", kPatience));
   EXPECT_TRUE(watch.WaitForLine("programmed 2 cars, 0 failed", kPatience));
   EXPECT_EQ(watch.WaitExit(kPatience), 0);
+  // One trace for both ports: every line says whose it is.
+  std::ifstream trace(File("trace.txt"));
+  int lines = 0;
+  for (std::string line; std::getline(trace, line); ++lines) {
+    EXPECT_TRUE(line.find(" " + port_ + " ") != std::string::npos ||
+                line.find(" " + second.port + " ") != std::string::npos)
+        << line;
+  }
+  EXPECT_GT(lines, 3);
 }
 
 TEST_F(RaceDay, ALogRowThatCannotBeWrittenIsReportedAndCounted) {
   StartDevice();
-  DevsimProcess watch = Start({"watch", "--level", "3", "--port", port_, "--log", "/dev/full"});
+  DevsimProcess watch =
+      Start({"watch", "--level", "3", "--port", port_, "--log", "/dev/full", "--json"});
   const auto lost = watch.WaitForLine("kx14ctl: the log row of " + port_, kPatience);
   ASSERT_TRUE(lost.has_value());
   EXPECT_NE(lost->find("could not be written to /dev/full"), std::string::npos) << *lost;
-  // Watching goes on after the loss: the car is done and the next awaited.
-  sim_->Send("mode silent\n");
-  EXPECT_TRUE(watch.WaitForLine("unplugged from " + port_, kPatience));
   watch.Signal(SIGINT);
-  EXPECT_TRUE(watch.WaitForLine("programmed 1 cars, 0 failed", kPatience));
   EXPECT_TRUE(watch.WaitForLine("kx14ctl: 1 log rows could not be written", kPatience));
+  // The report and the failure are one JSON document.
+  std::string document;
+  while (const auto line = watch.ReadLine(kPatience)) document += *line + "\n";
   EXPECT_EQ(watch.WaitExit(kPatience), 1);
+  const nlohmann::json report = nlohmann::json::parse(document, nullptr, false);
+  ASSERT_TRUE(report.is_object()) << document;
+  EXPECT_EQ(report["programmed"], 1);
+  EXPECT_EQ(report["log_rows_lost"], 1);
+  EXPECT_EQ(report["status"], 1);
+  EXPECT_EQ(report["cars"][0]["yourid"], 1);
   EXPECT_EQ(DeviceLines("stored ").size(), 1u);
 }
 
