@@ -1,13 +1,11 @@
 #include "cli/roster.h"
 
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
-// Reading a whole small file needs no reader thread.
-#define CSV_IO_NO_THREAD
-#include <csv.h>
-
 #include "cli/atomic_file.h"
+#include "cli/csv_lines.h"
 #include "cli/exit_status.h"
 #include "cli/field_text.h"
 #include "cli/utf8_path.h"
@@ -20,9 +18,8 @@ namespace {
 constexpr std::size_t kMaxRosterBytes = 1 << 20;
 
 constexpr const char* kColumns = "MYID or YOURID, level, and optionally name and note";
-
-using CsvReader = io::CSVReader<5, io::trim_chars<' ', '\t'>, io::double_quote_escape<',', '"'>,
-                                io::throw_on_overflow, io::empty_line_comment>;
+constexpr std::array<std::string_view, 5> kColumnNames = {"MYID", "YOURID", "level", "name",
+                                                          "note"};
 
 bool IsUtf8(std::string_view text) {
   std::size_t i = 0;
@@ -54,63 +51,65 @@ int LineOf(std::string_view text, std::size_t offset) {
 
 class RosterReader {
  public:
-  RosterReader(std::string_view text, const std::string& fileName)
-      : fileName_(fileName), csv_(fileName, text.data(), text.data() + text.size()) {}
+  explicit RosterReader(const std::string& fileName) : fileName_(fileName) {}
 
-  Roster Read();
+  Roster Read(const std::vector<CsvLine>& lines);
 
  private:
   [[noreturn]] void Fail(int line, const std::string& what) const {
     throw UsageFailure(fileName_ + " line " + std::to_string(line) + ": " + what);
   }
-  void ReadHeader();
-  void AddRow(const std::string& id, const std::string& level, std::string name, std::string note);
-  std::string Describe(const io::error::base& error) const;
+  void ReadHeader(const CsvLine& header);
+  // The row's field of a column; empty when the header lacks the column.
+  std::string Field(const CsvLine& row, std::string_view column) const;
+  void AddRow(const CsvLine& row);
 
   std::string fileName_;
-  CsvReader csv_;
+  std::vector<std::string> columns_;  // the header's, in its order
   Roster roster_;
   std::unordered_map<int, int> lineOfId_;
 };
 
-std::string RosterReader::Describe(const io::error::base& error) const {
-  if (dynamic_cast<const io::error::too_few_columns*>(&error)) {
-    return "fewer fields than the header has columns";
+void RosterReader::ReadHeader(const CsvLine& header) {
+  for (const std::string& column : header.fields) {
+    if (std::find(kColumnNames.begin(), kColumnNames.end(), column) == kColumnNames.end()) {
+      Fail(header.number, "unknown column \"" + column + "\" (columns: " + kColumns + ")");
+    }
+    if (std::find(columns_.begin(), columns_.end(), column) != columns_.end()) {
+      Fail(header.number, "column \"" + column + "\" given twice");
+    }
+    columns_.push_back(column);
   }
-  if (dynamic_cast<const io::error::too_many_columns*>(&error)) {
-    return "more fields than the header has columns (quote a field that holds a comma)";
+  const auto has = [this](std::string_view name) {
+    return std::find(columns_.begin(), columns_.end(), name) != columns_.end();
+  };
+  if (has("MYID") == has("YOURID")) {
+    Fail(header.number, has("MYID") ? "both MYID and YOURID: give the one that names the cars"
+                                    : std::string("no identifier column (columns: ") + kColumns + ")");
   }
-  if (dynamic_cast<const io::error::escaped_string_not_closed*>(&error)) {
-    return "a quoted field is not closed on its line";
-  }
-  if (const auto* extra = dynamic_cast<const io::error::extra_column_in_header*>(&error)) {
-    return std::string("unknown column \"") + extra->column_name + "\" (columns: " + kColumns + ")";
-  }
-  if (const auto* twice = dynamic_cast<const io::error::duplicated_column_in_header*>(&error)) {
-    return std::string("column \"") + twice->column_name + "\" given twice";
-  }
-  if (dynamic_cast<const io::error::header_missing*>(&error)) {
-    return std::string("no header (columns: ") + kColumns + ")";
-  }
-  if (dynamic_cast<const io::error::line_length_limit_exceeded*>(&error)) return "line too long";
-  return "malformed row";
+  if (!has("level")) Fail(header.number, "no level column");
+  roster_.idField = has("MYID") ? "MYID" : "YOURID";
 }
 
-void RosterReader::ReadHeader() {
-  csv_.read_header(io::ignore_missing_column, "MYID", "YOURID", "level", "name", "note");
-  const bool myId = csv_.has_column("MYID");
-  const bool yourId = csv_.has_column("YOURID");
-  if (myId == yourId) {
-    Fail(1, myId ? "both MYID and YOURID: give the one that names the cars"
-                 : std::string("no identifier column (columns: ") + kColumns + ")");
-  }
-  if (!csv_.has_column("level")) Fail(1, "no level column");
-  roster_.idField = myId ? "MYID" : "YOURID";
+std::string RosterReader::Field(const CsvLine& row, std::string_view column) const {
+  const auto at = std::find(columns_.begin(), columns_.end(), column);
+  return at == columns_.end() ? std::string() : row.fields[at - columns_.begin()];
 }
 
-void RosterReader::AddRow(const std::string& id, const std::string& level, std::string name,
-                          std::string note) {
-  const int line = static_cast<int>(csv_.get_file_line());
+void RosterReader::AddRow(const CsvLine& row) {
+  const int line = row.number;
+  if (row.fields.size() < columns_.size()) Fail(line, "fewer fields than the header has columns");
+  if (row.fields.size() > columns_.size()) {
+    Fail(line, "more fields than the header has columns (quote a field that holds a comma)");
+  }
+  // A spreadsheet writes rows it once formatted as bare commas.
+  if (std::all_of(row.fields.begin(), row.fields.end(), [](const auto& f) { return f.empty(); })) {
+    return;
+  }
+  const std::string id = Field(row, roster_.idField);
+  const std::string level = Field(row, "level");
+  std::string name = Field(row, "name");
+  std::string note = Field(row, "note");
   if (!IsUtf8(name) || !IsUtf8(note) || !IsUtf8(level)) Fail(line, "text that is not UTF-8");
   const std::optional<int> value = ParseFieldValue(*FindBlockField(roster_.idField), id);
   if (!value) {
@@ -127,21 +126,10 @@ void RosterReader::AddRow(const std::string& id, const std::string& level, std::
   roster_.cars.push_back({line, *value, *preset, std::move(name), std::move(note)});
 }
 
-Roster RosterReader::Read() {
-  try {
-    ReadHeader();
-    std::string myId, yourId, level, name, note;
-    while (true) {
-      myId.clear(), yourId.clear(), level.clear(), name.clear(), note.clear();
-      if (!csv_.read_row(myId, yourId, level, name, note)) break;
-      // A spreadsheet writes rows it once formatted as bare commas.
-      if ((myId + yourId + level + name + note).empty()) continue;
-      AddRow(roster_.idField == "MYID" ? myId : yourId, level, std::move(name), std::move(note));
-    }
-  } catch (const io::error::base& error) {
-    const auto* located = dynamic_cast<const io::error::with_file_line*>(&error);
-    Fail(located != nullptr && located->file_line > 0 ? located->file_line : 1, Describe(error));
-  }
+Roster RosterReader::Read(const std::vector<CsvLine>& lines) {
+  if (lines.empty()) Fail(1, std::string("no header (columns: ") + kColumns + ")");
+  ReadHeader(lines.front());
+  for (std::size_t i = 1; i < lines.size(); ++i) AddRow(lines[i]);
   return std::move(roster_);
 }
 
@@ -154,11 +142,15 @@ const RosterCar* Roster::Find(int id) const {
 }
 
 Roster ParseRoster(std::string_view text, const std::string& fileName) {
-  // The CSV reader works on C strings: a NUL byte would end a line early.
+  // A NUL byte is no text a roster holds (and a spreadsheet never writes).
   if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
     throw UsageFailure(fileName + " line " + std::to_string(LineOf(text, nul)) + ": a NUL byte");
   }
-  return RosterReader(text, fileName).Read();
+  try {
+    return RosterReader(fileName).Read(ReadCsvLines(text));
+  } catch (const CsvQuoteNotClosed& error) {
+    throw UsageFailure(fileName + " line " + std::to_string(error.Line()) + ": " + error.what());
+  }
 }
 
 Roster ReadRoster(const std::string& path) {

@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-x86-64-posix wine wine64 googletest zip
   dpkg-dev desktop-file-utils appstream man-db lintian
   nsis nlohmann-json3-dev libcli11-dev zlib1g-dev libz-mingw-w64-dev mingw-w64-tools
-  fusefat dosfstools libfccp-dev
+  fusefat dosfstools
 )
 
 missing=()

@@ -17,6 +17,7 @@
 #include "fuzz/properties/port_name_properties.h"
 #include "fuzz/properties/ports_directory_properties.h"
 #include "fuzz/properties/roster_properties.h"
+#include "fuzz/properties/watch_log_properties.h"
 #include "fuzz/properties/typed_number_properties.h"
 
 namespace kx14::fuzz {
@@ -70,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay,
                                          FuzzTarget{"port_names", CheckPortNames},
                                          FuzzTarget{"ports_directory", CheckPortsDirectory},
                                          FuzzTarget{"backup_document", CheckBackupDocument},
-                                         FuzzTarget{"roster", CheckRoster}),
+                                         FuzzTarget{"roster", CheckRoster},
+                                         FuzzTarget{"watch_log", CheckWatchLog}),
                          [](const testing::TestParamInfo<FuzzTarget>& p) {
                            return p.param.corpus;
                          });
