@@ -22,10 +22,14 @@ using LateAnswer = CampaignTest;
 // discarded, even on a line that does not echo.
 TEST_F(LateAnswer, OnALineWithoutEchoIsDiscardedBeforeTheNextSend) {
   device.SetFaults({.refuse = true, .noEcho = true});
-  // The refusal leaves 50 ms after the time-out, and the program frame
-  // follows the failed preliminary read at once.
+  // The read's answer leaves halfway between the time-out and the end of the
+  // settling that follows it (the settle time is the time-out), so a timer
+  // that a loaded machine fires late still sees it late and the settling
+  // still catches it. The program frame follows the failed read at once.
+  constexpr auto kTimeOut = 600ms;
+  comm.SetTimeOutReceive(static_cast<std::int32_t>(kTimeOut.count()));
   view.beforeExchange = [this](std::size_t exchange, const ByteString&) {
-    device.SetDelay(exchange == 0 ? std::chrono::milliseconds(kQuickTimeOut) + 50ms : 0ms);
+    device.SetDelay(exchange == 0 ? kTimeOut + kTimeOut / 2 : 0ms);
   };
 
   ops.Program();
