@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 
 namespace kx14::bench {
 

@@ -14,7 +14,7 @@ std::string LevelText(THandicapPreset level) {
 }
 
 THandicapPreset LevelOfBlock(const BlockBytes& block) {
-  return HandicapForOvertakeCount(DecodeBlock(block).thrBar);
+  return HandicapForOvertakeCount(DecodeBlock(block).otMax);
 }
 
 std::string BlockTable(const BlockBytes& block) {

@@ -29,7 +29,7 @@ void RunSet(const CommandContext& context);
 void RunRestore(const CommandContext& context);
 void RunWatch(const CommandContext& context);
 void RunRosterCheck(const CommandContext& context);
-// The port checks where this platform has them (linux_ / win32_doctor_command).
+// The port checks where this platform has them (linux/ or win32/doctor_command.cpp).
 void RunDoctorCommand(const CommandContext& context);
 
 // The whole program behind main(): parses `args` (without the program name),

@@ -1,6 +1,6 @@
 #include "cli/field_text.h"
 
-#include "protocol/integer_text.h"
+#include "base/integer_text.h"
 
 namespace kx14::cli {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // File names on kx14ctl's command line are UTF-8 on every platform (Windows:
-// win32_program_arguments.cpp). A std::filesystem::path made from a plain
+// win32/program_arguments.cpp). A std::filesystem::path made from a plain
 // string reads it in the system's narrow encoding, which on Windows is not
 // UTF-8, so names pass through these instead.
 

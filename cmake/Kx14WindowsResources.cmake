@@ -1,7 +1,7 @@
 # kx14_windows_app_resources(<target>): gives the Windows window program its
 # icon (drawn by kx14_artgen at build time, no image in the repository), its
 # version information (the project's version) and its manifest (run as
-# invoker, common controls 6, DPI choice) through app/win32_app.rc.in.
+# invoker, common controls 6, DPI choice) through app/win32/app.rc.in.
 function(kx14_windows_app_resources target)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
   set(KX14_RC_ICON ${dir}/kx14-manager.ico)
@@ -12,8 +12,8 @@ function(kx14_windows_app_resources target)
     DEPENDS kx14_artgen
     COMMENT "Drawing the Windows icon"
     VERBATIM)
-  configure_file(${PROJECT_SOURCE_DIR}/app/win32_app.manifest.in ${KX14_RC_MANIFEST} @ONLY)
-  configure_file(${PROJECT_SOURCE_DIR}/app/win32_app.rc.in ${dir}/win32_app.rc @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/app/win32/app.manifest.in ${KX14_RC_MANIFEST} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/app/win32/app.rc.in ${dir}/win32_app.rc @ONLY)
   # windres reads the icon and the manifest by path: the object is rebuilt
   # when either changes.
   set_source_files_properties(${dir}/win32_app.rc PROPERTIES

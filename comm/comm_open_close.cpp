@@ -7,7 +7,7 @@
 #include "comm/comm_trans_thread.h"
 #include "comm/comm_x.h"
 #include "comm/dcb_rules.h"
-#include "comm/default_port_resolver.h"
+#include "comm/default_device.h"
 #include "comm/serial_device.h"
 #include "comm/worker_signal.h"
 
@@ -27,7 +27,8 @@ constexpr milliseconds kCloseEndPause{200};
 std::unique_ptr<SerialDevice> TCustomCommX::OpenDevice() const {
   try {
     if (opener_) return opener_(portNo_);
-    const auto path = resolver_ ? resolver_(portNo_) : DefaultResolvePort(portNo_);
+    if (!resolver_) return nullptr;  // nobody said how numbers become devices
+    const auto path = resolver_(portNo_);
     if (!path) return nullptr;
     return OpenDefaultDevice(*path);
   } catch (const std::exception&) {

@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "comm/comm_error.h"
 #include "comm/comm_types.h"
 #include "comm/dcb.h"
@@ -128,10 +128,12 @@ class TCustomCommX {
   TCommBreakEvent OnBreak;
   TCommErrEvent OnError;
 
-  // How COM numbers become devices. The default resolver asks the machine's
-  // port list (ResolveComPort with DefaultPortSources) and the default opener
-  // opens what it resolves exclusively. Tests map numbers to ptys or give a
-  // fake device. Take effect at the next Open.
+  // How COM numbers become devices. Whoever knows the machine's port list
+  // gives the resolver (ResolveMachinePort in ports/ for the machine's own
+  // list; tests map numbers to ptys); without a resolver or an opener no
+  // number opens. What the resolver names is opened exclusively by the
+  // platform's opener, unless an opener is given (tests give a fake device).
+  // Take effect at the next Open.
   void SetPortResolver(PortResolver resolver);
   void SetDeviceOpener(DeviceOpener opener);
 

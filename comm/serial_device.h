@@ -1,7 +1,7 @@
 #pragma once
 
 // What the component needs from one opened serial device. One implementation
-// per platform (linux_serial_device.h, win32_serial_device.h) plus a fake for
+// per platform (linux/serial_device.h, win32/serial_device.h) plus a fake for
 // tests. An object of this interface is an open device: destroying it closes
 // the device and restores what opening changed.
 //

@@ -68,6 +68,11 @@ std::vector<std::string> ListComPortNames(const PortSources& sources);
 // The device path that "COM<portNo>" maps to, or nothing.
 std::optional<std::filesystem::path> ResolveComPort(int portNo, const PortSources& sources);
 
+// ResolveComPort over this machine's sources, read afresh at each call: the
+// resolver that the serial component is given where nothing maps numbers
+// otherwise.
+std::optional<std::filesystem::path> ResolveMachinePort(int portNo);
+
 // The smallest n >= 1 that no listed port holds and for which the ports
 // directory has no entry named "COM<n>" of any kind (so a link of that name
 // can be created): the number a newly registered port should take.

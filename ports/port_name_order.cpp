@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "protocol/integer_text.h"
+#include "base/integer_text.h"
 
 namespace kx14 {
 namespace {

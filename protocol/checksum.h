@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 
 namespace kx14 {
 

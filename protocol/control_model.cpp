@@ -6,41 +6,41 @@ namespace kx14 {
 
 BlockControls TControlModel::StartControls() {
   BlockControls start;
-  start.thrBar = OvertakeCount(kStartPreset);
+  start.otMax = OvertakeCount(kStartPreset);
   return start;
 }
 
 void TControlModel::ClickPreset(THandicapPreset clicked) {
   if (clicked == preset) return;  // a selected radio button runs no handler
   preset = clicked;
-  MoveBar(TBlockBar::THR_BAR, OvertakeCount(clicked));
+  MoveBar(TByteField::OT_MAX, OvertakeCount(clicked));
 }
 
-void TControlModel::MoveBar(TBlockBar bar, int position) {
+void TControlModel::MoveBar(TByteField bar, int position) {
   switch (bar) {
-    case TBlockBar::LAST_BAR:
-      controls.lastBar = std::clamp(position, kChannelBarMin, kChannelBarMax);
+    case TByteField::LASTCH:
+      controls.lastCh = std::clamp(position, kChannelBarMin, kChannelBarMax);
       break;
-    case TBlockBar::MODE_BAR:
-      controls.modeBar = std::clamp(position, kChannelBarMin, kChannelBarMax);
+    case TByteField::MODE:
+      controls.mode = std::clamp(position, kChannelBarMin, kChannelBarMax);
       break;
-    case TBlockBar::UA_BAR:
-      controls.uaBar = std::clamp(position, kChannelBarMin, kChannelBarMax);
+    case TByteField::LOW_CH:
+      controls.lowCh = std::clamp(position, kChannelBarMin, kChannelBarMax);
       break;
-    case TBlockBar::LOW_BAR:
-      controls.lowBar = std::clamp(position, kChannelBarMin, kChannelBarMax);
+    case TByteField::HIGH_CH:
+      controls.highCh = std::clamp(position, kChannelBarMin, kChannelBarMax);
       break;
-    case TBlockBar::HICH_BAR:
-      controls.hichBar = std::clamp(position, kChannelBarMin, kChannelBarMax);
+    case TByteField::ST_ADJ:
+      controls.stAdj = std::clamp(position, kChannelBarMin, kChannelBarMax);
       break;
-    case TBlockBar::THR_BAR:
-      controls.thrBar = std::clamp(position, kOtBarMin, kOtBarMax);
+    case TByteField::OT_MAX:
+      controls.otMax = std::clamp(position, kOtBarMin, kOtBarMax);
       break;
-    case TBlockBar::YOBI1_BAR:
-      controls.yobi1Bar = std::clamp(position, kOtBarMin, kOtBarMax);
+    case TByteField::OT_TIME:
+      controls.otTime = std::clamp(position, kOtBarMin, kOtBarMax);
       break;
-    case TBlockBar::YOBI2_BAR:
-      controls.yobi2Bar = std::clamp(position, kMaxPwrBarMin, kMaxPwrBarMax);
+    case TByteField::MAXPWR:
+      controls.maxPwr = std::clamp(position, kMaxPwrBarMin, kMaxPwrBarMax);
       break;
   }
 }

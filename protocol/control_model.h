@@ -36,17 +36,17 @@ class TControlModel : public TDeviceView {
   void SelectBup(bool bup5Ah) override { controls.bup5Ah = bup5Ah; }
   void SetYourId(std::int32_t value) override { controls.yourId = value; }
   void SetMyId(std::int32_t value) override { controls.myId = value; }
-  void SelectMasterF(bool on) override { controls.masOn = on; }
-  void SelectOvertake(bool on) override { controls.otOn = on; }
+  void SelectMasterF(bool on) override { controls.masterF = on; }
+  void SelectOvertake(bool on) override { controls.overtake = on; }
   // Limits the position to the bar's range.
-  void SetBarPosition(TBlockBar bar, int position) override { MoveBar(bar, position); }
+  void SetBarPosition(TByteField bar, int position) override { MoveBar(bar, position); }
   void ShowInformation(std::string_view text) override { information = text; }
   void SelectHandicap(THandicapPreset selected) override { ClickPreset(selected); }
 
  protected:
   // The bar's new position, limited to its range; what SetBarPosition and a
   // level's handler both do.
-  void MoveBar(TBlockBar bar, int position);
+  void MoveBar(TByteField bar, int position);
 };
 
 }  // namespace kx14

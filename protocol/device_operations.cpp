@@ -39,21 +39,21 @@ void ApplyIdentity(TDeviceView& view, const BlockControls& device) {
 }
 
 void ApplyChannelBars(TDeviceView& view, const BlockControls& device) {
-  view.SetBarPosition(TBlockBar::LAST_BAR, device.lastBar);
-  view.SetBarPosition(TBlockBar::MODE_BAR, device.modeBar);
-  view.SetBarPosition(TBlockBar::UA_BAR, device.uaBar);
-  view.SetBarPosition(TBlockBar::LOW_BAR, device.lowBar);
-  view.SetBarPosition(TBlockBar::HICH_BAR, device.hichBar);
+  view.SetBarPosition(TByteField::LASTCH, device.lastCh);
+  view.SetBarPosition(TByteField::MODE, device.mode);
+  view.SetBarPosition(TByteField::LOW_CH, device.lowCh);
+  view.SetBarPosition(TByteField::HIGH_CH, device.highCh);
+  view.SetBarPosition(TByteField::ST_ADJ, device.stAdj);
 }
 
 void ApplyWholeBlock(TDeviceView& view, const BlockControls& device) {
   ApplyIdentity(view, device);
-  view.SelectMasterF(device.masOn);
-  view.SelectOvertake(device.otOn);
+  view.SelectMasterF(device.masterF);
+  view.SelectOvertake(device.overtake);
   ApplyChannelBars(view, device);
-  view.SetBarPosition(TBlockBar::THR_BAR, device.thrBar);
-  view.SetBarPosition(TBlockBar::YOBI1_BAR, device.yobi1Bar);
-  view.SetBarPosition(TBlockBar::YOBI2_BAR, device.yobi2Bar);
+  view.SetBarPosition(TByteField::OT_MAX, device.otMax);
+  view.SetBarPosition(TByteField::OT_TIME, device.otTime);
+  view.SetBarPosition(TByteField::MAXPWR, device.maxPwr);
 }
 
 // Values that every program operation stores, whatever the window held:
@@ -63,8 +63,8 @@ constexpr int kProgramMaxPwrPosition = 74;
 
 void ForceProgramValues(TDeviceView& view) {
   view.SelectOvertake(true);
-  view.SetBarPosition(TBlockBar::YOBI1_BAR, kProgramOtTime);
-  view.SetBarPosition(TBlockBar::YOBI2_BAR, kProgramMaxPwrPosition);
+  view.SetBarPosition(TByteField::OT_TIME, kProgramOtTime);
+  view.SetBarPosition(TByteField::MAXPWR, kProgramMaxPwrPosition);
 }
 
 }  // namespace
@@ -92,8 +92,8 @@ TOperationOutcome TDeviceOperations::RunRead() {
   }
   ApplyWholeBlock(view_, DecodeBlock(*block));
   view_.ShowInformation(info_text::kReadSucceeded);
-  // THR_BAR as it stands now, after its own limiting and its handler.
-  view_.SelectHandicap(HandicapForOvertakeCount(view_.ReadControls().thrBar));
+  // OT_MAX as it stands now, after its own limiting and its handler.
+  view_.SelectHandicap(HandicapForOvertakeCount(view_.ReadControls().otMax));
   return TOperationOutcome::ooReadSucceeded;
 }
 

@@ -25,14 +25,14 @@ class TDeviceOperations {
 
   // READ_BTNClick: fetches the block with the read command; on a complete
   // reply with the right checksum sets every control from it in the window's
-  // order, shows "読み取り成功" and selects the handicap preset for THR_BAR's
-  // position. Otherwise shows "読み取り失敗" and changes no control.
+  // order, shows "読み取り成功" and selects the handicap preset for OT_MAX's
+  // value. Otherwise shows "読み取り失敗" and changes no control.
   TOperationOutcome Read();
 
   // PROGRAM_BTNClick: a preliminary read refreshes BUP, the two identifiers
   // and the five channel and adjustment bars ("読み取り成功"), or changes
-  // nothing ("読み取り失敗"); either way OT_ON is selected, YOBI1_BAR set to
-  // 3 and YOBI2_BAR to 74, and the block built from the controls as they
+  // nothing ("読み取り失敗"); either way OVERTAKE is set, OT_TIME set to
+  // 3 and MAXPWR to 74 %, and the block built from the controls as they
   // then stand is sent. "書き込み成功" only for a complete reply ending in
   // the acknowledgement, else "書き込み失敗".
   TOperationOutcome Program();

@@ -8,25 +8,16 @@
 #include <cstdint>
 #include <string_view>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "protocol/handicap_preset.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14 {
 
-// The scroll bars that hold block fields, by the window's names: UA_BAR
-// holds LOW_CH, LOW_BAR HIGH_CH, HICH_BAR ST_ADJ, THR_BAR OT_MAX, YOBI1_BAR
-// OT_TIME and YOBI2_BAR the MAXPWR position.
-enum class TBlockBar {
-  LAST_BAR,
-  MODE_BAR,
-  UA_BAR,
-  LOW_BAR,
-  HICH_BAR,
-  THR_BAR,
-  YOBI1_BAR,
-  YOBI2_BAR
-};
+// The block's one-byte fields that the window holds as scroll bar
+// positions (MAXPWR as its percent). Which bar holds which field is the
+// window's business (ui/form/).
+enum class TByteField { LASTCH, MODE, LOW_CH, HIGH_CH, ST_ADJ, OT_MAX, OT_TIME, MAXPWR };
 
 class TDeviceView {
  public:
@@ -58,13 +49,13 @@ class TDeviceView {
   virtual void SetMyId(std::int32_t value) = 0;    // MYID_EDIT
   virtual void SelectMasterF(bool on) = 0;         // MAS_ON, else MAS_OFF
   virtual void SelectOvertake(bool on) = 0;        // OT_ON, else OT_OFF
-  virtual void SetBarPosition(TBlockBar bar, int position) = 0;
+  virtual void SetBarPosition(TByteField bar, int position) = 0;
 
   // Replaces the whole text of MON_EDIT; no handler runs.
   virtual void ShowInformation(std::string_view text) = 0;
 
   // Selects the preset's radio button. When it was not selected before its
-  // handler runs: the level's comment appears and THR_BAR takes the level's
+  // handler runs: the level's comment appears and OT_MAX takes the level's
   // overtake count.
   virtual void SelectHandicap(THandicapPreset preset) = 0;
 };

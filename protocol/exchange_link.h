@@ -31,7 +31,7 @@
 
 #include <cstdint>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "comm/comm_x.h"
 #include "protocol/exchange_trace.h"
 

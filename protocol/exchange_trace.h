@@ -12,7 +12,7 @@
 #include <ostream>
 #include <string>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 
 namespace kx14 {
 

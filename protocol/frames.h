@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14 {

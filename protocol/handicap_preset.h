@@ -1,7 +1,7 @@
 #pragma once
 
 // The ten handicap levels: each stands for an overtake count limit, the value
-// of THR_BAR that the program operation sends as OT_MAX.
+// OT_MAX, which the program operation sends.
 
 #include <array>
 
@@ -27,11 +27,11 @@ inline constexpr std::array<THandicapPreset, 10> kHandicapPresets = {
     THandicapPreset::Handy4,  THandicapPreset::Handy5,  THandicapPreset::Handy6,
     THandicapPreset::Handy_7};
 
-// The overtake count limit that the preset's handler puts into THR_BAR: the
+// The overtake count limit that the preset's handler puts into OT_MAX: the
 // one table of the levels' counts, for the handlers and the read's choice.
 int OvertakeCount(THandicapPreset preset);
 
-// The preset that a read selects for THR_BAR's position after the read
+// The preset that a read selects for OT_MAX's value after the read
 // (1..250): 17 or more Handy_7, 12..16 Handy6, 10 and 11 Handy5, 9..5 one
 // level each, 3..4 Handy_M, 1..2 (and below) Handy_S. 11 goes to Handy5, the
 // level whose count (10) is nearest: it moves the device's value the least

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 
 namespace kx14 {
 

@@ -29,16 +29,16 @@ BlockControls DecodeBlock(const BlockBytes& block) {
   c.bup5Ah = FieldValue(block, Field(kBup)) == kBupMarker;
   c.yourId = Position(block, kYourId);
   c.myId = Position(block, kMyId);
-  c.masOn = FieldValue(block, Field(kMasterF)) != 0;
-  c.otOn = FieldValue(block, Field(kOvertake)) != 0;
-  c.lastBar = Position(block, kLastCh);
-  c.modeBar = Position(block, kMode);
-  c.uaBar = Position(block, kLowCh);
-  c.lowBar = Position(block, kHighCh);
-  c.hichBar = Position(block, kStAdj);
-  c.thrBar = Position(block, kOtMax);
-  c.yobi1Bar = Position(block, kOtTime);
-  c.yobi2Bar = Position(block, kMaxPwr);
+  c.masterF = FieldValue(block, Field(kMasterF)) != 0;
+  c.overtake = FieldValue(block, Field(kOvertake)) != 0;
+  c.lastCh = Position(block, kLastCh);
+  c.mode = Position(block, kMode);
+  c.lowCh = Position(block, kLowCh);
+  c.highCh = Position(block, kHighCh);
+  c.stAdj = Position(block, kStAdj);
+  c.otMax = Position(block, kOtMax);
+  c.otTime = Position(block, kOtTime);
+  c.maxPwr = Position(block, kMaxPwr);
   return c;
 }
 
@@ -48,16 +48,16 @@ BlockBytes EncodeBlock(const BlockControls& c) {
   Store(block, kBup, c.bup5Ah ? kBupMarker : 0x00);
   Store(block, kYourId, c.yourId);
   Store(block, kMyId, c.myId);
-  Store(block, kMasterF, c.masOn ? 1 : 0);
-  Store(block, kOvertake, c.otOn ? 1 : 0);
-  Store(block, kLastCh, c.lastBar);
-  Store(block, kMode, c.modeBar);
-  Store(block, kLowCh, c.uaBar);
-  Store(block, kHighCh, c.lowBar);
-  Store(block, kStAdj, c.hichBar);
-  Store(block, kOtMax, c.thrBar);
-  Store(block, kOtTime, c.yobi1Bar);
-  Store(block, kMaxPwr, c.yobi2Bar);
+  Store(block, kMasterF, c.masterF ? 1 : 0);
+  Store(block, kOvertake, c.overtake ? 1 : 0);
+  Store(block, kLastCh, c.lastCh);
+  Store(block, kMode, c.mode);
+  Store(block, kLowCh, c.lowCh);
+  Store(block, kHighCh, c.highCh);
+  Store(block, kStAdj, c.stAdj);
+  Store(block, kOtMax, c.otMax);
+  Store(block, kOtTime, c.otTime);
+  Store(block, kMaxPwr, c.maxPwr);
   return block;
 }
 

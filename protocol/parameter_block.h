@@ -1,35 +1,36 @@
 #pragma once
 
 // The device's 16-byte parameter block and its encoding to and from the
-// values the window's controls hold.
+// fields' values.
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 
 namespace kx14 {
 
 using BlockBytes = std::array<std::uint8_t, 16>;
 
-// The block's fields as the window holds them: radio choices, identifier
-// values (the fields' Tag) and scroll bar positions. The bar names follow the
-// window, not the fields: uaBar holds LOW_CH, lowBar HIGH_CH, hichBar ST_ADJ.
+// The block's fields as values: the marker choice, the identifiers, the two
+// flags and the byte fields in the window's ranges (MAXPWR as its percent,
+// the position of the window's bar). Which control shows which field is the
+// window's business.
 struct BlockControls {
-  bool bup5Ah = true;       // BUP_5Ah selected (else BUP_00h)
-  std::int32_t yourId = 0;  // YOUID_EDIT's Tag, 0..16777215
-  std::int32_t myId = 0;    // MYID_EDIT's Tag, 0..16777215
-  bool masOn = false;       // MAS_ON selected (else MAS_OFF)
-  bool otOn = false;        // OT_ON selected (else OT_OFF)
-  int lastBar = 0;          // LASTCH   0..255
-  int modeBar = 0;          // MODE     0..255
-  int uaBar = 0;            // LOW_CH   0..255
-  int lowBar = 0;           // HIGH_CH  0..255
-  int hichBar = 0;          // ST_ADJ   0..255
-  int thrBar = 1;           // OT_MAX   1..250
-  int yobi1Bar = 1;         // OT_TIME  1..250
-  int yobi2Bar = 0;         // MAXPWR position 0..100
+  bool bup5Ah = true;       // BUP is 0x5A (else 0x00)
+  std::int32_t yourId = 0;  // YOURID 0..16777215
+  std::int32_t myId = 0;    // MYID   0..16777215
+  bool masterF = false;     // FLAGS bit 0, MASTERF
+  bool overtake = false;    // FLAGS bit 3, OVERTAKE
+  int lastCh = 0;           // LASTCH  0..255
+  int mode = 0;             // MODE    0..255
+  int lowCh = 0;            // LOW_CH  0..255
+  int highCh = 0;           // HIGH_CH 0..255
+  int stAdj = 0;            // ST_ADJ  0..255
+  int otMax = 1;            // OT_MAX  1..250
+  int otTime = 1;           // OT_TIME 1..250
+  int maxPwr = 0;           // MAXPWR percent 0..100 (stored 118 - percent / 2)
   friend bool operator==(const BlockControls&, const BlockControls&) = default;
 };
 
@@ -58,8 +59,8 @@ inline constexpr std::int32_t kMaxIdentifier = 0xFFFFFF;
 
 // Ranges of the scroll bars that hold the fields.
 inline constexpr int kChannelBarMin = 0, kChannelBarMax = 255;  // LAST..HICH
-inline constexpr int kOtBarMin = 1, kOtBarMax = 250;            // THR, YOBI1
-inline constexpr int kMaxPwrBarMin = 0, kMaxPwrBarMax = 100;    // YOBI2
+inline constexpr int kOtBarMin = 1, kOtBarMax = 250;            // OT_MAX, OT_TIME
+inline constexpr int kMaxPwrBarMin = 0, kMaxPwrBarMax = 100;    // MAXPWR percent
 
 // Block to controls: positions limited to each bar's range, MAXPWR through
 // its transform (position = 236 - 2 * byte, limited to 0..100); BUP_5Ah only

@@ -3,7 +3,7 @@
 // The single command exchange with the device over the window's serial port
 // component.
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "comm/comm_x.h"
 
 namespace kx14 {

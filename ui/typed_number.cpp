@@ -1,6 +1,6 @@
 #include "ui/typed_number.h"
 
-#include "protocol/integer_text.h"
+#include "base/integer_text.h"
 
 namespace kx14 {
 

@@ -20,6 +20,7 @@
 #include "bench/windows/win32_plain_loops.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "ports/com_ports.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ struct ComponentSamples {
 void ComponentRoundTrips(int portNo, int rounds, ComponentSamples& samples) {
   kx14::PollMessagePump pump;
   kx14::TCommX comm(pump);
+  comm.SetPortResolver(kx14::ResolveMachinePort);
   comm.SetPortNo(portNo);
   comm.SetFlowCtrl(kx14::TCommFlowCtrls::cfcNone);
   comm.Open();

@@ -2,7 +2,7 @@
 
 #include "cli/doctor/doctor_report.h"
 #include "cli/doctor/doctor_targets.h"
-#include "cli/doctor/linux_checks.h"
+#include "cli/doctor/checks.h"
 
 namespace kx14::cli {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/doctor/doctor.h"
-#include "cli/doctor/linux_processes.h"
-#include "cli/doctor/linux_usb_identity.h"
+#include "cli/doctor/processes.h"
+#include "cli/doctor/usb_identity.h"
 
 namespace kx14::cli {
 

@@ -33,12 +33,12 @@ BlockBytes BlockOf(std::string_view sixteenBytes) {
 
 std::string Show(const BlockControls& c) {
   return "{bup5Ah " + std::to_string(c.bup5Ah) + ", yourId " + std::to_string(c.yourId) +
-         ", myId " + std::to_string(c.myId) + ", masOn " + std::to_string(c.masOn) + ", otOn " +
-         std::to_string(c.otOn) + ", bars " + std::to_string(c.lastBar) + " " +
-         std::to_string(c.modeBar) + " " + std::to_string(c.uaBar) + " " +
-         std::to_string(c.lowBar) + " " + std::to_string(c.hichBar) + " " +
-         std::to_string(c.thrBar) + " " + std::to_string(c.yobi1Bar) + " " +
-         std::to_string(c.yobi2Bar) + "}";
+         ", myId " + std::to_string(c.myId) + ", masterF " + std::to_string(c.masterF) + ", overtake " +
+         std::to_string(c.overtake) + ", bars " + std::to_string(c.lastCh) + " " +
+         std::to_string(c.mode) + " " + std::to_string(c.lowCh) + " " +
+         std::to_string(c.highCh) + " " + std::to_string(c.stAdj) + " " +
+         std::to_string(c.otMax) + " " + std::to_string(c.otTime) + " " +
+         std::to_string(c.maxPwr) + "}";
 }
 
 std::string Show(const BlockBytes& block) {
@@ -51,16 +51,16 @@ BlockControls ReferenceDecode(const BlockBytes& b) {
   c.bup5Ah = b[0] == 0x5A;
   c.yourId = (b[1] << 16) | (b[2] << 8) | b[3];
   c.myId = (b[4] << 16) | (b[5] << 8) | b[6];
-  c.masOn = (b[7] & 0x01) != 0;
-  c.otOn = (b[7] & 0x08) != 0;
-  c.lastBar = b[8];
-  c.modeBar = b[9];
-  c.uaBar = b[10];
-  c.lowBar = b[11];
-  c.hichBar = b[12];
-  c.thrBar = std::clamp<int>(b[13], 1, 250);
-  c.yobi1Bar = std::clamp<int>(b[14], 1, 250);
-  c.yobi2Bar = std::clamp(236 - 2 * b[15], 0, 100);
+  c.masterF = (b[7] & 0x01) != 0;
+  c.overtake = (b[7] & 0x08) != 0;
+  c.lastCh = b[8];
+  c.mode = b[9];
+  c.lowCh = b[10];
+  c.highCh = b[11];
+  c.stAdj = b[12];
+  c.otMax = std::clamp<int>(b[13], 1, 250);
+  c.otTime = std::clamp<int>(b[14], 1, 250);
+  c.maxPwr = std::clamp(236 - 2 * b[15], 0, 100);
   return c;
 }
 
@@ -68,9 +68,9 @@ bool InRange(int value, int low, int high) { return value >= low && value <= hig
 
 bool EveryControlInRange(const BlockControls& c) {
   return InRange(c.yourId, 0, kMaxIdentifier) && InRange(c.myId, 0, kMaxIdentifier) &&
-         InRange(c.lastBar, 0, 255) && InRange(c.modeBar, 0, 255) && InRange(c.uaBar, 0, 255) &&
-         InRange(c.lowBar, 0, 255) && InRange(c.hichBar, 0, 255) && InRange(c.thrBar, 1, 250) &&
-         InRange(c.yobi1Bar, 1, 250) && InRange(c.yobi2Bar, 0, 100);
+         InRange(c.lastCh, 0, 255) && InRange(c.mode, 0, 255) && InRange(c.lowCh, 0, 255) &&
+         InRange(c.highCh, 0, 255) && InRange(c.stAdj, 0, 255) && InRange(c.otMax, 1, 250) &&
+         InRange(c.otTime, 1, 250) && InRange(c.maxPwr, 0, 100);
 }
 
 void CheckReplyChecks(std::string_view bytes, PropertyReport& report) {
@@ -149,12 +149,12 @@ BlockControls ControlsFrom(FuzzInput& in) {
   const std::uint8_t choices = in.TakeByte();
   BlockControls c;
   c.bup5Ah = (choices & 1) != 0;
-  c.masOn = (choices & 2) != 0;
-  c.otOn = (choices & 4) != 0;
+  c.masterF = (choices & 2) != 0;
+  c.overtake = (choices & 4) != 0;
   c.yourId = in.TakeInt32();
   c.myId = in.TakeInt32();
-  for (int* bar : {&c.lastBar, &c.modeBar, &c.uaBar, &c.lowBar, &c.hichBar, &c.thrBar, &c.yobi1Bar,
-                   &c.yobi2Bar}) {
+  for (int* bar : {&c.lastCh, &c.mode, &c.lowCh, &c.highCh, &c.stAdj, &c.otMax, &c.otTime,
+                   &c.maxPwr}) {
     *bar = in.TakeInt32();
   }
   return c;
@@ -165,12 +165,12 @@ BlockControls ControlsFrom(FuzzInput& in) {
 BlockControls Limited(BlockControls c) {
   c.yourId = std::clamp(c.yourId, 0, kMaxIdentifier);
   c.myId = std::clamp(c.myId, 0, kMaxIdentifier);
-  for (int* bar : {&c.lastBar, &c.modeBar, &c.uaBar, &c.lowBar, &c.hichBar}) {
+  for (int* bar : {&c.lastCh, &c.mode, &c.lowCh, &c.highCh, &c.stAdj}) {
     *bar = std::clamp(*bar, 0, 255);
   }
-  c.thrBar = std::clamp(c.thrBar, 1, 250);
-  c.yobi1Bar = std::clamp(c.yobi1Bar, 1, 250);
-  c.yobi2Bar = std::clamp(c.yobi2Bar, 0, 100) / 2 * 2;
+  c.otMax = std::clamp(c.otMax, 1, 250);
+  c.otTime = std::clamp(c.otTime, 1, 250);
+  c.maxPwr = std::clamp(c.maxPwr, 0, 100) / 2 * 2;
   return c;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "comm/default_port_resolver.h"
+#include "comm/default_device.h"
 #include "comm/serial_device.h"
 #include "fuzz/properties/fuzz_input.h"
 #include "fuzz/properties/hostile_ports_dir.h"

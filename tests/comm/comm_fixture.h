@@ -11,7 +11,7 @@
 #include <string>
 
 #include "comm/comm_x.h"
-#include "comm/fake_serial_device.h"
+#include "fake_serial_device.h"
 #include "comm/poll_message_pump.h"
 #include "pty_pair.h"
 

@@ -7,7 +7,7 @@
 #include <poll.h>
 
 #include "comm/comm_shared.h"
-#include "comm/fake_serial_device.h"
+#include "fake_serial_device.h"
 #include "comm/poll_message_pump.h"
 #include "pty_pair.h"
 

@@ -1,6 +1,6 @@
 // The control block to termios2 translation, as tables. This file must not
 // include <termios.h> (it clashes with <asm/termbits.h>).
-#include "comm/linux_dcb_termios.h"
+#include "comm/linux/dcb_termios.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The low-latency request at open: a capability that a pty lacks (and must
 // not fail the open for), the adapter's latency_timer on a fake sysfs tree,
 // and, with KX14_HW_PORT naming a real adapter, the driver's own answer.
-#include "comm/linux_low_latency.h"
+#include "comm/linux/low_latency.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-#include "comm/linux_serial_device.h"
+#include "comm/linux/serial_device.h"
 #include "comm/serial_device.h"
 #include "pty_pair.h"
 #include "temp_dir.h"

@@ -2,15 +2,16 @@
 
 #include <optional>
 
+#include "ports/com_ports.h"
 #include "protocol/frames.h"
 
 namespace kx14 {
 
 void PrintTo(const BlockControls& c, std::ostream* out) {
-  *out << "{bup5Ah " << c.bup5Ah << ", yourId " << c.yourId << ", myId " << c.myId << ", masOn "
-       << c.masOn << ", otOn " << c.otOn << ", bars " << c.lastBar << ' ' << c.modeBar << ' '
-       << c.uaBar << ' ' << c.lowBar << ' ' << c.hichBar << ", thr " << c.thrBar << ", yobi1 "
-       << c.yobi1Bar << ", yobi2 " << c.yobi2Bar << '}';
+  *out << "{bup5Ah " << c.bup5Ah << ", yourId " << c.yourId << ", myId " << c.myId << ", masterF "
+       << c.masterF << ", overtake " << c.overtake << ", bars " << c.lastCh << ' ' << c.mode << ' '
+       << c.lowCh << ' ' << c.highCh << ' ' << c.stAdj << ", thr " << c.otMax << ", yobi1 "
+       << c.otTime << ", yobi2 " << c.maxPwr << '}';
 }
 
 }  // namespace kx14
@@ -31,6 +32,7 @@ void CampaignTest::SetUp() {
 void CampaignTest::TearDown() { comm.Close(); }
 
 void CampaignTest::Open(std::int32_t timeOut) {
+  comm.SetPortResolver(ResolveMachinePort);
   comm.SetPortNo(line_->Attach());
   comm.SetTimeOutReceive(timeOut);
   comm.Open();
@@ -42,7 +44,7 @@ WindowState CampaignTest::State() const {
 
 WindowState CampaignTest::AfterReadingDeviceBlock() {
   BlockControls controls = DecodeBlock(kDeviceBlock);
-  controls.thrBar = 15;  // OT_MAX 13 selects Handy6, whose handler sets 15
+  controls.otMax = 15;  // OT_MAX 13 selects Handy6, whose handler sets 15
   return {controls, THandicapPreset::Handy6, 1};
 }
 

@@ -80,9 +80,9 @@ TEST_P(DeviceFaults, TextsControlsAndDeviceFollowTheRules) {
   EXPECT_EQ(view.commandsSent[0], ReadCommandFrame());
   const BlockBytes rule = RuleProgramBlock(before.controls, view.repliesReceived[0]);
   EXPECT_EQ(LastBlockSent(), rule);
-  EXPECT_TRUE(view.controls.otOn);
-  EXPECT_EQ(view.controls.yobi1Bar, 3);
-  EXPECT_EQ(view.controls.yobi2Bar, 74);
+  EXPECT_TRUE(view.controls.overtake);
+  EXPECT_EQ(view.controls.otTime, 3);
+  EXPECT_EQ(view.controls.maxPwr, 74);
   EXPECT_EQ(view.preset, before.preset) << "the program operation chooses no level";
   EXPECT_EQ(device.Block(), row.device == DeviceEnds::kHoldsSent ? rule : kDeviceBlock);
 }

@@ -16,6 +16,7 @@
 #include "comm/comm_error.h"
 #include "config_home.h"
 #include "devsim_process.h"
+#include "ports/com_ports.h"
 #include "protocol/hex_bytes.h"
 
 namespace kx14::faults {
@@ -45,6 +46,7 @@ class RealSimulator : public ::testing::Test {
   }
 
   void OpenPort(std::int32_t timeOut = kQuickTimeOut) {
+    comm.SetPortResolver(ResolveMachinePort);
     comm.SetPortNo(kSimulatorPort);
     comm.SetTimeOutReceive(timeOut);
     comm.Open();

@@ -17,19 +17,21 @@ namespace text = info_text;
 
 using LateAnswer = CampaignTest;
 
+// Long enough that a timer a loaded machine fires late is still far from
+// the late answer on either side.
+constexpr std::chrono::milliseconds kWideTimeOut{600};
+
 // After an exchange that got no answer in time, the next one waits for the
 // line to go quiet before it sends: a late answer that comes meanwhile is
 // discarded, even on a line that does not echo.
 TEST_F(LateAnswer, OnALineWithoutEchoIsDiscardedBeforeTheNextSend) {
   device.SetFaults({.refuse = true, .noEcho = true});
   // The read's answer leaves halfway between the time-out and the end of the
-  // settling that follows it (the settle time is the time-out), so a timer
-  // that a loaded machine fires late still sees it late and the settling
-  // still catches it. The program frame follows the failed read at once.
-  constexpr auto kTimeOut = 600ms;
-  comm.SetTimeOutReceive(static_cast<std::int32_t>(kTimeOut.count()));
+  // settling that follows it (the settle time is the time-out). The program
+  // frame follows the failed read at once.
+  comm.SetTimeOutReceive(static_cast<std::int32_t>(kWideTimeOut.count()));
   view.beforeExchange = [this](std::size_t exchange, const ByteString&) {
-    device.SetDelay(exchange == 0 ? kTimeOut + kTimeOut / 2 : 0ms);
+    device.SetDelay(exchange == 0 ? kWideTimeOut + kWideTimeOut / 2 : 0ms);
   };
 
   ops.Program();

@@ -13,15 +13,15 @@ BlockBytes RuleProgramBlock(const BlockControls& before, const ByteString& preli
     sent.bup5Ah = read.bup5Ah;
     sent.yourId = read.yourId;
     sent.myId = read.myId;
-    sent.lastBar = read.lastBar;
-    sent.modeBar = read.modeBar;
-    sent.uaBar = read.uaBar;
-    sent.lowBar = read.lowBar;
-    sent.hichBar = read.hichBar;
+    sent.lastCh = read.lastCh;
+    sent.mode = read.mode;
+    sent.lowCh = read.lowCh;
+    sent.highCh = read.highCh;
+    sent.stAdj = read.stAdj;
   }
-  sent.otOn = true;
-  sent.yobi1Bar = 3;
-  sent.yobi2Bar = 74;
+  sent.overtake = true;
+  sent.otTime = 3;
+  sent.maxPwr = 74;
   return EncodeBlock(sent);
 }
 

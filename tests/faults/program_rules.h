@@ -6,7 +6,7 @@
 // preliminary read brought a valid reply, and the three fixed values
 // (overtaking on, OT_TIME 3, MAXPWR position 74).
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14::faults {

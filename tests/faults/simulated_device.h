@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "far_end.h"
 #include "protocol/parameter_block.h"
 #include "tools/devsim/behaviour.h"

@@ -64,6 +64,7 @@ std::optional<OpenOutcome> OpenWithDeadline(int portNo) {
   std::packaged_task<OpenOutcome()> task([portNo] {
     PollMessagePump pump;
     TCommX comm(pump);
+    comm.SetPortResolver(ResolveMachinePort);
     comm.SetPortNo(portNo);
     OpenOutcome outcome;
     try {

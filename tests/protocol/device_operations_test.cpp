@@ -53,8 +53,8 @@ TEST_F(DeviceOperationsTest, ReadOfWorkedExampleSetsEveryControlInWindowOrder) {
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk));
   // Handy0 was selected from the start: no handler, the value read stays.
   EXPECT_TRUE(view.presetHandlersRun.empty());
-  EXPECT_EQ(view.controls.thrBar, 5);
-  EXPECT_EQ(view.controls.yobi2Bar, 74);
+  EXPECT_EQ(view.controls.otMax, 5);
+  EXPECT_EQ(view.controls.maxPwr, 74);
 }
 
 TEST_F(DeviceOperationsTest, ReadRoutesFieldsToTheWindowsBarNames) {
@@ -64,15 +64,15 @@ TEST_F(DeviceOperationsTest, ReadRoutesFieldsToTheWindowsBarNames) {
   expected.bup5Ah = false;
   expected.yourId = 1193046;
   expected.myId = 0xABCDEF;
-  expected.masOn = expected.otOn = true;
-  expected.lastBar = 0x10;
-  expected.modeBar = 0x20;
-  expected.uaBar = 0x30;    // LOW_CH
-  expected.lowBar = 0x40;   // HIGH_CH
-  expected.hichBar = 0x50;  // ST_ADJ
-  expected.thrBar = 250;    // 0x60 selects Handy_7, whose handler sets 250
-  expected.yobi1Bar = 0x70;
-  expected.yobi2Bar = 92;
+  expected.masterF = expected.overtake = true;
+  expected.lastCh = 0x10;
+  expected.mode = 0x20;
+  expected.lowCh = 0x30;    // LOW_CH
+  expected.highCh = 0x40;   // HIGH_CH
+  expected.stAdj = 0x50;  // ST_ADJ
+  expected.otMax = 250;    // 0x60 selects Handy_7, whose handler sets 250
+  expected.otTime = 0x70;
+  expected.maxPwr = 92;
   EXPECT_EQ(view.controls, expected);
 }
 
@@ -84,7 +84,7 @@ struct FailedRead {
 class ReadFailure : public DeviceOperationsTest, public testing::WithParamInterface<FailedRead> {};
 
 TEST_P(ReadFailure, ShowsReadFailedAndSetsNoControl) {
-  view.controls.thrBar = 8;
+  view.controls.otMax = 8;
   view.preset = Handy3;
   const BlockControls before = view.controls;
   if (!GetParam().reply.empty()) view.replies.push_back(GetParam().reply);
@@ -131,7 +131,7 @@ TEST_P(ReadHandicap, SelectsThePresetForTheValueRead) {
 
   EXPECT_EQ(operations.Read(), TOperationOutcome::ooReadSucceeded);
   EXPECT_EQ(view.preset, c.selectedAfter);
-  EXPECT_EQ(view.controls.thrBar, c.thrAfter);
+  EXPECT_EQ(view.controls.otMax, c.thrAfter);
   EXPECT_EQ(view.presetHandlersRun.size(), c.handlerRuns ? 1u : 0u);
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk));
 }
@@ -183,18 +183,18 @@ TEST_F(DeviceOperationsTest, ProgramRightAfterStartSendsTheShownLevelWithoutPort
   ASSERT_EQ(view.commandsSent.size(), 2u);
   EXPECT_EQ(view.commandsSent[1],
             ParseHex("F5 5A 00 00 00 00 00 00 08 00 00 00 00 00 05 03 51 BB"));
-  EXPECT_TRUE(view.controls.otOn);
-  EXPECT_EQ(view.controls.yobi1Bar, 3);
-  EXPECT_EQ(view.controls.yobi2Bar, 74);
+  EXPECT_TRUE(view.controls.overtake);
+  EXPECT_EQ(view.controls.otTime, 3);
+  EXPECT_EQ(view.controls.maxPwr, 74);
   EXPECT_EQ(view.preset, Handy0);  // shown selected, and its count went out
 }
 
 TEST_F(DeviceOperationsTest, PreliminaryReadRefreshesIdentityAndChannelsButNotTheRest) {
   // The window: MASTERF on, level Handy3 (8), OT_TIME and MAXPWR elsewhere.
-  view.controls.masOn = true;
-  view.controls.thrBar = 8;
-  view.controls.yobi1Bar = 40;
-  view.controls.yobi2Bar = 10;
+  view.controls.masterF = true;
+  view.controls.otMax = 8;
+  view.controls.otTime = 40;
+  view.controls.maxPwr = 10;
   view.preset = Handy3;
   // The device: BUP 0x01, its own IDs and channels, MASTERF off, OT_MAX 13,
   // OT_TIME 9, MAXPWR 0 percent.
@@ -212,7 +212,7 @@ TEST_F(DeviceOperationsTest, PreliminaryReadRefreshesIdentityAndChannelsButNotTh
 
 TEST_F(DeviceOperationsTest, FailedPreliminaryReadStillSendsTheWindowsBlock) {
   view.controls.yourId = 7;
-  view.controls.lastBar = 99;
+  view.controls.lastCh = 99;
   view.replies.push_back(WithByteChanged(kWorkedReply, 5));
   view.replies.push_back(ByteString(18, '\0') + ParseHex("06"));
 

@@ -18,7 +18,7 @@ const char* PresetName(THandicapPreset preset) {
   return kNames[static_cast<int>(preset)];
 }
 
-const char* BarName(TBlockBar bar) {
+const char* BarName(TByteField bar) {
   static constexpr const char* kNames[] = {"LAST_BAR", "MODE_BAR", "UA_BAR",    "LOW_BAR",
                                            "HICH_BAR", "THR_BAR",  "YOBI1_BAR", "YOBI2_BAR"};
   return kNames[static_cast<int>(bar)];
@@ -78,7 +78,7 @@ void FakeDeviceView::SelectOvertake(bool on) {
   TControlModel::SelectOvertake(on);
 }
 
-void FakeDeviceView::SetBarPosition(TBlockBar bar, int position) {
+void FakeDeviceView::SetBarPosition(TByteField bar, int position) {
   calls.push_back(std::string("SetBar(") + BarName(bar) + "," + std::to_string(position) + ")");
   MoveBar(bar, position);
 }

@@ -46,12 +46,12 @@ class FakeDeviceView : public TControlModel {
   void SetMyId(std::int32_t value) override;
   void SelectMasterF(bool on) override;
   void SelectOvertake(bool on) override;
-  void SetBarPosition(TBlockBar bar, int position) override;
+  void SetBarPosition(TByteField bar, int position) override;
   void ShowInformation(std::string_view text) override;
   void SelectHandicap(THandicapPreset selected) override;
 };
 
 const char* PresetName(THandicapPreset preset);
-const char* BarName(TBlockBar bar);
+const char* BarName(TByteField bar);
 
 }  // namespace kx14::test

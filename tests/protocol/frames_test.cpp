@@ -28,9 +28,9 @@ TEST_P(WorkedReadReply, ParsesToTheDeviceBlock) {
   expected.bup5Ah = true;
   expected.yourId = 1;
   expected.myId = 2;
-  expected.thrBar = 5;
-  expected.yobi1Bar = 3;
-  expected.yobi2Bar = 74;
+  expected.otMax = 5;
+  expected.otTime = 3;
+  expected.maxPwr = 74;
   EXPECT_EQ(DecodeBlock(*block), expected);
 }
 
@@ -44,10 +44,10 @@ INSTANTIATE_TEST_SUITE_P(LeadBytes, WorkedReadReply, testing::Values(0x00, 0xE5,
 
 TEST(WorkedProgram, PresetWithCount8SendsTheListedFrame) {
   BlockControls controls = DecodeBlock(kWorkedBlock);
-  controls.thrBar = 8;     // the preset with the overtake count 8
-  controls.otOn = true;    // forced by the program operation
-  controls.yobi1Bar = 3;   // OT_TIME forced to 3
-  controls.yobi2Bar = 74;  // MAXPWR forced to position 74
+  controls.otMax = 8;     // the preset with the overtake count 8
+  controls.overtake = true;    // forced by the program operation
+  controls.otTime = 3;   // OT_TIME forced to 3
+  controls.maxPwr = 74;  // MAXPWR forced to position 74
   EXPECT_EQ(ProgramCommandFrame(EncodeBlock(controls)),
             ParseHex("F5 5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51 C1"));
 }

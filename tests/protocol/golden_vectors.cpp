@@ -10,9 +10,9 @@ namespace kx14 {
 
 void PrintTo(const BlockControls& c, std::ostream* out) {
   *out << "{bup5Ah=" << c.bup5Ah << " yourId=" << c.yourId << " myId=" << c.myId
-       << " masOn=" << c.masOn << " otOn=" << c.otOn << " last=" << c.lastBar
-       << " mode=" << c.modeBar << " ua=" << c.uaBar << " low=" << c.lowBar << " hich=" << c.hichBar
-       << " thr=" << c.thrBar << " yobi1=" << c.yobi1Bar << " yobi2=" << c.yobi2Bar << "}";
+       << " masterF=" << c.masterF << " overtake=" << c.overtake << " last=" << c.lastCh
+       << " mode=" << c.mode << " ua=" << c.lowCh << " low=" << c.highCh << " hich=" << c.stAdj
+       << " thr=" << c.otMax << " yobi1=" << c.otTime << " yobi2=" << c.maxPwr << "}";
 }
 
 }  // namespace kx14
@@ -56,16 +56,16 @@ BlockControls ParseControls(const std::string& text) {
   c.bup5Ah = values.at("bup") != 0;
   c.yourId = values.at("your");
   c.myId = values.at("my");
-  c.masOn = values.at("mas") != 0;
-  c.otOn = values.at("ot") != 0;
-  c.lastBar = values.at("last");
-  c.modeBar = values.at("mode");
-  c.uaBar = values.at("ua");
-  c.lowBar = values.at("low");
-  c.hichBar = values.at("hich");
-  c.thrBar = values.at("thr");
-  c.yobi1Bar = values.at("yobi1");
-  c.yobi2Bar = values.at("yobi2");
+  c.masterF = values.at("mas") != 0;
+  c.overtake = values.at("ot") != 0;
+  c.lastCh = values.at("last");
+  c.mode = values.at("mode");
+  c.lowCh = values.at("ua");
+  c.highCh = values.at("low");
+  c.stAdj = values.at("hich");
+  c.otMax = values.at("thr");
+  c.otTime = values.at("yobi1");
+  c.maxPwr = values.at("yobi2");
   return c;
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14 {

@@ -41,7 +41,7 @@ class MaxPwrWriteTransform : public testing::TestWithParam<MaxPwrWrite> {};
 
 TEST_P(MaxPwrWriteTransform, PositionBecomesByte) {
   BlockControls controls;
-  controls.yobi2Bar = GetParam().position;
+  controls.maxPwr = GetParam().position;
   EXPECT_EQ(EncodeBlock(controls)[block_offset::kMaxPwr], GetParam().byte);
 }
 
@@ -57,7 +57,7 @@ TEST(BlockDecode, EveryMaxPwrByteLandsInTheBarRangeOnAnEvenPosition) {
   BlockBytes block{};
   for (int byte = 0; byte < 256; ++byte) {
     block[block_offset::kMaxPwr] = static_cast<std::uint8_t>(byte);
-    const int position = DecodeBlock(block).yobi2Bar;
+    const int position = DecodeBlock(block).maxPwr;
     EXPECT_GE(position, 0) << byte;
     EXPECT_LE(position, 100) << byte;
     EXPECT_EQ(position % 2, 0) << byte;
@@ -80,11 +80,11 @@ TEST(BlockEncode, OutOfRangeIdentifiersAreLimitedNotSpilledIntoNeighbours) {
 
 TEST(BlockEncode, OutOfRangeBarsAreLimitedToTheirControlRange) {
   BlockControls controls;
-  controls.lastBar = 300;
-  controls.modeBar = -5;
-  controls.thrBar = 0;
-  controls.yobi1Bar = 251;
-  controls.yobi2Bar = 120;
+  controls.lastCh = 300;
+  controls.mode = -5;
+  controls.otMax = 0;
+  controls.otTime = 251;
+  controls.maxPwr = 120;
   const BlockBytes block = EncodeBlock(controls);
   EXPECT_EQ(block[block_offset::kLastCh], 255);
   EXPECT_EQ(block[block_offset::kMode], 0);

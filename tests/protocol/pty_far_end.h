@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "pty_pair.h"
 
 namespace kx14::test {

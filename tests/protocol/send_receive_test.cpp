@@ -10,6 +10,7 @@
 #include "comm/poll_message_pump.h"
 #include "fake_device_view.h"
 #include "golden_vectors.h"
+#include "ports/com_ports.h"
 #include "protocol/device_operations.h"
 #include "protocol/frames.h"
 #include "protocol/information_texts.h"
@@ -39,6 +40,7 @@ class SendReceiveOverPty : public ::testing::Test {
     std::filesystem::create_symlink(farEnd.SlavePath(),
                                     portsDir / ("COM" + std::to_string(kPortNo)));
     ::setenv("XDG_CONFIG_HOME", configHome_.path().c_str(), 1);
+    comm.SetPortResolver(ResolveMachinePort);
     comm.SetPortNo(kPortNo);
     comm.SetTimeOutReceive(kShortTimeout);
   }

@@ -14,6 +14,7 @@
 #include "cli/port_state.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "ports/com_ports.h"
 #include "tests/windows/devsim_link.h"
 
 namespace kx14::cli {
@@ -80,6 +81,7 @@ TEST(Win32PortState, FreeBusyWhileOpenAndMissing) {
   {
     PollMessagePump pump;
     TCommX holder(pump);
+    holder.SetPortResolver(ResolveMachinePort);
     holder.SetPortNo(devsim.PortNo());
     holder.Open();
     const PortState held = ProbePortState(device);

@@ -11,6 +11,7 @@
 #include "comm/comm_error.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "ports/com_ports.h"
 #include "tests/windows/devsim_link.h"
 
 namespace kx14 {
@@ -31,6 +32,7 @@ class Win32Comm : public ::testing::Test {
     std::string why;
     if (!devsim.Available(why)) GTEST_SKIP() << why;
     ASSERT_TRUE(devsim.Control("mode normal"));
+    comm.SetPortResolver(ResolveMachinePort);
     comm.SetPortNo(devsim.PortNo());
     comm.SetFlowCtrl(TCommFlowCtrls::cfcNone);
     comm.SetTimeOutReceive(kTimeout);
@@ -52,6 +54,7 @@ class Win32Comm : public ::testing::Test {
 
 TEST_F(Win32Comm, OpenFailsForAMissingPortAndForAHeldOne) {
   TCommX other(pump);
+  other.SetPortResolver(ResolveMachinePort);
   other.SetPortNo(250);
   EXPECT_THROW(other.Open(), ECommError);  // no such port
   comm.Open();

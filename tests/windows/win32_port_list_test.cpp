@@ -11,7 +11,7 @@
 
 #include "ports/com_ports.h"
 #include "ports/port_name_order.h"
-#include "ports/win32_serialcomm.h"
+#include "ports/win32/serialcomm.h"
 
 namespace kx14 {
 namespace {

@@ -1,6 +1,6 @@
 // The Win32 output side on an overlapped named pipe whose reader takes
 // nothing, so that a large write stays in flight until the test ends it.
-#include "comm/win32_port_writer.h"
+#include "comm/win32/port_writer.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

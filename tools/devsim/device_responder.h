@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "protocol/parameter_block.h"
 #include "tools/devsim/behaviour.h"
 

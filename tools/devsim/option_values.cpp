@@ -4,7 +4,7 @@
 #include <string>
 
 #include "protocol/hex_bytes.h"
-#include "protocol/integer_text.h"
+#include "base/integer_text.h"
 
 namespace kx14::devsim {
 namespace {

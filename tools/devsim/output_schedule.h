@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "tools/devsim/device_responder.h"
 
 namespace kx14::devsim {

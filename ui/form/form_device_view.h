@@ -27,9 +27,9 @@ class TFormDeviceView final : public TDeviceView {
     controls.bup5Ah = !form_.BUP_00h->Checked();
     controls.yourId = form_.YOUID_EDIT->Tag;
     controls.myId = form_.MYID_EDIT->Tag;
-    controls.masOn = form_.MAS_ON->Checked();
-    controls.otOn = form_.OT_ON->Checked();
-    for (const TBlockBar bar : kAllBars) {
+    controls.masterF = form_.MAS_ON->Checked();
+    controls.overtake = form_.OT_ON->Checked();
+    for (const TByteField bar : kAllBars) {
       SetField(controls, bar, Bar(bar)->Position());
     }
     return controls;
@@ -39,14 +39,14 @@ class TFormDeviceView final : public TDeviceView {
   void SetMyId(std::int32_t value) override { ShowIdentifier(form_.MYID_EDIT, value); }
   void SelectMasterF(bool on) override { Select(form_.MAS_ON, form_.MAS_OFF, on); }
   void SelectOvertake(bool on) override { Select(form_.OT_ON, form_.OT_OFF, on); }
-  void SetBarPosition(TBlockBar bar, int position) override { Bar(bar)->SetPosition(position); }
+  void SetBarPosition(TByteField bar, int position) override { Bar(bar)->SetPosition(position); }
   void ShowInformation(std::string_view text) override { form_.MON_EDIT->SetText(text); }
   void SelectHandicap(THandicapPreset preset) override { PresetButton(preset)->SetChecked(true); }
 
  private:
-  static constexpr TBlockBar kAllBars[] = {
-      TBlockBar::LAST_BAR, TBlockBar::MODE_BAR, TBlockBar::UA_BAR,    TBlockBar::LOW_BAR,
-      TBlockBar::HICH_BAR, TBlockBar::THR_BAR,  TBlockBar::YOBI1_BAR, TBlockBar::YOBI2_BAR};
+  static constexpr TByteField kAllBars[] = {
+      TByteField::LASTCH, TByteField::MODE, TByteField::LOW_CH,    TByteField::HIGH_CH,
+      TByteField::ST_ADJ, TByteField::OT_MAX,  TByteField::OT_TIME, TByteField::MAXPWR};
 
   static void Select(TRadioButtonControl* chosen, TRadioButtonControl* other, bool chooseFirst) {
     (chooseFirst ? chosen : other)->SetChecked(true);
@@ -56,36 +56,36 @@ class TFormDeviceView final : public TDeviceView {
     field->Tag = value;
     field->SetText(std::to_string(value));
   }
-  static void SetField(BlockControls& controls, TBlockBar bar, int position) {
+  static void SetField(BlockControls& controls, TByteField bar, int position) {
     switch (bar) {
-      case TBlockBar::LAST_BAR:
-        controls.lastBar = position;
+      case TByteField::LASTCH:
+        controls.lastCh = position;
         break;
-      case TBlockBar::MODE_BAR:
-        controls.modeBar = position;
+      case TByteField::MODE:
+        controls.mode = position;
         break;
-      case TBlockBar::UA_BAR:
-        controls.uaBar = position;
+      case TByteField::LOW_CH:
+        controls.lowCh = position;
         break;
-      case TBlockBar::LOW_BAR:
-        controls.lowBar = position;
+      case TByteField::HIGH_CH:
+        controls.highCh = position;
         break;
-      case TBlockBar::HICH_BAR:
-        controls.hichBar = position;
+      case TByteField::ST_ADJ:
+        controls.stAdj = position;
         break;
-      case TBlockBar::THR_BAR:
-        controls.thrBar = position;
+      case TByteField::OT_MAX:
+        controls.otMax = position;
         break;
-      case TBlockBar::YOBI1_BAR:
-        controls.yobi1Bar = position;
+      case TByteField::OT_TIME:
+        controls.otTime = position;
         break;
-      case TBlockBar::YOBI2_BAR:
-        controls.yobi2Bar = position;
+      case TByteField::MAXPWR:
+        controls.maxPwr = position;
         break;
     }
   }
 
-  TScrollBarControl* Bar(TBlockBar bar) const {
+  TScrollBarControl* Bar(TByteField bar) const {
     TScrollBarControl* const bars[] = {form_.LAST_BAR,  form_.MODE_BAR, form_.UA_BAR,
                                        form_.LOW_BAR,   form_.HICH_BAR, form_.THR_BAR,
                                        form_.YOBI1_BAR, form_.YOBI2_BAR};

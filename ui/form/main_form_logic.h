@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "comm/byte_string.h"
+#include "base/byte_string.h"
 #include "comm/comm_x.h"
 #include "ports/com_ports.h"
 #include "protocol/device_operations.h"

@@ -27,6 +27,8 @@ TMainFormLogic<Kit>::TMainFormLogic()
       deviceView_(std::make_unique<TFormDeviceView<Kit>>(*this)),
       deviceOperations_(std::make_unique<TDeviceOperations>(*deviceView_)) {
   CommX1->SetFlowCtrl(TCommFlowCtrls::cfcNone);
+  // A number opens the device that the machine's port list shows for it.
+  CommX1->SetPortResolver(ResolveMachinePort);
   exchangeTrace_ = TExchangeTrace::FromEnvironment(std::cerr);
   if (exchangeTrace_) exchangeLink_->SetObserver(exchangeTrace_.get());
 }

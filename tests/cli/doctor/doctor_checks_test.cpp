@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/doctor/linux_checks.h"
+#include "cli/doctor/checks.h"
 #include "fake_machine.h"
 
 namespace kx14::cli {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "comm/win32_serial_device.h"
+#include "comm/win32/serial_device.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 2) {
