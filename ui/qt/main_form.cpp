@@ -27,6 +27,10 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent) {
   SetColour(this, QPalette::Window, ToQColor(clBtnFace));
   SetColour(this, QPalette::Button, ToQColor(clBtnFace));
   SetColour(this, QPalette::WindowText, ToQColor(clWindowText));
+  // The port list draws on the fixed button face with the desktop's button
+  // text, which a dark theme makes light.
+  SetColour(this, QPalette::ButtonText,
+            ReadableOn(clBtnFace, QApplication::palette().color(QPalette::ButtonText)));
   setAutoFillBackground(true);
   // Sized to the shown panels; dragging a border cannot change that.
   setFixedSize(kClientWidth, kClientHeight);

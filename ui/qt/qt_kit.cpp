@@ -113,16 +113,23 @@ TStaticText* QtKit::NewStaticText(QWidget* parent, TRect geometry) {
 }
 
 void QtKit::SetFaceColour(QWidget* control, TColour colour) {
+  // The text on a fixed face must read on it whatever the desktop's colours.
   if (qobject_cast<QLineEdit*>(control) != nullptr) {
     SetColour(control, QPalette::Base, ToQColor(colour));
+    SetColour(control, QPalette::Text, ReadableOn(colour, control->palette().color(QPalette::Text)));
     return;
   }
   control->setAutoFillBackground(true);
   SetColour(control, QPalette::Window, ToQColor(colour));
+  SetColour(control, QPalette::WindowText,
+            ReadableOn(colour, control->palette().color(QPalette::WindowText)));
 }
 
 void QtKit::SetTextColour(QWidget* control, TColour colour) {
-  SetColour(control, QPalette::Text, ToQColor(colour));
+  const QPalette::ColorRole face =
+      qobject_cast<QLineEdit*>(control) != nullptr ? QPalette::Base : QPalette::Window;
+  SetColour(control, QPalette::Text,
+            ReadableOn(ToTColour(control->palette().color(face)), ToQColor(colour)));
 }
 
 void QtKit::SetNoTabStop(QWidget* control) { control->setFocusPolicy(Qt::ClickFocus); }
