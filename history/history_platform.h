@@ -18,7 +18,7 @@ unsigned long ProcessId();
 
 // Renames `from` to `to`, replacing what is there in one step: a reader sees
 // the old file or the new one, never a mix. Returns "" or the reason.
-std::string ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+std::string RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Puts the file and its folder's entry on the disk, so a power cut keeps it.
 void FlushToDisk(const std::filesystem::path& path);

@@ -57,7 +57,7 @@ std::string WriteAndRename(const fs::path& temporary, const fs::path& path,
     out.close();
     if (!out) failure = std::strerror(errno);
   }
-  if (failure.empty()) failure = platform::ReplaceFile(temporary, path);
+  if (failure.empty()) failure = platform::RenameOver(temporary, path);
   if (!failure.empty()) {
     std::error_code ignored;
     fs::remove(temporary, ignored);

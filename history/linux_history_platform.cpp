@@ -31,7 +31,7 @@ std::optional<fs::path> UserDataFolder() {
 
 unsigned long ProcessId() { return static_cast<unsigned long>(::getpid()); }
 
-std::string ReplaceFile(const fs::path& from, const fs::path& to) {
+std::string RenameOver(const fs::path& from, const fs::path& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? "" : std::strerror(errno);
 }
 

@@ -29,7 +29,7 @@ std::optional<fs::path> UserDataFolder() {
 
 unsigned long ProcessId() { return GetCurrentProcessId(); }
 
-std::string ReplaceFile(const fs::path& from, const fs::path& to) {
+std::string RenameOver(const fs::path& from, const fs::path& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0 ? ""
                                                                               : LastErrorText();
 }
