@@ -131,18 +131,29 @@ TEST_F(History, DryRunShowsTheChangeAndSendsAndRecordsNothing) {
   EXPECT_TRUE(Entries().empty());
 }
 
-// Even root cannot make a folder under a file: the store goes ahead, and
-// the failure is said on stderr and in the JSON document.
+// A history folder that cannot be made (even root cannot make one under a
+// file), or a disk that takes no more bytes (a file size limit of 0, with
+// SIGXFSZ ignored, makes every write fail as a full disk does): the store
+// goes ahead, and the failure is said on stderr and in the JSON document.
 TEST_F(History, AHistoryThatCannotBeWrittenNeverStopsTheStore) {
   StartDevice();
   std::ofstream(File("file")) << "";
-  ::setenv("KX14_HISTORY_DIR", (File("file") / "history").c_str(), 1);
-  const CtlRun run = Ctl({"set", "OT_TIME=5", "--port", port_, "--json"});
-  ::unsetenv("KX14_HISTORY_DIR");
-  EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_TRUE(run.Says("kx14ctl: history not recorded")) << run.output;
-  EXPECT_TRUE(run.Says("\"history_errors\"")) << run.output;
-  EXPECT_EQ(LastStored(), "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 05 51");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"KX14_HISTORY_DIR=" + (File("file") / "history").string() + " exec", "OT_TIME=5"},
+      {"trap '' XFSZ; ulimit -f 0; exec", "OT_TIME=6"}};
+  for (const auto& [shell, assignment] : cases) {
+    testing::DevsimProcess ctl("/bin/sh", temp_.path(),
+                               {"-c", shell + " \"$0\" \"$@\" 2>&1", KX14CTL_PATH, "set",
+                                assignment, "--port", port_, "--json"});
+    CtlRun run;
+    while (const auto line = ctl.ReadLine(testing::kPatience)) run.output += *line + "\n";
+    run.status = ctl.WaitExit(testing::kPatience).value_or(-1);
+    EXPECT_EQ(run.status, 0) << shell << run.output;
+    EXPECT_TRUE(run.Says("kx14ctl: history not recorded")) << shell << run.output;
+    EXPECT_TRUE(run.Says("\"history_errors\"")) << shell << run.output;
+    EXPECT_EQ(LastStored(), "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 0" + assignment.substr(8) +
+                                " 51");
+  }
 }
 
 }  // namespace
