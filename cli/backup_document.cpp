@@ -79,8 +79,8 @@ std::string BlockHex(const BlockBytes& block) {
 }
 
 std::string UtcTimestamp() {
-  return UtcTimeText(std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()),
-                     false);
+  return UtcTimeText(
+      std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()), false);
 }
 
 std::string UtcTimeText(std::chrono::sys_time<std::chrono::milliseconds> when, bool milliseconds) {

@@ -37,7 +37,8 @@ std::string ChangesText(const BlockBytes& from, const BlockBytes& to) {
   const std::vector<FieldChange> changes = FieldChanges(from, to);
   if (changes.empty()) return from == to ? "" : JoinNames(DifferingFields(from, to));
   std::vector<std::string> parts;
-  for (const FieldChange& c : changes) parts.push_back(std::string(c.field->name) + " " + c.from + " -> " + c.to);
+  for (const FieldChange& c : changes)
+    parts.push_back(std::string(c.field->name) + " " + c.from + " -> " + c.to);
   return JoinNames(parts);
 }
 

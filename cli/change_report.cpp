@@ -8,7 +8,9 @@
 namespace kx14::cli {
 namespace {
 
-std::string ByteText(std::uint8_t byte) { return HexBytes(std::string(1, static_cast<char>(byte))); }
+std::string ByteText(std::uint8_t byte) {
+  return HexBytes(std::string(1, static_cast<char>(byte)));
+}
 
 // Bytes that differ where no field value does (unused flag bits, MAXPWR
 // bytes beyond the percent range).
@@ -33,7 +35,8 @@ std::string ChangesTable(const BlockBytes& from, const BlockBytes& to, const std
     table += "  " + name + " " + c.from + " -> " + c.to + "\n";
   }
   for (const std::size_t i : BytesOnlyDiffering(from, to)) {
-    table += "  byte " + std::to_string(i) + "    " + ByteText(from[i]) + " -> " + ByteText(to[i]) + "\n";
+    table += "  byte " + std::to_string(i) + "    " + ByteText(from[i]) + " -> " + ByteText(to[i]) +
+             "\n";
   }
   return table;
 }
@@ -44,8 +47,9 @@ Json ChangesJson(const BlockBytes& from, const BlockBytes& to) {
     changes.push_back({{"field", c.field->name}, {"from", c.from}, {"to", c.to}});
   }
   for (const std::size_t i : BytesOnlyDiffering(from, to)) {
-    changes.push_back(
-        {{"field", "byte " + std::to_string(i)}, {"from", ByteText(from[i])}, {"to", ByteText(to[i])}});
+    changes.push_back({{"field", "byte " + std::to_string(i)},
+                       {"from", ByteText(from[i])},
+                       {"to", ByteText(to[i])}});
   }
   return changes;
 }

@@ -115,7 +115,8 @@ DiffSide SideOf(const CommandContext& context, const std::string& operand,
     const HistoryEntry& entry =
         EntryByPlace(*entries, sent ? operand.substr(0, operand.size() - 5) : operand);
     if (sent) return {entry.sent, operand};
-    if (!entry.before) throw UsageFailure(operand + " holds no block before its store (that read failed)");
+    if (!entry.before)
+      throw UsageFailure(operand + " holds no block before its store (that read failed)");
     return {*entry.before, operand};
   }
   return {ReadBlockDocument(ReadWholeFile(PathFromUtf8(operand), kMaxDocumentSize)), operand};
@@ -154,9 +155,8 @@ void RunDiff(const CommandContext& context) {
     context.out << ChangesTable(a.block, b.block, a.name, b.name);
   }
   if (a.block != b.block) {
-    throw CliFailure(TExitStatus::DeviceFailed,
-                     a.name + " and " + b.name + " differ in " +
-                         JoinNames(DifferingFields(a.block, b.block)));
+    throw CliFailure(TExitStatus::DeviceFailed, a.name + " and " + b.name + " differ in " +
+                                                    JoinNames(DifferingFields(a.block, b.block)));
   }
 }
 

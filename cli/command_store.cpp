@@ -170,15 +170,15 @@ void RunUndo(const CommandContext& context) {
   const BlockBytes device = ReadOrFail(session);
   const history::HistoryEntry* latest = LatestStoreOf(entries, device);
   if (latest == nullptr) {
-    throw CliFailure(TExitStatus::DeviceFailed,
-                     "the history holds no store to this car (" + IdentityText(device) +
-                         "); nothing sent");
+    throw CliFailure(TExitStatus::DeviceFailed, "the history holds no store to this car (" +
+                                                    IdentityText(device) + "); nothing sent");
   }
   const BlockBytes& before = *latest->before;
-  const std::string what = "the block before " + latest->program + " " + latest->command + " at " +
-                           latest->time;
+  const std::string what =
+      "the block before " + latest->program + " " + latest->command + " at " + latest->time;
   if (before == device) {
-    if (!context.options.quiet) context.out << session.Port().name << " already holds " << what << "; nothing sent\n";
+    if (!context.options.quiet)
+      context.out << session.Port().name << " already holds " << what << "; nothing sent\n";
     return;
   }
   CheckSameCar(context, device, before, what);

@@ -42,5 +42,4 @@ void VerifyStored(DeviceSession& session, const BlockBytes& sent);
 // The block read, or CliFailure (device status) when the device gave none.
 BlockBytes ReadOrFail(DeviceSession& session);
 
-
 }  // namespace kx14::cli

@@ -11,9 +11,9 @@
 #include "cli/port_choice.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "history/store_recorder.h"
 #include "protocol/control_model.h"
 #include "protocol/exchange_link.h"
-#include "history/store_recorder.h"
 #include "protocol/exchange_trace.h"
 
 namespace kx14::cli {

@@ -78,9 +78,9 @@ std::string FailedDocument(const std::string& report, const std::string& error,
 
 bool Stores(const CliOptions& options) {
   using enum TCommand;
-  return !options.dryRun && (options.command == Program || options.command == Set ||
-                             options.command == Restore || options.command == Watch ||
-                             options.command == Undo);
+  return !options.dryRun &&
+         (options.command == Program || options.command == Set || options.command == Restore ||
+          options.command == Watch || options.command == Undo);
 }
 
 // The history of the commands that store, unless turned off. Each failure
@@ -89,7 +89,9 @@ std::unique_ptr<history::THistoryWriter> OpenHistory(const CliOptions& options, 
   if (!Stores(options) || options.noHistory) return nullptr;
   const std::optional<std::filesystem::path> folder = history::HistoryFolder();
   if (!folder) {
-    if (!history::HistoryTurnedOff()) err << "kx14ctl: history not recorded: no data folder (HOME)\n";
+    if (!history::HistoryTurnedOff())
+      err << "kx14ctl: history not recorded: no data folder (neither XDG_DATA_HOME nor HOME, or "
+             "LOCALAPPDATA)\n";
     return nullptr;
   }
   return std::make_unique<history::THistoryWriter>(
@@ -118,7 +120,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   std::unique_ptr<history::THistoryWriter> history;
   const auto fail = [&](const std::string& message, TExitStatus status) {
     err << "kx14ctl: " << message << std::endl;
-    if (json) out << FailedDocument(WithHistoryFailures(report.str(), history.get()), message, status);
+    if (json)
+      out << FailedDocument(WithHistoryFailures(report.str(), history.get()), message, status);
     return static_cast<int>(status);
   };
   try {

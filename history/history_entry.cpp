@@ -19,13 +19,14 @@ struct ResultText {
   std::string_view name;
 };
 
-constexpr std::array<ResultText, 7> kResults = {{{TStoreResult::Pending, "pending"},
-                                                 {TStoreResult::Acknowledged, "acknowledged"},
-                                                 {TStoreResult::ReadBackEqual, "read back equal"},
-                                                 {TStoreResult::ReadBackDiffers, "read back differs"},
-                                                 {TStoreResult::ReadBackFailed, "read back failed"},
-                                                 {TStoreResult::Refused, "refused"},
-                                                 {TStoreResult::NoAnswer, "no answer"}}};
+constexpr std::array<ResultText, 7> kResults = {
+    {{TStoreResult::Pending, "pending"},
+     {TStoreResult::Acknowledged, "acknowledged"},
+     {TStoreResult::ReadBackEqual, "read back equal"},
+     {TStoreResult::ReadBackDiffers, "read back differs"},
+     {TStoreResult::ReadBackFailed, "read back failed"},
+     {TStoreResult::Refused, "refused"},
+     {TStoreResult::NoAnswer, "no answer"}}};
 
 int Identifier(const BlockBytes& block, const char* name) {
   return FieldValue(block, *FindBlockField(name));
@@ -68,9 +69,11 @@ bool FillHeader(const Json& document, HistoryEntry& entry) {
     return false;
   }
   entry.lostBefore = lost->get<int>();
-  for (auto [name, field] : {std::pair{"time", &entry.time}, {"program", &entry.program},
+  for (auto [name, field] : {std::pair{"time", &entry.time},
+                             {"program", &entry.program},
                              {"program_version", &entry.programVersion},
-                             {"command", &entry.command}, {"port", &entry.port},
+                             {"command", &entry.command},
+                             {"port", &entry.port},
                              {"detail", &entry.detail}}) {
     const std::optional<std::string> text = Text(document, name);
     if (!text) return false;

@@ -25,13 +25,13 @@ inline constexpr int kEntryVersion = 1;
 
 // How a store ended, as far as the recording program saw it.
 enum class TStoreResult {
-  Pending,         // the frame is on its way (or the program died meanwhile)
-  Acknowledged,    // the device answered 0x06; not read back (yet)
-  ReadBackEqual,   // acknowledged, and a read gave the block sent
-  ReadBackDiffers, // acknowledged, but a read gave another block (detail: the fields)
-  ReadBackFailed,  // acknowledged, but the read-back got no valid answer
-  Refused,         // a complete reply without the acknowledgement
-  NoAnswer,        // no complete reply (detail says how much came)
+  Pending,          // the frame is on its way (or the program died meanwhile)
+  Acknowledged,     // the device answered 0x06; not read back (yet)
+  ReadBackEqual,    // acknowledged, and a read gave the block sent
+  ReadBackDiffers,  // acknowledged, but a read gave another block (detail: the fields)
+  ReadBackFailed,   // acknowledged, but the read-back got no valid answer
+  Refused,          // a complete reply without the acknowledgement
+  NoAnswer,         // no complete reply (detail says how much came)
 };
 
 std::string_view ResultName(TStoreResult result);

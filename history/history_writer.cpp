@@ -1,9 +1,9 @@
 #include "history/history_writer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -125,8 +125,8 @@ bool THistoryWriter::WriteNow(const HistoryEntry& entry) {
   }
   const fs::path path = folder_ / (entry.id + ".json");
   if (failure.empty()) {
-    const std::string reason = WriteAndRename(folder_ / ("." + entry.id + ".tmp"), path,
-                                              EntryDocument(entry));
+    const std::string reason =
+        WriteAndRename(folder_ / ("." + entry.id + ".tmp"), path, EntryDocument(entry));
     if (!reason.empty()) failure = "cannot write " + path.string() + ": " + reason;
   }
   if (failure.empty()) {

@@ -5,8 +5,7 @@
 
 namespace kx14::history {
 
-TStoreRecorder::TStoreRecorder(THistoryWriter& writer, StoreOrigin origin,
-                               TExchangeObserver* next)
+TStoreRecorder::TStoreRecorder(THistoryWriter& writer, StoreOrigin origin, TExchangeObserver* next)
     : writer_(writer), origin_(std::move(origin)), next_(next) {}
 
 void TStoreRecorder::FrameSent(const ByteString& command) {
@@ -46,7 +45,8 @@ void TStoreRecorder::ReadBack(const std::optional<BlockBytes>& stored) {
   if (!entry_ || entry_->result != TStoreResult::Acknowledged) return;
   if (!stored) return EndStore(TStoreResult::ReadBackFailed, "");
   if (*stored == entry_->sent) return EndStore(TStoreResult::ReadBackEqual, "");
-  EndStore(TStoreResult::ReadBackDiffers, cli::JoinNames(cli::DifferingFields(entry_->sent, *stored)));
+  EndStore(TStoreResult::ReadBackDiffers,
+           cli::JoinNames(cli::DifferingFields(entry_->sent, *stored)));
 }
 
 void TStoreRecorder::BeginStore(const BlockBytes& sent) {
@@ -67,8 +67,10 @@ void TStoreRecorder::BeginStore(const BlockBytes& sent) {
 void TStoreRecorder::EndStore(TStoreResult result, std::string detail) {
   if (!entry_) return;
   entry_->result = result;
-  if (!entry_->before && !detail.empty()) detail = "the read before the store failed; " + detail;
-  else if (!entry_->before) detail = "the read before the store failed";
+  if (!entry_->before && !detail.empty())
+    detail = "the read before the store failed; " + detail;
+  else if (!entry_->before)
+    detail = "the read before the store failed";
   entry_->detail = std::move(detail);
   if (entryWritten_) writer_.Update(*entry_);
 }

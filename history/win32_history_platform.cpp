@@ -31,7 +31,7 @@ unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 std::string RenameOver(const fs::path& from, const fs::path& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0 ? ""
-                                                                              : LastErrorText();
+                                                                               : LastErrorText();
 }
 
 void FlushToDisk(const fs::path& path) {

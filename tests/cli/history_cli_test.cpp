@@ -151,8 +151,8 @@ TEST_F(History, AHistoryThatCannotBeWrittenNeverStopsTheStore) {
     EXPECT_EQ(run.status, 0) << shell << run.output;
     EXPECT_TRUE(run.Says("kx14ctl: history not recorded")) << shell << run.output;
     EXPECT_TRUE(run.Says("\"history_errors\"")) << shell << run.output;
-    EXPECT_EQ(LastStored(), "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 0" + assignment.substr(8) +
-                                " 51");
+    EXPECT_EQ(LastStored(),
+              "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 0" + assignment.substr(8) + " 51");
   }
 }
 

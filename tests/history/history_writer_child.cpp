@@ -13,9 +13,8 @@
 int main(int argc, char** argv) {
   if (argc != 3) return 2;
   using namespace kx14::history;
-  THistoryWriter writer(argv[1], [](const std::string& failure) {
-    std::fprintf(stderr, "%s\n", failure.c_str());
-  });
+  THistoryWriter writer(
+      argv[1], [](const std::string& failure) { std::fprintf(stderr, "%s\n", failure.c_str()); });
   const long count = std::strtol(argv[2], nullptr, 10);
   for (long i = 0; count == 0 || i < count; ++i) {
     HistoryEntry entry;

@@ -25,7 +25,8 @@ class FormFixture {
   // (or `historyFolder`), never the user's.
   TMainForm& Create(const QString& historyFolder = {}) {
     history_ = std::make_unique<QTemporaryDir>();
-    qputenv("KX14_HISTORY_DIR", (historyFolder.isEmpty() ? HistoryFolder() : historyFolder).toUtf8());
+    qputenv("KX14_HISTORY_DIR",
+            (historyFolder.isEmpty() ? HistoryFolder() : historyFolder).toUtf8());
     form_ = std::make_unique<TMainForm>();
     form_->show();
     form_->activateWindow();
