@@ -14,6 +14,7 @@
 #include "cli/field_text.h"
 #include "cli/json_text.h"
 #include "cli/utf8_path.h"
+#include "history/history_reader.h"
 #include "protocol/control_model.h"
 #include "protocol/handicap_captions.h"
 
@@ -151,27 +152,23 @@ void CheckSameCar(const CommandContext& context, const BlockBytes& device, const
                                                   "); --force stores it anyway");
 }
 
-// The car's latest recorded store that may have reached it (the block it
-// now holds came with it) and has the block that was there before.
-const history::HistoryEntry* LatestStoreOf(const std::vector<history::HistoryEntry>& entries,
-                                           const BlockBytes& device) {
-  for (const history::HistoryEntry& entry : entries) {
-    if (entry.before && entry.result != history::TStoreResult::Refused &&
-        SameIdentity(entry.sent, device)) {
-      return &entry;
-    }
-  }
-  return nullptr;
-}
-
 void RunUndo(const CommandContext& context) {
   const std::vector<history::HistoryEntry> entries = RecordedHistory();
   DeviceSession session = OpenSession(context, "undo");
   const BlockBytes device = ReadOrFail(session);
-  const history::HistoryEntry* latest = LatestStoreOf(entries, device);
+  const history::HistoryEntry* latest =
+      history::LatestStoreTo(entries, FieldValue(device, *FindBlockField("YOURID")),
+                             FieldValue(device, *FindBlockField("MYID")));
   if (latest == nullptr) {
     throw CliFailure(TExitStatus::DeviceFailed, "the history holds no store to this car (" +
                                                     IdentityText(device) + "); nothing sent");
+  }
+  // Going back further would skip a store whose before is unknown.
+  if (!latest->before) {
+    throw CliFailure(TExitStatus::DeviceFailed,
+                     "the car's latest store (" + latest->time +
+                         ") has no block before it: its read failed; nothing sent (an older "
+                         "entry's file can be restored with restore --input)");
   }
   const BlockBytes& before = *latest->before;
   const std::string what =

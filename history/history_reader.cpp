@@ -45,4 +45,13 @@ std::vector<HistoryEntry> ReadHistory(const fs::path& folder) {
   return entries;
 }
 
+const HistoryEntry* LatestStoreTo(const std::vector<HistoryEntry>& entries, int yourId, int myId) {
+  for (const HistoryEntry& entry : entries) {
+    if (entry.result != TStoreResult::Refused && entry.YourId() == yourId && entry.MyId() == myId) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace kx14::history

@@ -180,6 +180,18 @@ TEST_F(HistoryFolderTest, TheNextEntryRecordsHowManyWereLost) {
   EXPECT_EQ(ReadHistory(folder_).at(0).lostBefore, 0);
 }
 
+// undo's choice: the car's newest store that may have reached it, even one
+// without a block before it (undo then refuses rather than skip it).
+TEST(HistoryLatestStore, IsTheCarsNewestStoreThatWasNotRefused) {
+  std::vector<HistoryEntry> entries(4, SampleEntry());  // newest first
+  entries[0].sent[3] = 9;                               // another car (YOURID 9)
+  entries[1].result = TStoreResult::Refused;
+  entries[2].before.reset();
+  EXPECT_EQ(LatestStoreTo(entries, 1, 2), &entries[2]);
+  EXPECT_EQ(LatestStoreTo(entries, 9, 2), &entries[0]);
+  EXPECT_EQ(LatestStoreTo(entries, 1, 3), nullptr);
+}
+
 // The recorder, fed the frames a link reports.
 class StoreRecorderTest : public HistoryFolderTest {
  protected:
