@@ -29,6 +29,8 @@ class BenchDeviceView final : public TControlModel {
   void ProcessMessages() override { pump_.ProcessMessages(); }
   void SendReceive(ByteString& command, int replyLength, ByteString& reply) override;
   void ShowInformation(std::string_view text) override;
+  // Told of every frame of the view's exchanges (nullptr: nobody).
+  void SetObserver(TExchangeObserver* observer) { link_.SetObserver(observer); }
 
  private:
   TCustomCommX& comm_;

@@ -79,19 +79,28 @@ std::string BlockHex(const BlockBytes& block) {
 }
 
 std::string UtcTimestamp() {
+  return UtcTimeText(
+      std::chrono::floor<std::chrono::milliseconds>(std::chrono::system_clock::now()), false);
+}
+
+std::string UtcTimeText(std::chrono::sys_time<std::chrono::milliseconds> when, bool milliseconds) {
   // The calendar of <chrono>, not std::gmtime: its one static result would
   // be shared by watch's threads, one per port.
   using namespace std::chrono;
-  const auto now = floor<seconds>(system_clock::now());
-  const auto today = floor<days>(now);
+  const auto today = floor<days>(when);
   const year_month_day date(today);
-  const hh_mm_ss time(now - today);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", static_cast<int>(date.year()),
+  const hh_mm_ss time(when - today);
+  char text[40];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
                 static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
                 static_cast<int>(time.seconds().count()));
-  return text;
+  std::string result = text;
+  if (milliseconds) {
+    std::snprintf(text, sizeof text, ".%03d", static_cast<int>(time.subseconds().count()));
+    result += text;
+  }
+  return result + "Z";
 }
 
 std::string BackupDocument(const BlockBytes& block, std::string_view port, std::string_view time) {

@@ -8,6 +8,7 @@
 //     "time": "2026-12-08T14:00:00Z", "block": "<32 uppercase hex digits>",
 //     "checksum": "<2 hex digits>", "fields": { "BUP": 90, ..., "MASTERF": "off", ... } }
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -31,5 +32,8 @@ BlockBytes ReadBackupDocument(std::string_view text);
 std::string BlockHex(const BlockBytes& block);
 // The time now as "YYYY-MM-DDTHH:MM:SSZ".
 std::string UtcTimestamp();
+// `when` as "YYYY-MM-DDTHH:MM:SSZ", or "YYYY-MM-DDTHH:MM:SS.mmmZ" with
+// `milliseconds`.
+std::string UtcTimeText(std::chrono::sys_time<std::chrono::milliseconds> when, bool milliseconds);
 
 }  // namespace kx14::cli

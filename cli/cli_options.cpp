@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "cli/exit_status.h"
 #include "cli/field_text.h"
@@ -16,7 +17,7 @@ struct CommandName {
   TCommand command;
 };
 
-constexpr std::array<CommandName, 10> kCommands = {{{"ports", TCommand::Ports},
+constexpr std::array<CommandName, 13> kCommands = {{{"ports", TCommand::Ports},
                                                     {"read", TCommand::Read},
                                                     {"program", TCommand::Program},
                                                     {"set", TCommand::Set},
@@ -25,7 +26,10 @@ constexpr std::array<CommandName, 10> kCommands = {{{"ports", TCommand::Ports},
                                                     {"verify", TCommand::Verify},
                                                     {"watch", TCommand::Watch},
                                                     {"roster", TCommand::Roster},
-                                                    {"doctor", TCommand::Doctor}}};
+                                                    {"doctor", TCommand::Doctor},
+                                                    {"history", TCommand::History},
+                                                    {"diff", TCommand::Diff},
+                                                    {"undo", TCommand::Undo}}};
 
 // Options that only some commands take, by the commands that take them.
 struct CommandOption {
@@ -37,7 +41,10 @@ const std::vector<CommandOption>& CommandOptions() {
   using enum TCommand;
   static const std::vector<CommandOption> options = {
       {"--level", {Program, Watch}},
-      {"--force", {Program, Set, Backup, Restore}},
+      {"--force", {Program, Set, Backup, Restore, Undo}},
+      {"--dry-run", {Program, Set, Restore}},
+      {"--car", {History}},
+      {"--since", {History}},
       {"--no-verify", {Program, Set, Restore}},
       {"--output", {Backup}},
       {"--input", {Restore, Verify}},
@@ -88,9 +95,16 @@ FieldAssignment ParseAssignment(const std::string& word) {
   return {name, *value};
 }
 
+int ParseCar(const std::string& text) {
+  const std::optional<int> id = ParseFieldValue(*FindBlockField("MYID"), text);
+  if (!id) throw UsageFailure("--car takes a YOURID or MYID, 0..16777215, not \"" + text + "\"");
+  return *id;
+}
+
 bool TakesValue(std::string_view option) {
   return option == "--port" || option == "--trace" || option == "--level" || option == "--output" ||
-         option == "--input" || option == "--log" || option == "--roster";
+         option == "--input" || option == "--log" || option == "--roster" || option == "--car" ||
+         option == "--since";
 }
 
 // The last --port is the port of the commands that take one; watch takes
@@ -124,6 +138,14 @@ void ApplyOption(Parsed& parsed, const std::string& option, const std::string& v
     o.force = true;
   else if (option == "--no-verify")
     o.noVerify = true;
+  else if (option == "--no-history")
+    o.noHistory = true;
+  else if (option == "--dry-run")
+    o.dryRun = true;
+  else if (option == "--car")
+    o.car = ParseCar(value);
+  else if (option == "--since")
+    o.since = value;
   else if (option == "--help" || option == "-h")
     parsed.command = TCommand::Help;
   else if (option == "--version")
@@ -183,6 +205,10 @@ void CheckCommandRules(const Parsed& parsed) {
   if (command == TCommand::Set && o.assignments.empty()) {
     throw UsageFailure("set needs at least one FIELD=VALUE");
   }
+  if (command == TCommand::Diff && parsed.options.operands.size() != 2) {
+    throw UsageFailure("use: kx14ctl diff A B (each a backup or history file, @N, or device)");
+  }
+  if (command == TCommand::Undo && !o.port) throw UsageFailure("--port P is required");
   if (command != TCommand::Set && command != TCommand::Roster && !parsed.words.empty()) {
     throw UsageFailure("unexpected argument \"" + parsed.words.front() + "\"");
   }
@@ -217,6 +243,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args) {
     parsed.words.clear();
   }
   if (*named == TCommand::Roster) TakeRosterWords(parsed);
+  if (*named == TCommand::Diff) parsed.options.operands = std::exchange(parsed.words, {});
   CheckCommandRules(parsed);
   parsed.options.command = *named;
   return parsed.options;
@@ -245,6 +272,14 @@ Commands:
   roster check FILE              check a roster (CSV: MYID or YOURID, level,
                                  name, note) and print it
   doctor                         diagnose the port(s)
+  history [--car ID] [--since TIME]
+                                 the stores recorded, newest first (@1, @2, ...),
+                                 with the fields each changed; --port filters
+  diff A B                       field by field; A and B each a backup or history
+                                 file, @N (the block before history entry N;
+                                 @N:sent the block it stored) or device (--port)
+  undo [--force]                 put back the block the car on --port held
+                                 before its latest recorded store, read back
 
 Options:
   --port NAME     a COM name from `kx14ctl ports` (any case) or a device path
@@ -254,6 +289,8 @@ Options:
   --force         program/set: send even when the read fails; backup: replace
                   FILE; restore: accept a backup of another car
   --no-verify     skip the read-back after a store
+  --dry-run       program/set/restore: show what would change, send nothing
+  --no-history    record nothing in the history (also KX14_HISTORY=off)
   --help, --version
 
 Levels: S M 0 1 2 3 4 5 6 MAX, or the caption the window shows ("ハンデ＋３").

@@ -23,7 +23,10 @@ enum class TCommand {
   Verify,
   Watch,
   Roster,
-  Doctor
+  Doctor,
+  History,
+  Diff,
+  Undo
 };
 
 struct FieldAssignment {
@@ -46,6 +49,11 @@ struct CliOptions {
   std::optional<std::string> log;     // watch: CSV file
   std::optional<std::string> roster;  // watch --roster, roster check FILE
   std::vector<FieldAssignment> assignments;
+  bool noHistory = false;             // --no-history: record nothing
+  bool dryRun = false;                // program, set, restore: show, send nothing
+  std::optional<int> car;             // history --car: a YOURID or MYID
+  std::optional<std::string> since;   // history --since: ISO time, or 30m, 2h, 7d
+  std::vector<std::string> operands;  // diff A B
 };
 
 // Throws CliFailure (usage status) for an unknown command or option, a

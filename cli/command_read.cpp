@@ -17,29 +17,13 @@ namespace {
 
 constexpr std::size_t kMaxBackupSize = 64 * 1024;
 
-struct Difference {
-  const BlockField* field;
-  std::string file;
-  std::string device;
-};
-
-std::vector<Difference> Compare(const BlockBytes& file, const BlockBytes& device) {
-  std::vector<Difference> differences;
-  for (const BlockField& field : BlockFields()) {
-    if (FieldValue(file, field) != FieldValue(device, field)) {
-      differences.push_back({&field, FieldText(file, field), FieldText(device, field)});
-    }
-  }
-  return differences;
-}
-
-void PrintComparison(const CommandContext& context, const std::vector<Difference>& differences,
+void PrintComparison(const CommandContext& context, const std::vector<FieldChange>& differences,
                      bool same) {
   const std::string& input = *context.options.input;
   if (context.options.json) {
     Json listed = Json::array();
-    for (const Difference& d : differences) {
-      listed.push_back({{"field", d.field->name}, {"file", d.file}, {"device", d.device}});
+    for (const FieldChange& d : differences) {
+      listed.push_back({{"field", d.field->name}, {"file", d.from}, {"device", d.to}});
     }
     context.out << JsonText({{"command", "verify"},
                              {"input", input},
@@ -47,8 +31,8 @@ void PrintComparison(const CommandContext& context, const std::vector<Difference
                              {"differences", std::move(listed)}});
     return;
   }
-  for (const Difference& d : differences) {
-    context.out << d.field->name << ": file " << d.file << ", device " << d.device << "\n";
+  for (const FieldChange& d : differences) {
+    context.out << d.field->name << ": file " << d.from << ", device " << d.to << "\n";
   }
   if (same && !context.options.quiet) context.out << "the device matches " << input << "\n";
 }
@@ -91,12 +75,12 @@ void RunVerify(const CommandContext& context) {
       ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const BlockBytes device = ReadOrFail(session);
-  const std::vector<Difference> differences = Compare(file, device);
+  const std::vector<FieldChange> differences = FieldChanges(file, device);
   const bool same = file == device;
   PrintComparison(context, differences, same);
   if (!same) {
     std::vector<std::string> names;
-    for (const Difference& d : differences) names.emplace_back(d.field->name);
+    for (const FieldChange& d : differences) names.emplace_back(d.field->name);
     if (names.empty()) names = DifferingFields(file, device);
     throw CliFailure(
         TExitStatus::DeviceFailed,

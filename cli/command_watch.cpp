@@ -166,7 +166,8 @@ void RunWatch(const CommandContext& context) {
                          context.trace,
                          console,
                          log ? &*log : nullptr,
-                         seen};
+                         seen,
+                         context.history};
   Stops stops;
   const std::vector<PortTally> tallies = WatchAll(setup, ports, stops);
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "cli/cli_options.h"
+#include "history/history_writer.h"
 #include "ports/com_ports.h"
 #include "protocol/exchange_trace.h"
 
@@ -18,6 +19,9 @@ struct CommandContext {
   std::ostream& out;
   std::ostream& err;                   // what goes wrong while a command goes on (watch's log)
   TExchangeTrace* trace = nullptr;  // --trace, or none
+  // Where the storing commands record; none with --no-history or
+  // KX14_HISTORY=off, and for the commands that store nothing.
+  history::THistoryWriter* history = nullptr;
 };
 
 void RunPorts(const CommandContext& context);
@@ -31,6 +35,9 @@ void RunWatch(const CommandContext& context);
 void RunRosterCheck(const CommandContext& context);
 // The port checks where this platform has them (linux/ or win32/doctor_command.cpp).
 void RunDoctorCommand(const CommandContext& context);
+void RunHistory(const CommandContext& context);
+void RunDiff(const CommandContext& context);
+void RunUndo(const CommandContext& context);
 
 // The whole program behind main(): parses `args` (without the program name),
 // runs the command, prints a failure as one line on `err` (and with --json

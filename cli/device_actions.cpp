@@ -30,8 +30,8 @@ BlockBytes ReadOrFail(DeviceSession& session) {
 }
 
 ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force,
-                           std::ostream& notes) {
-  const std::unique_ptr<TLinkDeviceView> window = session.NewWindowView();
+                           std::ostream& notes, bool dryRun) {
+  const std::unique_ptr<TLinkDeviceView> window = session.NewWindowView(dryRun);
   TDeviceOperations operations(*window);
   ProgramResult result;
   if (operations.Read() == TOperationOutcome::ooReadSucceeded) {
@@ -47,7 +47,7 @@ ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool f
   const TOperationOutcome outcome = operations.Program();
   if (!window->LastBlockSent()) throw DeviceFailure("no block was sent");
   result.sent = *window->LastBlockSent();
-  if (outcome != TOperationOutcome::ooProgramSucceeded) {
+  if (!dryRun && outcome != TOperationOutcome::ooProgramSucceeded) {
     throw DeviceFailure("the device on " + session.Port().name +
                         " did not acknowledge the store (refused, or no answer)");
   }
@@ -63,6 +63,7 @@ void StoreExactly(DeviceSession& session, const BlockBytes& block) {
 
 void VerifyStored(DeviceSession& session, const BlockBytes& sent) {
   const std::optional<BlockBytes> stored = session.ReadBlock();
+  session.RecordReadBack(stored);
   if (!stored) {
     throw DeviceFailure("the store was acknowledged, but the read-back got no valid answer");
   }
@@ -71,25 +72,6 @@ void VerifyStored(DeviceSession& session, const BlockBytes& sent) {
                         JoinNames(DifferingFields(sent, *stored)) +
                         ": the device stored something else");
   }
-}
-
-std::vector<std::string> DifferingFields(const BlockBytes& a, const BlockBytes& b) {
-  std::vector<std::string> names;
-  for (const BlockField& field : BlockFields()) {
-    if (FieldValue(a, field) != FieldValue(b, field)) names.emplace_back(field.name);
-  }
-  if (names.empty()) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (a[i] != b[i]) names.push_back("byte " + std::to_string(i));
-    }
-  }
-  return names;
-}
-
-std::string JoinNames(const std::vector<std::string>& names) {
-  std::string joined;
-  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
-  return joined;
 }
 
 }  // namespace kx14::cli

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/block_difference.h"
 #include "cli/device_session.h"
 
 namespace kx14::cli {
@@ -22,9 +23,10 @@ struct ProgramResult {
 // The window's Read, the user's choice of `level`, and its Program, on a
 // fresh window. A failed read sends nothing (CliFailure, device status)
 // unless `force`, which says so on `notes` before it sends. A store that is
-// not acknowledged is a CliFailure too.
+// not acknowledged is a CliFailure too. A dry run sends no program frame:
+// `sent` is the block it would have stored.
 ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool force,
-                           std::ostream& notes);
+                           std::ostream& notes, bool dryRun = false);
 
 // Stores `block` as it is; CliFailure (device status) without the
 // acknowledgement.
@@ -39,11 +41,5 @@ void VerifyStored(DeviceSession& session, const BlockBytes& sent);
 
 // The block read, or CliFailure (device status) when the device gave none.
 BlockBytes ReadOrFail(DeviceSession& session);
-
-// The names of the fields whose values differ; bytes that differ without a
-// field value differing (flag bits the block does not use, MAXPWR bytes
-// beyond the percent range) as "byte N".
-std::vector<std::string> DifferingFields(const BlockBytes& a, const BlockBytes& b);
-std::string JoinNames(const std::vector<std::string>& names);
 
 }  // namespace kx14::cli

@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/port_state.h"
+#include "kx14_version.h"
 #include "protocol/frames.h"
 
 namespace kx14::cli {
@@ -29,14 +30,29 @@ std::string WhyNotOpened(const ChosenPort& port) {
 }  // namespace
 
 void TLinkDeviceView::SendReceive(ByteString& command, int replyLength, ByteString& reply) {
-  if (const auto block = ParseProgramCommand(command)) lastBlockSent_ = block;
+  if (const auto block = ParseProgramCommand(command)) {
+    lastBlockSent_ = block;
+    if (dryRun_) {
+      reply.clear();
+      command.clear();
+      return;
+    }
+  }
   link_.SendReceive(command, replyLength, reply);
 }
 
-DeviceSession::DeviceSession(const ChosenPort& port, TExchangeObserver* trace) : port_(port) {
+DeviceSession::DeviceSession(const ChosenPort& port, TExchangeObserver* trace,
+                             history::THistoryWriter* history, const std::string& command)
+    : port_(port) {
   comm_.SetFlowCtrl(TCommFlowCtrls::cfcNone);
   comm_.SetPortResolver([device = port.device](int) { return device; });
   link_.SetObserver(trace);
+  if (history != nullptr) {
+    recorder_ = std::make_unique<history::TStoreRecorder>(
+        *history, history::StoreOrigin{"kx14ctl", std::string(kVersion), command, port.name},
+        trace);
+    link_.SetObserver(recorder_.get());
+  }
   try {
     comm_.SetPortNo(kComNumber);
     comm_.Open();
@@ -65,8 +81,12 @@ bool DeviceSession::StoreBlock(const BlockBytes& block) {
   return IsProgramAccepted(reply);
 }
 
-std::unique_ptr<TLinkDeviceView> DeviceSession::NewWindowView() {
-  return std::make_unique<TLinkDeviceView>(pump_, link_);
+std::unique_ptr<TLinkDeviceView> DeviceSession::NewWindowView(bool dryRun) {
+  return std::make_unique<TLinkDeviceView>(pump_, link_, dryRun);
+}
+
+void DeviceSession::RecordReadBack(const std::optional<BlockBytes>& stored) {
+  if (recorder_) recorder_->ReadBack(stored);
 }
 
 }  // namespace kx14::cli

@@ -11,6 +11,7 @@
 #include "cli/port_choice.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "history/store_recorder.h"
 #include "protocol/control_model.h"
 #include "protocol/exchange_link.h"
 #include "protocol/exchange_trace.h"
@@ -22,7 +23,10 @@ namespace kx14::cli {
 // frame's block, which is what the device was asked to store.
 class TLinkDeviceView final : public TControlModel {
  public:
-  TLinkDeviceView(PollMessagePump& pump, TExchangeLink& link) : pump_(pump), link_(link) {}
+  // A dry run sends no program frame: it keeps the block and answers as a
+  // silent device would.
+  TLinkDeviceView(PollMessagePump& pump, TExchangeLink& link, bool dryRun = false)
+      : pump_(pump), link_(link), dryRun_(dryRun) {}
   void ProcessMessages() override { pump_.ProcessMessages(); }
   void SendReceive(ByteString& command, int replyLength, ByteString& reply) override;
   const std::optional<BlockBytes>& LastBlockSent() const { return lastBlockSent_; }
@@ -30,6 +34,7 @@ class TLinkDeviceView final : public TControlModel {
  private:
   PollMessagePump& pump_;
   TExchangeLink& link_;
+  bool dryRun_;
   std::optional<BlockBytes> lastBlockSent_;
 };
 
@@ -38,7 +43,10 @@ class DeviceSession {
   // Opens the port as the window does (exclusively, DTR pulsed, both queues
   // purged). Throws CliFailure with the port status, saying why (missing,
   // no access, held by which process) and what to try.
-  DeviceSession(const ChosenPort& port, TExchangeObserver* trace);
+  // With `history`, every store made over the session is recorded there,
+  // under the command's name.
+  DeviceSession(const ChosenPort& port, TExchangeObserver* trace,
+                history::THistoryWriter* history = nullptr, const std::string& command = "");
   ~DeviceSession();  // closes the port
   DeviceSession(const DeviceSession&) = delete;
   DeviceSession& operator=(const DeviceSession&) = delete;
@@ -49,14 +57,18 @@ class DeviceSession {
   std::optional<BlockBytes> ReadBlock();
   // The program exchange with `block` as it is: true for the acknowledgement.
   bool StoreBlock(const BlockBytes& block);
-  // A fresh window (start state) whose operations exchange over this port.
-  std::unique_ptr<TLinkDeviceView> NewWindowView();
+  // A fresh window (start state) whose operations exchange over this port
+  // (a dry run's sends no program frame).
+  std::unique_ptr<TLinkDeviceView> NewWindowView(bool dryRun = false);
+  // What the read after a store found, for that store's history entry.
+  void RecordReadBack(const std::optional<BlockBytes>& stored);
 
  private:
   ChosenPort port_;
   PollMessagePump pump_;
   TCommX comm_{pump_};
   TExchangeLink link_{comm_};
+  std::unique_ptr<history::TStoreRecorder> recorder_;
 };
 
 }  // namespace kx14::cli

@@ -38,6 +38,12 @@ void Dispatch(const CommandContext& context) {
       return RunRosterCheck(context);
     case TCommand::Doctor:
       return RunDoctorCommand(context);
+    case TCommand::History:
+      return RunHistory(context);
+    case TCommand::Diff:
+      return RunDiff(context);
+    case TCommand::Undo:
+      return RunUndo(context);
   }
 }
 
@@ -70,6 +76,40 @@ std::string FailedDocument(const std::string& report, const std::string& error,
   return JsonText(document);
 }
 
+bool Stores(const CliOptions& options) {
+  using enum TCommand;
+  return !options.dryRun &&
+         (options.command == Program || options.command == Set || options.command == Restore ||
+          options.command == Watch || options.command == Undo);
+}
+
+// The history of the commands that store, unless turned off. Each failure
+// to record is said on stderr at once; RecordFailures adds them to the JSON.
+std::unique_ptr<history::THistoryWriter> OpenHistory(const CliOptions& options, std::ostream& err) {
+  if (!Stores(options) || options.noHistory) return nullptr;
+  const std::optional<std::filesystem::path> folder = history::HistoryFolder();
+  if (!folder) {
+    if (!history::HistoryTurnedOff())
+      err << "kx14ctl: history not recorded: no data folder (neither XDG_DATA_HOME nor HOME, or "
+             "LOCALAPPDATA)\n";
+    return nullptr;
+  }
+  return std::make_unique<history::THistoryWriter>(
+      *folder, [&err](const std::string& failure) { err << "kx14ctl: " + failure + "\n"; });
+}
+
+// The report with "history_errors" added when some store was not recorded.
+std::string WithHistoryFailures(const std::string& report, history::THistoryWriter* writer) {
+  if (writer == nullptr) return report;
+  writer->Drain();
+  const std::vector<std::string> failures = writer->TakeFailures();
+  if (failures.empty()) return report;
+  Json document = Json::parse(report, nullptr, false);
+  if (!document.is_object()) document = Json::object();
+  document["history_errors"] = failures;
+  return JsonText(document);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -77,16 +117,20 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   // With --json the command's document is held until the command ends, so
   // that a failure after the report still makes one document.
   std::ostringstream report;
+  std::unique_ptr<history::THistoryWriter> history;
   const auto fail = [&](const std::string& message, TExitStatus status) {
     err << "kx14ctl: " << message << std::endl;
-    if (json) out << FailedDocument(report.str(), message, status);
+    if (json)
+      out << FailedDocument(WithHistoryFailures(report.str(), history.get()), message, status);
     return static_cast<int>(status);
   };
   try {
     const CliOptions options = ParseCliOptions(args);
     const std::unique_ptr<TExchangeTrace> trace = OpenTrace(options);
-    Dispatch(CommandContext{options, DefaultPortSources(), json ? report : out, err, trace.get()});
-    out << report.str();
+    history = OpenHistory(options, err);
+    Dispatch(CommandContext{options, DefaultPortSources(), json ? report : out, err, trace.get(),
+                            history.get()});
+    out << (json ? WithHistoryFailures(report.str(), history.get()) : report.str());
     return static_cast<int>(TExitStatus::Success);
   } catch (const CliFailure& failure) {
     return fail(failure.what(), failure.Status());

@@ -65,7 +65,8 @@ DeviceSession* PortWatch::Session() {
   if (session_) return session_.get();
   try {
     if (const std::optional<ChosenPort> listed = ListedPort()) {
-      session_ = std::make_unique<DeviceSession>(*listed, trace_ ? &*trace_ : nullptr);
+      session_ = std::make_unique<DeviceSession>(*listed, trace_ ? &*trace_ : nullptr,
+                                                 setup_.history, "watch");
       tally_.port = session_->Port().name;
       openTrouble_.clear();
     }

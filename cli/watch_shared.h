@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "cli/roster.h"
 #include "cli/watch_log.h"
+#include "history/history_writer.h"
 #include "ports/com_ports.h"
 #include "protocol/exchange_trace.h"
 
@@ -65,6 +66,7 @@ struct WatchSetup {
   WatchConsole& console;
   WatchLog* log = nullptr;  // --log
   SeenIds& seen;
+  history::THistoryWriter* history = nullptr;  // each car's store recorded; none when off
 };
 
 }  // namespace kx14::cli

@@ -243,6 +243,14 @@ if [ -f "$ctl" ]; then
   check_ctl "program --level 3" '^stored' program --level 3
   check_ctl backup '^rx E5' backup --output "$backup"
   check_ctl restore '^stored' restore --input "$backup"
+  check_ctl "set OT_TIME=5" '^stored .* 05 51$' set OT_TIME=5
+  check_ctl undo '^stored .* 03 51$' undo
+  if timeout 60 wine "$ctl" history 2>&1 | grep -q 'kx14ctl undo: read back equal'; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "--- kx14ctl.exe history: the undo is not recorded"
+  fi
   check_roster_watch
 fi
 

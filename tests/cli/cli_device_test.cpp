@@ -194,6 +194,16 @@ TEST_F(Kx14ctl, WatchProgramsThreeCarsPluggedInTurn) {
   while (std::getline(csv, row)) ++rows;
   EXPECT_EQ(rows, 3);
   EXPECT_EQ(DeviceLines("stored ").size(), 3u);
+  // Each car's store is in the history, with the block it held.
+  const CtlRun history = Ctl({"history", "--json"});
+  const auto entries = nlohmann::json::parse(history.output, nullptr, false)["entries"];
+  ASSERT_EQ(entries.size(), 3u) << history.output;
+  for (const int yourId : {0x33, 0x22, 0x11}) {
+    const auto& entry = entries[static_cast<std::size_t>(0x33 - yourId) / 0x11];
+    EXPECT_EQ(entry["command"], "watch");
+    EXPECT_EQ(entry["YOURID"], yourId);
+    EXPECT_EQ(entry["result"], "read back equal");
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fuzz/properties/backup_document_properties.h"
+#include "fuzz/properties/history_entry_properties.h"
 #include "fuzz/properties/device_responder_properties.h"
 #include "fuzz/properties/frame_properties.h"
 #include "fuzz/properties/port_name_properties.h"
@@ -72,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay,
                                          FuzzTarget{"ports_directory", CheckPortsDirectory},
                                          FuzzTarget{"backup_document", CheckBackupDocument},
                                          FuzzTarget{"roster", CheckRoster},
-                                         FuzzTarget{"watch_log", CheckWatchLog}),
+                                         FuzzTarget{"watch_log", CheckWatchLog},
+                                         FuzzTarget{"history_entry", CheckHistoryEntry}),
                          [](const testing::TestParamInfo<FuzzTarget>& p) {
                            return p.param.corpus;
                          });

@@ -26,6 +26,8 @@ await() {
 }
 
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+# The window's history of stores goes to the test's folder, never the user's.
+export XDG_DATA_HOME=$work/data
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 

@@ -27,13 +27,20 @@ using Clock = std::chrono::steady_clock;
   throw std::system_error(errno, std::generic_category(), what);
 }
 
-std::vector<std::string> EnvironmentWith(const std::string& name, const std::string& value) {
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& base,
+                                         const std::string& name, const std::string& value) {
   std::vector<std::string> env;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::string_view(*entry).substr(0, name.size() + 1) != name + "=") env.emplace_back(*entry);
+  for (const std::string& entry : base) {
+    if (std::string_view(entry).substr(0, name.size() + 1) != name + "=") env.push_back(entry);
   }
   env.push_back(name + "=" + value);
   return env;
+}
+
+std::vector<std::string> EnvironmentWith(const std::string& name, const std::string& value) {
+  std::vector<std::string> own;
+  for (char** entry = environ; *entry != nullptr; ++entry) own.emplace_back(*entry);
+  return EnvironmentWith(own, name, value);
 }
 
 std::vector<char*> Pointers(std::vector<std::string>& strings) {
@@ -63,7 +70,9 @@ DevsimProcess::DevsimProcess(const std::filesystem::path& binary,
 
   std::vector<std::string> argv{binary.string()};
   argv.insert(argv.end(), args.begin(), args.end());
+  // The history too stays in the test's directory, never the user's own.
   std::vector<std::string> env = EnvironmentWith("XDG_CONFIG_HOME", configHome.string());
+  env = EnvironmentWith(env, "XDG_DATA_HOME", configHome.string());
   const int error = ::posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(),
                                   Pointers(env).data());
   ::posix_spawn_file_actions_destroy(&actions);

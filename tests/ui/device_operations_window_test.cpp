@@ -3,10 +3,13 @@
 // operation sends, and every failure text.
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 
 #include "form_fixture.h"
+#include "history/history_reader.h"
 #include "simulated_device.h"
 #include "ui/form/handicap_presets.h"
 #include "window_test_support.h"
@@ -81,6 +84,8 @@ class DeviceOperationsWindowTest : public QObject {
   void programFailures();
   void operationsWithNoPortOpen();
   void aDeviceWithoutEchoIsServed();
+  void programRecordsTheBlockTheDeviceHeld();
+  void programGoesAheadWhenTheHistoryCannotBeWritten();
 
  private:
   TMainForm& Form() { return fixture_.Form(); }
@@ -286,6 +291,45 @@ void DeviceOperationsWindowTest::operationsWithNoPortOpen() {
   QCOMPARE(Form().YOBI1_BAR->Position(), 3);
   QCOMPARE(Form().YOBI2_BAR->Position(), 74);
   QCOMPARE(Form().YOBI1_EDIT->text(), QStringLiteral("3"));
+}
+
+// The history's entry is on the disk before the frame goes out; its result
+// follows from the window's recorder.
+void DeviceOperationsWindowTest::programRecordsTheBlockTheDeviceHeld() {
+  Attach({"--block", "5A 00 00 01 00 00 02 00 00 00 00 00 00 0A 03 51"});
+  QTest::mouseClick(Form().Handy3, Qt::LeftButton);
+  Form().PROGRAM_BTN->click();
+  QCOMPARE(History(), (QStringList{Utf8("読み取り成功"), Utf8("書き込み成功")}));
+  const std::filesystem::path folder = fixture_.HistoryFolder().toStdString();
+  QTRY_COMPARE(history::ReadHistory(folder).size(), std::size_t{1});
+  QTRY_COMPARE(history::ReadHistory(folder).at(0).result, history::TStoreResult::Acknowledged);
+  const history::HistoryEntry entry = history::ReadHistory(folder).at(0);
+  QCOMPARE(entry.program, std::string("kx14-manager"));
+  QCOMPARE(entry.port, device_->PortName().toStdString());
+  QVERIFY(entry.before.has_value());
+  QCOMPARE(entry.before->at(13), std::uint8_t{0x0A});
+  QCOMPARE(entry.sent.at(13), std::uint8_t{8});
+}
+
+// A folder under a file cannot be made, even by root: the store goes ahead
+// and the trace says why nothing was recorded.
+void DeviceOperationsWindowTest::programGoesAheadWhenTheHistoryCannotBeWritten() {
+  QTemporaryDir dir;
+  QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
+  history_.reset();
+  fixture_.Destroy();
+  qputenv("KX14_TRACE", dir.filePath("trace").toUtf8());
+  fixture_.Create(dir.filePath("file/history"));
+  qunsetenv("KX14_TRACE");
+  Form().CommX1->SetTimeOutReceive(kTestTimeOutMs);
+  history_ = std::make_unique<InformationHistory>(Form());
+  Attach();
+  Form().PROGRAM_BTN->click();
+  QCOMPARE(History(), (QStringList{Utf8("読み取り成功"), Utf8("書き込み成功")}));
+  QVERIFY(device_->NextLine("stored ").has_value());
+  QFile trace(dir.filePath("trace"));
+  QVERIFY(trace.open(QIODevice::ReadOnly));
+  QVERIFY(trace.readAll().contains("history not recorded"));
 }
 
 }  // namespace kx14

@@ -3,6 +3,7 @@
 // A freshly created main window per test, shown and active so that focus
 // changes deliver their events as they do for the user.
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -20,7 +21,12 @@ namespace kx14 {
 
 class FormFixture {
  public:
-  TMainForm& Create() {
+  // The window records its stores in the fixture's own history folder
+  // (or `historyFolder`), never the user's.
+  TMainForm& Create(const QString& historyFolder = {}) {
+    history_ = std::make_unique<QTemporaryDir>();
+    qputenv("KX14_HISTORY_DIR",
+            (historyFolder.isEmpty() ? HistoryFolder() : historyFolder).toUtf8());
     form_ = std::make_unique<TMainForm>();
     form_->show();
     form_->activateWindow();
@@ -30,6 +36,7 @@ class FormFixture {
   void Destroy() { form_.reset(); }
   bool Active() const { return active_; }
   TMainForm& Form() { return *form_; }
+  QString HistoryFolder() const { return history_->filePath("history"); }
 
   template <typename Control>
   Control* Named(const QString& name) {
@@ -41,6 +48,7 @@ class FormFixture {
   static void Reveal(QWidget* panel) { panel->show(); }
 
  private:
+  std::unique_ptr<QTemporaryDir> history_;  // fresh for each window
   std::unique_ptr<TMainForm> form_;
   bool active_ = false;
 };

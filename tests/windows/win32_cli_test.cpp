@@ -14,6 +14,8 @@
 #include "cli/port_state.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "history/history_reader.h"
+#include "history/history_writer.h"
 #include "ports/com_ports.h"
 #include "tests/windows/devsim_link.h"
 
@@ -90,6 +92,34 @@ TEST(Win32PortState, FreeBusyWhileOpenAndMissing) {
   }
   EXPECT_EQ(ProbePortState(device).kind, PortState::Kind::Free);  // closing frees it
   EXPECT_EQ(ProbePortState("\\\\.\\COM250").kind, PortState::Kind::Missing);
+}
+
+// The history's Win32 rename (MoveFileExW over the pending entry) and the
+// folder under %LOCALAPPDATA%.
+TEST(Win32History, APendingEntryIsReplacedByItsResultInPlace) {
+  TempFolder folder;
+  const fs::path history = folder.path() / "history";
+  {
+    history::THistoryWriter writer(history);
+    history::HistoryEntry entry;
+    entry.time = history::UtcMillisecondTime();
+    entry.before = BlockBytes{0x5A, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 0, 5, 3, 0x51};
+    entry.sent = *entry.before;
+    ASSERT_TRUE(writer.Write(entry));
+    entry.result = history::TStoreResult::ReadBackEqual;
+    writer.Update(entry);
+  }
+  const std::vector<history::HistoryEntry> entries = history::ReadHistory(history);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].result, history::TStoreResult::ReadBackEqual);
+  EXPECT_EQ(Entries(history), 1u);  // no temporary file left
+}
+
+TEST(Win32History, LivesInTheLocalApplicationDataFolder) {
+  const std::optional<fs::path> folder = history::HistoryFolder();
+  ASSERT_TRUE(folder.has_value());
+  EXPECT_EQ(folder->filename(), "history");
+  EXPECT_EQ(folder->parent_path().filename(), "kx14-manager");
 }
 
 }  // namespace

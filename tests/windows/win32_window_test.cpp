@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "history/history_reader.h"
 #include "tests/windows/devsim_link.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
@@ -54,10 +56,21 @@ void Scroll(const Win32Control* bar, int code) {
 
 class Win32Window : public ::testing::Test {
  protected:
+  // The window records its stores in a folder of the test's own.
   void SetUp() override {
+    std::filesystem::remove_all(history);
+    _putenv_s("KX14_HISTORY_DIR", history.string().c_str());
     form = std::make_unique<TMainForm>();
     form->Show();
   }
+  void TearDown() override {
+    form.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(history, ignored);
+  }
+  const std::filesystem::path history =
+      std::filesystem::temp_directory_path() /
+      ("kx14-window-history-" + std::to_string(GetCurrentProcessId()));
   std::unique_ptr<TMainForm> form;
 };
 
@@ -231,10 +244,21 @@ TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
   Click(form->PROGRAM_BTN);
   EXPECT_EQ(TextOf(form->MON_EDIT), "書き込み成功");
   EXPECT_TRUE(devsim.WaitForLog("stored", stored, std::chrono::seconds(5)));
+  // The store is in the history, with the block the preliminary read found.
+  std::vector<history::HistoryEntry> entries = history::ReadHistory(history);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].program, "kx14-manager");
+  EXPECT_EQ(entries[0].port, devsim.PortName());
+  EXPECT_TRUE(entries[0].before.has_value());
+  EXPECT_EQ(entries[0].sent[13], 8);
 
   Click(form->EXIT_BTN);  // closes the port and the window without a question
   EXPECT_FALSE(IsWindow(form->Handle()));
   EXPECT_FALSE(form->CommX1->IsOpen());
+  form.reset();  // its history's writer finishes the entry
+  entries = history::ReadHistory(history);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].result, history::TStoreResult::Acknowledged);
 }
 
 }  // namespace

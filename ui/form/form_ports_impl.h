@@ -116,6 +116,7 @@ void TMainFormLogic<Kit>::OpenPort(const std::string& name) {
   CommX1->SetDTR(false);
   CommX1->PurgeTransmit();
   CommX1->PurgeReceive();
+  if (historyRecorder_) historyRecorder_->SetPort(name);
 }
 
 }  // namespace kx14

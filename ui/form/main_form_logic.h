@@ -15,6 +15,8 @@
 
 #include "base/byte_string.h"
 #include "comm/comm_x.h"
+#include "history/history_writer.h"
+#include "history/store_recorder.h"
 #include "ports/com_ports.h"
 #include "protocol/device_operations.h"
 #include "protocol/exchange_link.h"
@@ -208,6 +210,7 @@ class TMainFormLogic {
                  TSpeedButtonControl* minus, void (TMainFormLogic::*step)(TSpeedButtonControl*));
   void ShowPreset(int presetIndex);
   void ClosePort() noexcept;
+  void StartHistory();
 
   // A port choice as the list showed it when it closed up.
   struct PortChoice {
@@ -228,6 +231,11 @@ class TMainFormLogic {
   // KX14_TRACE=FILE ("-": stderr): every exchange's frames, as kx14ctl's
   // --trace writes them. Declared ahead of the link, so it outlives it.
   std::unique_ptr<TExchangeTrace> exchangeTrace_;
+  // Every Program's store, recorded in the user's history (none with
+  // KX14_HISTORY=off); a failure to record is said in the trace and on
+  // stderr. Declared ahead of the link, so they outlive it.
+  std::unique_ptr<history::THistoryWriter> historyWriter_;
+  std::unique_ptr<history::TStoreRecorder> historyRecorder_;
   // The exchange over CommX1, which remembers whether the line echoes and
   // whether the last exchange left it unsettled.
   std::unique_ptr<TExchangeLink> exchangeLink_;

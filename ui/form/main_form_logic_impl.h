@@ -7,6 +7,7 @@
 #include <iostream>
 #include <utility>
 
+#include "kx14_version.h"
 #include "protocol/checksum.h"
 #include "protocol/handicap_preset.h"
 #include "ui/form/control_names.h"
@@ -31,6 +32,23 @@ TMainFormLogic<Kit>::TMainFormLogic()
   CommX1->SetPortResolver(ResolveMachinePort);
   exchangeTrace_ = TExchangeTrace::FromEnvironment(std::cerr);
   if (exchangeTrace_) exchangeLink_->SetObserver(exchangeTrace_.get());
+  StartHistory();
+}
+
+template <class Kit>
+void TMainFormLogic<Kit>::StartHistory() {
+  const std::optional<std::filesystem::path> folder = history::HistoryFolder();
+  if (!folder) return;
+  // Said from whichever thread wrote: the trace takes whole lines from any.
+  historyWriter_ = std::make_unique<history::THistoryWriter>(
+      *folder, [trace = exchangeTrace_.get()](const std::string& failure) {
+        if (trace != nullptr) trace->Line(failure);
+        std::cerr << "kx14-manager: " + failure + "\n";
+      });
+  historyRecorder_ = std::make_unique<history::TStoreRecorder>(
+      *historyWriter_, history::StoreOrigin{"kx14-manager", std::string(kVersion), "Program", ""},
+      exchangeTrace_.get());
+  exchangeLink_->SetObserver(historyRecorder_.get());
 }
 
 template <class Kit>
