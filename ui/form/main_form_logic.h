@@ -73,7 +73,7 @@ class TMainFormLogic {
   // The port list: refreshed from the machine's ports on every drop-down,
   // "OFF" first, the selection kept by its text (letter case ignored). Names
   // whose number does not convert are left out of a list of several and
-  // named in MON_EDIT; a list the machine cannot give escapes as an error
+  // named in MON_EDIT, and again after the close-up's report; a list the machine cannot give escapes as an error
   // (the error box shows it) and leaves only "OFF", selected.
   void CommBoxDropDown(TComboBoxControl* Sender);
   void UpdatePortList();
@@ -217,6 +217,9 @@ class TMainFormLogic {
   PortSources CurrentPortSources() const;
   void RefillPortList(const std::string& previous, const std::vector<std::string>& names);
   void ApplyPortChoice(const PortChoice& choice);
+  // The port outcome in MON_EDIT, followed by the note of the entries the
+  // last refresh left out (if any), which it then forgets.
+  void ReportPortOutcome(const std::string& outcome);
   void OpenPort(const std::string& name);
   // Runs one device operation; a nested press (the operation lets window
   // messages run while it waits) reaches the operations object, which
@@ -225,6 +228,7 @@ class TMainFormLogic {
   void ApplyDeferredRequests();
 
   std::optional<PortSources> portSources_;  // empty: DefaultPortSources()
+  std::string portListNote_;  // the entries the last refresh left out, until reported
   // KX14_TRACE=FILE ("-": stderr): every exchange's frames, as kx14ctl's
   // --trace writes them. Declared ahead of the link, so it outlives it.
   std::unique_ptr<TExchangeTrace> exchangeTrace_;

@@ -85,10 +85,14 @@ class Win32RadioButton final : public Win32Control, public TRadioButtonControl {
   Win32Container* group_;
 };
 
+// The port list: a drop-down list whose items the program draws as plain
+// text at a fixed height, `visibleItems` of them shown when it is open (the
+// version 6 list takes that count, not the height reserved for it).
 class Win32ComboBox final : public Win32Control, public TComboBoxControl {
  public:
   Win32ComboBox(Win32Container* parent, TRect area, int itemHeight, int visibleItems);
   void Command(int code) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  protected:
   void ShowItems(const std::vector<std::string>& items, int index) override;
@@ -108,13 +112,28 @@ class Win32BitBtn final : public Win32Control, public TBitBtnControl {
   HBITMAP glyph_ = nullptr;
 };
 
+// A flat step button drawn by the program: its caption centred in its text
+// colour over its parent's face, sunken while pressed. It is a window class
+// of its own that never takes the focus (a BUTTON takes it on mouse-down,
+// which would commit the field being edited and cancel the press when the
+// focus went back). A click is a press and release over the button.
 class Win32SpeedButton final : public Win32Control, public TSpeedButtonControl {
  public:
   Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area);
-  void Command(int code) override;
+  // Draws the button as it looks now into `dc` (also for WM_PRINTCLIENT).
+  void Draw(HDC dc) const;
 
  protected:
   bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  bool PointerInside(LPARAM lParam) const;
+  void SetPressed(bool pressed);
+  void Release(LPARAM lParam);
+
+  std::wstring caption_;
+  bool tracking_ = false;  // the left button went down here and is held
+  bool pressed_ = false;   // drawn sunken: tracking and the pointer inside
 };
 
 class Win32StaticText final : public Win32Control, public TStaticTextControl {

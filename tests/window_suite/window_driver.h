@@ -1,0 +1,59 @@
+#pragma once
+
+// The main window as a behaviour test sees it, under every toolkit: controls
+// are named as the window names them ("YOUID_EDIT", "CommBox"), and every
+// action goes to the real native control as the user's input would (a
+// mouse press and release, key presses with their characters). One driver
+// per toolkit implements it (Qt: tests/ui/qt_window_driver.cpp; Win32:
+// tests/windows/win32_window_driver.cpp); the suites in this folder are
+// written once against it and run on both.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kx14::test {
+
+enum class Key : std::uint8_t { kEnter, kUp, kDown, kLeft, kBackspace, kDelete, kTab };
+
+enum Modifiers : unsigned { kNoModifiers = 0, kShift = 1, kCtrl = 2 };
+
+struct Selection {
+  int start = 0;
+  int length = 0;
+  friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+class WindowDriver {
+ public:
+  virtual ~WindowDriver() = default;
+
+  // Shows one of the panels that the window keeps hidden, so that its
+  // controls can take the focus and the mouse. The window itself never does.
+  virtual void Reveal(const std::string& panel) = 0;
+  // A left-button press and release in the middle of the control.
+  virtual void Click(const std::string& control) = 0;
+  // Gives the control the keyboard focus, as a click into it would.
+  virtual void Focus(const std::string& control) = 0;
+  // Key presses to the control that has the focus: each character of the
+  // UTF-8 text, or one key with modifiers held.
+  virtual void Type(const std::string& text) = 0;
+  virtual void Press(Key key, unsigned modifiers = kNoModifiers) = 0;
+
+  virtual std::string Text(const std::string& control) = 0;
+  virtual Selection SelectionOf(const std::string& field) = 0;
+  // The name of the control that has the keyboard focus; "" for none (or
+  // the window itself).
+  virtual std::string Focused() = 0;
+
+  // An edit field's Tag (an identifier's value of record).
+  virtual std::int32_t Tag(const std::string& field) = 0;
+  // Sets a field's Tag and text from code, as a read from the device does.
+  virtual void SetValue(const std::string& field, std::int32_t tag, const std::string& text) = 0;
+};
+
+// A fresh main window, shown and active, with the driver of the toolkit that
+// the test program is built for.
+std::unique_ptr<WindowDriver> OpenMainWindow();
+
+}  // namespace kx14::test

@@ -1,0 +1,172 @@
+#include "tests/windows/win32_window_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "ui/form/control_names.h"
+#include "ui/win32/win32_text.h"
+
+namespace kx14::test {
+namespace {
+
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND hwnd, LPARAM search) {
+  auto* wanted = reinterpret_cast<Search*>(search);
+  if (GetDlgCtrlID(hwnd) != wanted->id) return TRUE;
+  wanted->found = hwnd;
+  return FALSE;
+}
+
+UINT VirtualKeyOf(Key key) {
+  switch (key) {
+    case Key::kEnter:
+      return VK_RETURN;
+    case Key::kUp:
+      return VK_UP;
+    case Key::kDown:
+      return VK_DOWN;
+    case Key::kLeft:
+      return VK_LEFT;
+    case Key::kBackspace:
+      return VK_BACK;
+    case Key::kDelete:
+      return VK_DELETE;
+    case Key::kTab:
+      return VK_TAB;
+  }
+  return 0;
+}
+
+// Holds the modifier keys in the thread's key state while a posted key is
+// handled (posted input does not change that state by itself).
+class HeldModifiers {
+ public:
+  explicit HeldModifiers(unsigned modifiers) {
+    GetKeyboardState(saved_.data());
+    std::array<BYTE, 256> held = saved_;
+    if ((modifiers & kShift) != 0) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    if ((modifiers & kCtrl) != 0) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+    SetKeyboardState(held.data());
+  }
+  ~HeldModifiers() { SetKeyboardState(saved_.data()); }
+  HeldModifiers(const HeldModifiers&) = delete;
+  HeldModifiers& operator=(const HeldModifiers&) = delete;
+
+ private:
+  std::array<BYTE, 256> saved_{};
+};
+
+LPARAM KeyData(UINT virtualKey, bool up) {
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
+}
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<Win32WindowDriver>(); }
+
+Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
+  form_->Show();
+  SetForegroundWindow(form_->Handle());
+  Pump();
+}
+
+void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }
+
+HWND Win32WindowDriver::Find(const std::string& control) const {
+  Search search{ControlIdForName(control.c_str()), nullptr};
+  if (search.id != 0) EnumChildWindows(form_->Handle(), &MatchId, reinterpret_cast<LPARAM>(&search));
+  EXPECT_NE(search.found, nullptr) << "no control named " << control;
+  return search.found;
+}
+
+void Win32WindowDriver::Reveal(const std::string& panel) {
+  ShowWindow(Find(panel), SW_SHOWNA);
+  Pump();
+}
+
+void Win32WindowDriver::Click(const std::string& control) {
+  const HWND hwnd = Find(control);
+  RECT area;
+  GetClientRect(hwnd, &area);
+  const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, middle);
+  Pump();
+}
+
+void Win32WindowDriver::Focus(const std::string& control) {
+  SetFocus(Find(control));
+  Pump();
+}
+
+void Win32WindowDriver::PressKey(HWND target, UINT virtualKey) {
+  PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
+  Pump();  // the pump translates the key into its character
+  PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true));
+  Pump();
+}
+
+void Win32WindowDriver::Type(const std::string& text) {
+  for (const wchar_t character : WideFromUtf8(text)) {
+    const SHORT scan = VkKeyScanW(character);
+    const HWND target = GetFocus();
+    if (scan == -1 || (HIBYTE(scan) & ~1) != 0) {
+      // No plain or shifted key types it: the character alone.
+      PostMessageW(target, WM_CHAR, character, 1);
+      Pump();
+      continue;
+    }
+    HeldModifiers shift((HIBYTE(scan) & 1) != 0 ? kShift : kNoModifiers);
+    PressKey(target, LOBYTE(scan));
+  }
+}
+
+void Win32WindowDriver::Press(Key key, unsigned modifiers) {
+  HeldModifiers held(modifiers);
+  PressKey(GetFocus(), VirtualKeyOf(key));
+}
+
+std::string Win32WindowDriver::Text(const std::string& control) {
+  const HWND hwnd = Find(control);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+Selection Win32WindowDriver::SelectionOf(const std::string& field) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(Find(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end - start)};
+}
+
+std::string Win32WindowDriver::Focused() {
+  const HWND focused = GetFocus();
+  if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
+  const char* name = ControlNameForId(GetDlgCtrlID(focused));
+  return name != nullptr ? name : "";
+}
+
+std::int32_t Win32WindowDriver::Tag(const std::string& field) {
+  const auto* edit = dynamic_cast<const TEditControl*>(Win32Control::FromHandle(Find(field)));
+  EXPECT_NE(edit, nullptr) << field << " is no edit field";
+  return edit != nullptr ? edit->Tag : 0;
+}
+
+void Win32WindowDriver::SetValue(const std::string& field, std::int32_t tag,
+                                 const std::string& text) {
+  auto* edit = dynamic_cast<TEditControl*>(Win32Control::FromHandle(Find(field)));
+  ASSERT_NE(edit, nullptr) << field << " is no edit field";
+  edit->Tag = tag;
+  edit->SetText(text);
+}
+
+}  // namespace kx14::test
