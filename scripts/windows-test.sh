@@ -188,10 +188,7 @@ run_exe() {  # one test program; adds its cases to the counts
 hang_up=$win/tests/windows/kx14_win32_hang_up_test.exe
 # The shared window suites' own line, to set beside the Qt window's.
 suite_line() {
-  local log=$run_dir/kx14_win32_window_suite.exe.log
-  [ -f "$log" ] || return 0
-  echo "window suite (win32): $(grep -c '^\[       OK \]' "$log" || true) passed," \
-    "$(grep -c '^\[  FAILED  \] .* ([0-9]* ms)$' "$log" || true) failed"
+  grep -h '^window suite (win32): ' "$run_dir/kx14_win32_window_suite.exe.log" 2>/dev/null || true
 }
 if [ -n "$only" ]; then
   for name in $only; do run_exe "$win/tests/windows/$name.exe"; done

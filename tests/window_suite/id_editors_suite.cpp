@@ -48,9 +48,7 @@ struct StepRow {
   int result;
 };
 
-void PrintTo(const StepRow& row, std::ostream* out) {
-  *out << row.button << " from " << row.start;
-}
+void PrintTo(const StepRow& row, std::ostream* out) { *out << row.button << " from " << row.start; }
 
 class IdSteps : public IdEditors, public ::testing::WithParamInterface<StepRow> {};
 
@@ -65,16 +63,15 @@ TEST_P(IdSteps, StopAtTheBoundsRewriteAndSelectTheText) {
   EXPECT_EQ(window->Focused(), row.field);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, IdSteps,
-    ::testing::Values(StepRow{"YOUID_EDIT", "YOUID_INC", 5, 6},
-                      StepRow{"YOUID_EDIT", "YOUID_DEC", 5, 4},
-                      StepRow{"YOUID_EDIT", "YOUID_INC", kMaxId, kMaxId},
-                      StepRow{"YOUID_EDIT", "YOUID_DEC", 0, 0},
-                      StepRow{"MYID_EDIT", "MYID_INC", kMaxId - 1, kMaxId},
-                      StepRow{"MYID_EDIT", "MYID_INC", kMaxId, kMaxId},
-                      StepRow{"MYID_EDIT", "MYID_DEC", 0, 0},
-                      StepRow{"MYID_EDIT", "MYID_DEC", 1, 0}));
+INSTANTIATE_TEST_SUITE_P(Rows, IdSteps,
+                         ::testing::Values(StepRow{"YOUID_EDIT", "YOUID_INC", 5, 6},
+                                           StepRow{"YOUID_EDIT", "YOUID_DEC", 5, 4},
+                                           StepRow{"YOUID_EDIT", "YOUID_INC", kMaxId, kMaxId},
+                                           StepRow{"YOUID_EDIT", "YOUID_DEC", 0, 0},
+                                           StepRow{"MYID_EDIT", "MYID_INC", kMaxId - 1, kMaxId},
+                                           StepRow{"MYID_EDIT", "MYID_INC", kMaxId, kMaxId},
+                                           StepRow{"MYID_EDIT", "MYID_DEC", 0, 0},
+                                           StepRow{"MYID_EDIT", "MYID_DEC", 1, 0}));
 
 // The step reads the stored value: text typed since the last commit is
 // dropped, whether the plus button or the up arrow steps.
@@ -138,15 +135,15 @@ TEST_P(IdCommits, LeavingReadsTheTypedNumber) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, IdCommits,
-    ::testing::Values(CommitRow{"-1", 0}, CommitRow{"16777216", kMaxId},
-                      CommitRow{"$FFFFFF", kMaxId}, CommitRow{"0xff", 255},
-                      CommitRow{"$1000000", kMaxId}, CommitRow{"0x10", 16},
-                      CommitRow{"0010", 10}, CommitRow{"$FFFFFFFF", 0},
-                      CommitRow{"-2147483648", 0}, CommitRow{"2147483647", kMaxId},
-                      CommitRow{"", 4711}, CommitRow{"abc", 4711}, CommitRow{"12 ", 4711},
-                      CommitRow{"2147483648", 4711}));
+INSTANTIATE_TEST_SUITE_P(Rows, IdCommits,
+                         ::testing::Values(CommitRow{"-1", 0}, CommitRow{"16777216", kMaxId},
+                                           CommitRow{"$FFFFFF", kMaxId}, CommitRow{"0xff", 255},
+                                           CommitRow{"$1000000", kMaxId}, CommitRow{"0x10", 16},
+                                           CommitRow{"0010", 10}, CommitRow{"$FFFFFFFF", 0},
+                                           CommitRow{"-2147483648", 0},
+                                           CommitRow{"2147483647", kMaxId}, CommitRow{"", 4711},
+                                           CommitRow{"abc", 4711}, CommitRow{"12 ", 4711},
+                                           CommitRow{"2147483648", 4711}));
 
 TEST_F(IdEditors, TypedLettersKeepTheirCase) {
   TypeInto("YOUID_EDIT", "0xff");

@@ -80,7 +80,8 @@ void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }
 
 HWND Win32WindowDriver::Find(const std::string& control) const {
   Search search{ControlIdForName(control.c_str()), nullptr};
-  if (search.id != 0) EnumChildWindows(form_->Handle(), &MatchId, reinterpret_cast<LPARAM>(&search));
+  if (search.id != 0)
+    EnumChildWindows(form_->Handle(), &MatchId, reinterpret_cast<LPARAM>(&search));
   EXPECT_NE(search.found, nullptr) << "no control named " << control;
   return search.found;
 }

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/windows/devsim_link.h"
@@ -238,8 +238,8 @@ TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
 // had the focus has it again, and the keyboard works on from there.
 TEST_F(Win32Window, FocusComesBackToItsControlAfterDeactivation) {
   window.Focus("READ_BTN");
-  const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
-                                     0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                     100, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(other, nullptr);
   SetActiveWindow(other);
   window.Pump();
@@ -366,7 +366,9 @@ TEST_F(Win32Window, StepButtonsAreFlatWithBlueMinusAndRedPlus) {
   for (const Row& row : {Row{"YOUID_DEC", RGB(0, 0, 255)}, Row{"YOUID_INC", RGB(255, 0, 0)}}) {
     SCOPED_TRACE(row.name);
     const std::vector<COLORREF> pixels = Rendered(window.Find(row.name), 19, 27);
-    const auto count = [&](COLORREF colour) { return std::count(pixels.begin(), pixels.end(), colour); };
+    const auto count = [&](COLORREF colour) {
+      return std::count(pixels.begin(), pixels.end(), colour);
+    };
     EXPECT_GE(count(row.glyph), 10);
     EXPECT_EQ(count(RGB(255, 255, 255)), 0);
     EXPECT_EQ(pixels.front(), RGB(240, 240, 240));  // the corner: the panel's face

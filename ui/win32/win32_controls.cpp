@@ -296,11 +296,11 @@ std::vector<TRadioButtonControl*> Win32RadioButton::GroupSiblings() const {
 Win32ComboBox::Win32ComboBox(Win32Container* parent, TRect area, int itemHeight, int visibleItems) {
   // A combo box's height includes its dropped-down list.
   area.height += itemHeight * visibleItems + 2;
-  Attach(CreateChild(L"COMBOBOX", L"",
-                     CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL |
-                         WS_TABSTOP,
-                     parent, area, TFontRole::frWindow),
-         false);
+  Attach(
+      CreateChild(L"COMBOBOX", L"",
+                  CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
+                  parent, area, TFontRole::frWindow),
+      false);
   // The list's items and the closed box's text field, both of the item
   // height (the box is then as high as the layout's 18 pixels).
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, itemHeight);
