@@ -26,7 +26,7 @@ TEST_F(LateAnswer, OnALineWithoutEchoIsDiscardedBeforeTheNextSend) {
   // settling that follows it (the settle time is the time-out), so a timer
   // that a loaded machine fires late still sees it late and the settling
   // still catches it. The program frame follows the failed read at once.
-  constexpr auto kTimeOut = 600ms;
+  static constexpr auto kTimeOut = 600ms;  // static: the lambda below uses it uncaptured
   comm.SetTimeOutReceive(static_cast<std::int32_t>(kTimeOut.count()));
   view.beforeExchange = [this](std::size_t exchange, const ByteString&) {
     device.SetDelay(exchange == 0 ? kTimeOut + kTimeOut / 2 : 0ms);
