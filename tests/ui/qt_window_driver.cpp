@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -66,8 +68,23 @@ class QtWindowDriver final : public WindowDriver {
 
   std::string Text(const std::string& control) override {
     QWidget* widget = Find(control);
+    if (const auto* staticText = dynamic_cast<const TStaticTextControl*>(widget)) {
+      return staticText->Text();  // painted by the control itself
+    }
     const char* property = widget->property("currentText").isValid() ? "currentText" : "text";
     return widget->property(property).toString().toStdString();
+  }
+  Place PlaceOf(const std::string& control) override {
+    const QRect place = Find(control)->geometry();
+    return {place.left(), place.top(), place.width(), place.height()};
+  }
+  bool Checked(const std::string& button) override {
+    const auto* radio = qobject_cast<const QAbstractButton*>(Find(button));
+    return radio != nullptr && radio->isChecked();
+  }
+  int Position(const std::string& bar) override {
+    const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
+    return scrollBar != nullptr ? scrollBar->value() : -1;
   }
   Selection SelectionOf(const std::string& field) override {
     auto* edit = qobject_cast<QLineEdit*>(Find(field));
@@ -83,15 +100,30 @@ class QtWindowDriver final : public WindowDriver {
   }
 
   std::int32_t Tag(const std::string& field) override {
-    const auto* edit = dynamic_cast<const TEditControl*>(Find(field));
-    EXPECT_NE(edit, nullptr) << field << " is no edit field";
+    const auto* edit = Neutral<TEditControl>(field);
     return edit != nullptr ? edit->Tag : 0;
   }
   void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override {
-    auto* edit = dynamic_cast<TEditControl*>(Find(field));
-    ASSERT_NE(edit, nullptr) << field << " is no edit field";
-    edit->Tag = tag;
-    edit->SetText(text);
+    if (auto* edit = Neutral<TEditControl>(field)) {
+      edit->Tag = tag;
+      edit->SetText(text);
+    }
+  }
+  void SetText(const std::string& control, const std::string& text) override {
+    QWidget* widget = Find(control);
+    if (auto* edit = dynamic_cast<TEditControl*>(widget)) {
+      edit->SetText(text);
+    } else if (auto* staticText = dynamic_cast<TStaticTextControl*>(widget)) {
+      staticText->SetText(text);
+    } else {
+      ADD_FAILURE() << control << " holds no text to set";
+    }
+  }
+  void SetPosition(const std::string& bar, int position) override {
+    if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) scrollBar->SetPosition(position);
+  }
+  void Select(const std::string& button) override {
+    if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
   }
 
  private:
@@ -99,6 +131,15 @@ class QtWindowDriver final : public WindowDriver {
     QWidget* widget = fixture_.Named<QWidget>(QString::fromStdString(name));
     EXPECT_NE(widget, nullptr) << "no control named " << name;
     return widget;
+  }
+
+  // The neutral control behind the named widget (null, and a failure, when
+  // it is no such control).
+  template <class Control>
+  Control* Neutral(const std::string& name) {
+    auto* control = dynamic_cast<Control*>(Find(name));
+    EXPECT_NE(control, nullptr) << name << " is not a control of that kind";
+    return control;
   }
 
   FormFixture fixture_;

@@ -18,6 +18,15 @@ enum class Key : std::uint8_t { kEnter, kUp, kDown, kLeft, kBackspace, kDelete, 
 
 enum Modifiers : unsigned { kNoModifiers = 0, kShift = 1, kCtrl = 2 };
 
+// A control's place in its parent's client area.
+struct Place {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Place&, const Place&) = default;
+};
+
 struct Selection {
   int start = 0;
   int length = 0;
@@ -41,6 +50,11 @@ class WindowDriver {
   virtual void Press(Key key, unsigned modifiers = kNoModifiers) = 0;
 
   virtual std::string Text(const std::string& control) = 0;
+  virtual Place PlaceOf(const std::string& control) = 0;
+  // Whether a radio button shows as selected.
+  virtual bool Checked(const std::string& button) = 0;
+  // The position a scroll bar shows.
+  virtual int Position(const std::string& bar) = 0;
   virtual Selection SelectionOf(const std::string& field) = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
@@ -48,8 +62,13 @@ class WindowDriver {
 
   // An edit field's Tag (an identifier's value of record).
   virtual std::int32_t Tag(const std::string& field) = 0;
-  // Sets a field's Tag and text from code, as a read from the device does.
+  // Changes from code, as a read from the device does: a field's Tag and
+  // text, an edit field's or the comment box's text, a bar's position, the
+  // selection of a radio button.
   virtual void SetValue(const std::string& field, std::int32_t tag, const std::string& text) = 0;
+  virtual void SetText(const std::string& control, const std::string& text) = 0;
+  virtual void SetPosition(const std::string& bar, int position) = 0;
+  virtual void Select(const std::string& button) = 0;
 };
 
 // A fresh main window, shown and active, with the driver of the toolkit that

@@ -156,18 +156,57 @@ std::string Win32WindowDriver::Focused() {
   return name != nullptr ? name : "";
 }
 
+template <class Control>
+Control* Win32WindowDriver::Neutral(const std::string& name) const {
+  auto* control = dynamic_cast<Control*>(Win32Control::FromHandle(Find(name)));
+  EXPECT_NE(control, nullptr) << name << " is not a control of that kind";
+  return control;
+}
+
+Place Win32WindowDriver::PlaceOf(const std::string& control) {
+  const HWND hwnd = Find(control);
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Win32WindowDriver::Checked(const std::string& button) {
+  return SendMessageW(Find(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int Win32WindowDriver::Position(const std::string& bar) { return GetScrollPos(Find(bar), SB_CTL); }
+
 std::int32_t Win32WindowDriver::Tag(const std::string& field) {
-  const auto* edit = dynamic_cast<const TEditControl*>(Win32Control::FromHandle(Find(field)));
-  EXPECT_NE(edit, nullptr) << field << " is no edit field";
+  const auto* edit = Neutral<TEditControl>(field);
   return edit != nullptr ? edit->Tag : 0;
 }
 
 void Win32WindowDriver::SetValue(const std::string& field, std::int32_t tag,
                                  const std::string& text) {
-  auto* edit = dynamic_cast<TEditControl*>(Win32Control::FromHandle(Find(field)));
-  ASSERT_NE(edit, nullptr) << field << " is no edit field";
-  edit->Tag = tag;
-  edit->SetText(text);
+  if (auto* edit = Neutral<TEditControl>(field)) {
+    edit->Tag = tag;
+    edit->SetText(text);
+  }
+}
+
+void Win32WindowDriver::SetText(const std::string& control, const std::string& text) {
+  Win32Control* native = Win32Control::FromHandle(Find(control));
+  if (auto* edit = dynamic_cast<TEditControl*>(native)) {
+    edit->SetText(text);
+  } else if (auto* staticText = dynamic_cast<TStaticTextControl*>(native)) {
+    staticText->SetText(text);
+  } else {
+    ADD_FAILURE() << control << " holds no text to set";
+  }
+}
+
+void Win32WindowDriver::SetPosition(const std::string& bar, int position) {
+  if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) scrollBar->SetPosition(position);
+}
+
+void Win32WindowDriver::Select(const std::string& button) {
+  if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
 }
 
 }  // namespace kx14::test

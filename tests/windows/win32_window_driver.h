@@ -25,10 +25,16 @@ class Win32WindowDriver final : public WindowDriver {
   void Type(const std::string& text) override;
   void Press(Key key, unsigned modifiers) override;
   std::string Text(const std::string& control) override;
+  Place PlaceOf(const std::string& control) override;
+  bool Checked(const std::string& button) override;
+  int Position(const std::string& bar) override;
   Selection SelectionOf(const std::string& field) override;
   std::string Focused() override;
   std::int32_t Tag(const std::string& field) override;
   void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override;
+  void SetText(const std::string& control, const std::string& text) override;
+  void SetPosition(const std::string& bar, int position) override;
+  void Select(const std::string& button) override;
 
   TMainForm& Form() { return *form_; }
   // The control's window; fails the test (and returns null) for an unknown name.
@@ -38,6 +44,10 @@ class Win32WindowDriver final : public WindowDriver {
 
  private:
   void PressKey(HWND target, UINT virtualKey);
+  // The neutral control behind the named window (null, and a failure, when
+  // it is no such control).
+  template <class Control>
+  Control* Neutral(const std::string& name) const;
 
   std::unique_ptr<TMainForm> form_;
 };

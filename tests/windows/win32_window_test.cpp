@@ -125,19 +125,6 @@ TEST_F(Win32Window, CaptionsAndNamesReadBackFromTheWindowHandles) {
   EXPECT_EQ(SendMessageW(form->CommBox->Handle(), CB_GETCOUNT, 0, 0), 31);
 }
 
-TEST_F(Win32Window, RadioHandlerRunsOnlyWhenTheButtonBecomesSelected) {
-  Click(form->Handy1);
-  EXPECT_EQ(TextOf(form->THR_EDIT), "6");
-  EXPECT_EQ(TextOf(form->K_Comment), PresetComment(3));
-  EXPECT_EQ(SendMessageW(form->Handy0->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(SendMessageW(form->Handy1->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-  form->K_Comment->SetText("x");
-  Click(form->Handy1);  // selected already: nothing runs
-  EXPECT_EQ(TextOf(form->K_Comment), "x");
-  // The hidden pairs are groups of their own.
-  EXPECT_EQ(SendMessageW(form->OT_OFF->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-}
-
 TEST_F(Win32Window, BarMovesAreClampedAndReportOnlyChanges) {
   int changes = 0;
   auto handler = form->THR_BAR->OnChange;

@@ -263,8 +263,25 @@ Win32RadioButton::Win32RadioButton(Win32Container* parent, const std::string& ca
   const DWORD first = parent->RadioGroup().empty() ? WS_GROUP : 0;
   Attach(CreateChild(L"BUTTON", WideFromUtf8(caption), BS_RADIOBUTTON | first, parent, area,
                      TFontRole::frWindow),
-         false);
+         true);
   group_->RadioGroup().push_back(this);
+}
+
+bool Win32RadioButton::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      // The button takes the focus here; the click selects it on release.
+      pressing_ = true;
+      result = CallOriginal(message, wParam, lParam);
+      pressing_ = false;
+      return true;
+    case WM_SETFOCUS:
+      result = CallOriginal(message, wParam, lParam);
+      if (!pressing_ && !Checked()) UserSelected();
+      return true;
+    default:
+      return false;
+  }
 }
 
 Win32RadioButton::~Win32RadioButton() {
@@ -273,7 +290,6 @@ Win32RadioButton::~Win32RadioButton() {
 }
 
 void Win32RadioButton::Command(int code) {
-  // A click, or the focus arriving by the arrow keys.
   if (code == BN_CLICKED) UserSelected();
 }
 

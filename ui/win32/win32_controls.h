@@ -71,6 +71,9 @@ class Win32Edit final : public Win32Control, public TEditControl {
   bool swallowChar_ = false;  // the WM_CHAR of a key that OnKeyDown consumed
 };
 
+// A radio button of its panel's group. A click selects it, and so does the
+// focus arriving from the keyboard (the arrow keys within the group), which
+// the common controls' plain radio button leaves to the program.
 class Win32RadioButton final : public Win32Control, public TRadioButtonControl {
  public:
   Win32RadioButton(Win32Container* parent, const std::string& caption, TRect area);
@@ -80,9 +83,11 @@ class Win32RadioButton final : public Win32Control, public TRadioButtonControl {
  protected:
   void ShowChecked(bool checked) override;
   std::vector<TRadioButtonControl*> GroupSiblings() const override;
+  bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   Win32Container* group_;
+  bool pressing_ = false;  // inside the button's own WM_LBUTTONDOWN
 };
 
 // The port list: a drop-down list whose items the program draws as plain
