@@ -58,6 +58,12 @@ class QtWindowDriver final : public WindowDriver {
   void Click(const std::string& control) override {
     QTest::mouseClick(Find(control), Qt::LeftButton);
   }
+  void ClickWith(const std::string& control, MouseButton button) override {
+    const Qt::MouseButton qtButton = button == MouseButton::kLeft    ? Qt::LeftButton
+                                     : button == MouseButton::kRight ? Qt::RightButton
+                                                                     : Qt::MiddleButton;
+    QTest::mouseClick(Find(control), qtButton, {}, QPoint(3, 5));
+  }
   void Focus(const std::string& control) override { Find(control)->setFocus(Qt::MouseFocusReason); }
   void Type(const std::string& text) override {
     QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
@@ -125,6 +131,19 @@ class QtWindowDriver final : public WindowDriver {
   void Select(const std::string& button) override {
     if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
   }
+  void SetSelection(const std::string& field, int start, int length) override {
+    if (auto* edit = qobject_cast<QLineEdit*>(Find(field))) edit->setSelection(start, length);
+  }
+  void CountChanges(const std::string& bar) override {
+    auto* scrollBar = Neutral<TScrollBarControl>(bar);
+    if (scrollBar == nullptr) return;
+    changes_ = 0;
+    scrollBar->OnChange = [this, handler = scrollBar->OnChange](TScrollBarControl* sender) {
+      ++changes_;
+      handler(sender);
+    };
+  }
+  int ChangesCounted() const override { return changes_; }
 
  private:
   QWidget* Find(const std::string& name) {
@@ -143,6 +162,7 @@ class QtWindowDriver final : public WindowDriver {
   }
 
   FormFixture fixture_;
+  int changes_ = 0;
 };
 
 }  // namespace

@@ -18,6 +18,8 @@ enum class Key : std::uint8_t { kEnter, kUp, kDown, kLeft, kBackspace, kDelete, 
 
 enum Modifiers : unsigned { kNoModifiers = 0, kShift = 1, kCtrl = 2 };
 
+enum class MouseButton : std::uint8_t { kLeft, kRight, kMiddle };
+
 // A control's place in its parent's client area.
 struct Place {
   int left = 0;
@@ -42,6 +44,8 @@ class WindowDriver {
   virtual void Reveal(const std::string& panel) = 0;
   // A left-button press and release in the middle of the control.
   virtual void Click(const std::string& control) = 0;
+  // A press and release of `button` near the left end of the control.
+  virtual void ClickWith(const std::string& control, MouseButton button) = 0;
   // Gives the control the keyboard focus, as a click into it would.
   virtual void Focus(const std::string& control) = 0;
   // Key presses to the control that has the focus: each character of the
@@ -69,6 +73,13 @@ class WindowDriver {
   virtual void SetText(const std::string& control, const std::string& text) = 0;
   virtual void SetPosition(const std::string& bar, int position) = 0;
   virtual void Select(const std::string& button) = 0;
+  // Selects part of a field's text, as a drag over it would.
+  virtual void SetSelection(const std::string& field, int start, int length) = 0;
+
+  // Counts the runs of the bar's change handler from now on (the handler
+  // still runs), and the count so far.
+  virtual void CountChanges(const std::string& bar) = 0;
+  virtual int ChangesCounted() const = 0;
 };
 
 // A fresh main window, shown and active, with the driver of the toolkit that

@@ -101,6 +101,23 @@ void Win32WindowDriver::Click(const std::string& control) {
   Pump();
 }
 
+void Win32WindowDriver::ClickWith(const std::string& control, MouseButton button) {
+  struct Messages {
+    UINT down;
+    UINT up;
+    WPARAM held;
+  };
+  const Messages messages =
+      button == MouseButton::kLeft    ? Messages{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}
+      : button == MouseButton::kRight ? Messages{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}
+                                      : Messages{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON};
+  const HWND hwnd = Find(control);
+  const LPARAM nearLeft = MAKELPARAM(3, 5);
+  PostMessageW(hwnd, messages.down, messages.held, nearLeft);
+  PostMessageW(hwnd, messages.up, 0, nearLeft);
+  Pump();
+}
+
 void Win32WindowDriver::Focus(const std::string& control) {
   SetFocus(Find(control));
   Pump();
@@ -207,6 +224,21 @@ void Win32WindowDriver::SetPosition(const std::string& bar, int position) {
 
 void Win32WindowDriver::Select(const std::string& button) {
   if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
+}
+
+void Win32WindowDriver::SetSelection(const std::string& field, int start, int length) {
+  SendMessageW(Find(field), EM_SETSEL, static_cast<WPARAM>(start),
+               static_cast<LPARAM>(start + length));
+}
+
+void Win32WindowDriver::CountChanges(const std::string& bar) {
+  auto* scrollBar = Neutral<TScrollBarControl>(bar);
+  if (scrollBar == nullptr) return;
+  changes_ = 0;
+  scrollBar->OnChange = [this, handler = scrollBar->OnChange](TScrollBarControl* sender) {
+    ++changes_;
+    handler(sender);
+  };
 }
 
 }  // namespace kx14::test

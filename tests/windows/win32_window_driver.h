@@ -21,6 +21,7 @@ class Win32WindowDriver final : public WindowDriver {
 
   void Reveal(const std::string& panel) override;
   void Click(const std::string& control) override;
+  void ClickWith(const std::string& control, MouseButton button) override;
   void Focus(const std::string& control) override;
   void Type(const std::string& text) override;
   void Press(Key key, unsigned modifiers) override;
@@ -35,6 +36,9 @@ class Win32WindowDriver final : public WindowDriver {
   void SetText(const std::string& control, const std::string& text) override;
   void SetPosition(const std::string& bar, int position) override;
   void Select(const std::string& button) override;
+  void SetSelection(const std::string& field, int start, int length) override;
+  void CountChanges(const std::string& bar) override;
+  int ChangesCounted() const override { return changes_; }
 
   TMainForm& Form() { return *form_; }
   // The control's window; fails the test (and returns null) for an unknown name.
@@ -50,6 +54,7 @@ class Win32WindowDriver final : public WindowDriver {
   Control* Neutral(const std::string& name) const;
 
   std::unique_ptr<TMainForm> form_;
+  int changes_ = 0;
 };
 
 }  // namespace kx14::test
