@@ -15,6 +15,7 @@
 
 #include "campaign_summary.h"
 #include "form_fixture.h"
+#include "tests/window_suite/suite_steps.h"
 #include "tests/window_suite/window_driver.h"
 
 namespace kx14::test {
@@ -135,13 +136,7 @@ class QtWindowDriver final : public WindowDriver {
     if (auto* edit = qobject_cast<QLineEdit*>(Find(field))) edit->setSelection(start, length);
   }
   void CountChanges(const std::string& bar) override {
-    auto* scrollBar = Neutral<TScrollBarControl>(bar);
-    if (scrollBar == nullptr) return;
-    changes_ = 0;
-    scrollBar->OnChange = [this, handler = scrollBar->OnChange](TScrollBarControl* sender) {
-      ++changes_;
-      handler(sender);
-    };
+    if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
   }
   int ChangesCounted() const override { return changes_; }
 

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "suite_steps.h"
 #include "window_driver.h"
 
 namespace kx14::test {
@@ -22,13 +23,8 @@ class IdEditors : public ::testing::Test {
     window->Reveal("Panel2");
     window->Reveal("Panel3");
   }
-  // Replaces the field's text by typing, as the user does: the click
-  // selects the whole text.
   void TypeInto(const std::string& field, const std::string& typed) {
-    window->Click(field);
-    ASSERT_EQ(window->Focused(), field);
-    window->Press(Key::kDelete);
-    window->Type(typed);
+    TypeOver(*window, field, typed);
   }
   void SetId(const std::string& field, int value) {
     window->SetValue(field, value, std::to_string(value));

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "suite_steps.h"
 #include "window_driver.h"
 
 namespace kx14::test {
@@ -37,14 +38,9 @@ std::string BarOf(const std::string& field) {
 class ValueEditors : public ::testing::Test {
  protected:
   void SetUp() override { window = OpenMainWindow(); }
-  // Replaces the field's text by typing, as the user does: the click
-  // selects the whole text.
   void TypeInto(const std::string& field, const std::string& typed) {
     window->Reveal(PanelOf(field));
-    window->Click(field);
-    ASSERT_EQ(window->Focused(), field);
-    window->Press(Key::kDelete);
-    window->Type(typed);
+    TypeOver(*window, field, typed);
   }
   void TypeAndLeave(const std::string& field, const std::string& typed) {
     TypeInto(field, typed);

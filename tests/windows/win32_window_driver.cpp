@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "tests/window_suite/suite_steps.h"
 #include "ui/form/control_names.h"
 #include "ui/win32/win32_text.h"
 
@@ -232,13 +233,7 @@ void Win32WindowDriver::SetSelection(const std::string& field, int start, int le
 }
 
 void Win32WindowDriver::CountChanges(const std::string& bar) {
-  auto* scrollBar = Neutral<TScrollBarControl>(bar);
-  if (scrollBar == nullptr) return;
-  changes_ = 0;
-  scrollBar->OnChange = [this, handler = scrollBar->OnChange](TScrollBarControl* sender) {
-    ++changes_;
-    handler(sender);
-  };
+  if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
 }
 
 }  // namespace kx14::test
