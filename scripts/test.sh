@@ -166,6 +166,9 @@ join_windows() {
 }
 
 stage test ctest --test-dir build --output-on-failure -j "$test_jobs" -L all
+# The shared window suites' figures on the Qt window, to set beside the
+# Windows stage's "window suite (win32)" line.
+grep -h '^window suite (qt): ' build/Testing/Temporary/LastTest.log || true
 
 join build-asan
 stage test-asan ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -L all

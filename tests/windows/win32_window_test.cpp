@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/history_reader.h"
 #include "tests/windows/devsim_link.h"
+#include "tests/windows/win32_window_driver.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/win32/win32_art.h"
@@ -56,22 +59,25 @@ void Scroll(const Win32Control* bar, int code) {
 
 class Win32Window : public ::testing::Test {
  protected:
-  // The window records its stores in a folder of the test's own.
-  void SetUp() override {
-    std::filesystem::remove_all(history);
-    _putenv_s("KX14_HISTORY_DIR", history.string().c_str());
-    form = std::make_unique<TMainForm>();
-    form->Show();
-  }
-  void TearDown() override {
-    form.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(history, ignored);
-  }
-  const std::filesystem::path history =
-      std::filesystem::temp_directory_path() /
-      ("kx14-window-history-" + std::to_string(GetCurrentProcessId()));
-  std::unique_ptr<TMainForm> form;
+  // The window records its stores in a folder of the test's own, named
+  // before the window is made.
+  struct HistoryFolder {
+    HistoryFolder() {
+      std::filesystem::remove_all(path);
+      _putenv_s("KX14_HISTORY_DIR", path.string().c_str());
+    }
+    ~HistoryFolder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(path, ignored);
+    }
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("kx14-window-history-" + std::to_string(GetCurrentProcessId()));
+  };
+  HistoryFolder historyFolder;
+  const std::filesystem::path& history = historyFolder.path;
+  test::Win32WindowDriver window;
+  TMainForm* const form = &window.Form();
 };
 
 TEST(Win32Art, PictureAndGlyphsAreCompiledIn) { EXPECT_TRUE(ArtPresent()); }
@@ -107,7 +113,7 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
     RECT expected;
   };
   const Row rows[] = {
-      {form->Panel14, {0, 344, 310, 368}},  {form->CommBox, {96, 3, 305, 3 + 18 + 12 * 20 + 2}},
+      {form->Panel14, {0, 344, 310, 368}},  {form->CommBox, {96, 3, 305, 3 + 18}},
       {form->READ_BTN, {43, 2, 86, 26}},    {form->EXIT_BTN, {264, 2, 305, 26}},
       {form->MON_EDIT, {96, 3, 305, 21}},   {form->Handy0, {96, 64, 201, 82}},
       {form->Handy_7, {96, 232, 201, 250}}, {form->K_Comment, {8, 264, 297, 329}},
@@ -120,16 +126,13 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(place.left, row.expected.left);
     EXPECT_EQ(place.top, row.expected.top);
     EXPECT_EQ(place.right, row.expected.right);
-    // A combo box reports its dropped-down height only while it is open.
-    if (row.control != form->CommBox) {
-      EXPECT_EQ(place.bottom, row.expected.bottom);
-    }
+    EXPECT_EQ(place.bottom, row.expected.bottom);
   }
   EXPECT_FALSE(IsWindowVisible(form->Panel11->Handle()));
 }
 
 TEST_F(Win32Window, CaptionsAndNamesReadBackFromTheWindowHandles) {
-  EXPECT_EQ(TextOf(form.get()), "KX-14 Quovi Manager V1.00");
+  EXPECT_EQ(TextOf(form), "KX-14 Quovi Manager V1.00");
   EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
   EXPECT_EQ(TextOf(form->Handy_7), "ハンデ＋ＭＡＸ");
   EXPECT_EQ(TextOf(form->Label14), "COMM");
@@ -139,19 +142,6 @@ TEST_F(Win32Window, CaptionsAndNamesReadBackFromTheWindowHandles) {
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->MON_EDIT->Handle())), "MON_EDIT");
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->READ_BTN->Handle())), "READ_BTN");
   EXPECT_EQ(SendMessageW(form->CommBox->Handle(), CB_GETCOUNT, 0, 0), 31);
-}
-
-TEST_F(Win32Window, RadioHandlerRunsOnlyWhenTheButtonBecomesSelected) {
-  Click(form->Handy1);
-  EXPECT_EQ(TextOf(form->THR_EDIT), "6");
-  EXPECT_EQ(TextOf(form->K_Comment), PresetComment(3));
-  EXPECT_EQ(SendMessageW(form->Handy0->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(SendMessageW(form->Handy1->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
-  form->K_Comment->SetText("x");
-  Click(form->Handy1);  // selected already: nothing runs
-  EXPECT_EQ(TextOf(form->K_Comment), "x");
-  // The hidden pairs are groups of their own.
-  EXPECT_EQ(SendMessageW(form->OT_OFF->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(Win32Window, BarMovesAreClampedAndReportOnlyChanges) {
@@ -255,10 +245,151 @@ TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
   Click(form->EXIT_BTN);  // closes the port and the window without a question
   EXPECT_FALSE(IsWindow(form->Handle()));
   EXPECT_FALSE(form->CommX1->IsOpen());
-  form.reset();  // its history's writer finishes the entry
+  window.DestroyForm();  // its history's writer finishes the entry
   entries = history::ReadHistory(history);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].result, history::TStoreResult::Acknowledged);
+}
+
+// Another window takes the activation and gives it back: the control that
+// had the focus has it again, and the keyboard works on from there.
+TEST_F(Win32Window, FocusComesBackToItsControlAfterDeactivation) {
+  window.Focus("READ_BTN");
+  const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                     100, 100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(other, nullptr);
+  SetActiveWindow(other);
+  window.Pump();
+  EXPECT_EQ(window.Focused(), "");
+  SetActiveWindow(form->Handle());
+  window.Pump();
+  EXPECT_EQ(window.Focused(), "READ_BTN");
+  window.Press(test::Key::kTab, test::kNoModifiers);
+  EXPECT_EQ(window.Focused(), "EXIT_BTN");
+  // The focus given to the frame itself goes on to that control too.
+  SetFocus(form->Handle());
+  window.Pump();
+  EXPECT_EQ(window.Focused(), "EXIT_BTN");
+  DestroyWindow(other);
+}
+
+// A sizeable frame with a maximise box, whose every size stays the form's.
+TEST_F(Win32Window, FrameIsSizeableButKeepsTheFormSize) {
+  const LONG_PTR style = GetWindowLongPtrW(form->Handle(), GWL_STYLE);
+  EXPECT_NE(style & WS_THICKFRAME, 0);
+  EXPECT_NE(style & WS_MAXIMIZEBOX, 0);
+  const auto clientSize = [&] {
+    RECT client;
+    GetClientRect(form->Handle(), &client);
+    return std::make_pair(client.right, client.bottom);
+  };
+  const std::pair<LONG, LONG> formSize{310, 416};
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 800, 700, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(clientSize(), formSize);
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
+  EXPECT_EQ(clientSize(), formSize);
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  window.Pump();
+  EXPECT_EQ(clientSize(), formSize);
+  ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+// Open, the port list shows 20 items of 12 pixels (the start list has 31).
+TEST_F(Win32Window, OpenPortListShowsTwentyItemsOfTwelvePixels) {
+  form->CommBox->OnDropDown = nullptr;  // keeps the start list, no refresh
+  const HWND box = form->CommBox->Handle();
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(box, &info));
+  RECT list;
+  GetClientRect(info.hwndList, &list);
+  EXPECT_EQ(SendMessageW(info.hwndList, LB_GETITEMHEIGHT, 0, 0), 12);
+  EXPECT_EQ(list.bottom, 20 * 12);
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  window.Pump();
+}
+
+// With good COM names and one without a number in SERIALCOMM, the list
+// keeps the good ones, and the entry left out stays named after the list's
+// close-up has reported.
+TEST_F(Win32Window, PortListKeepsGoodNamesAndNamesTheSkippedOneAfterCloseUp) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
+                            REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const auto add = [&](const wchar_t* value, const std::wstring& data) {
+    RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+  };
+  add(L"KX14TestA", L"COM77");
+  add(L"KX14TestB", L"SERIALX");
+  add(L"KX14TestC", L"COM78");
+  const HWND box = form->CommBox->Handle();
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);  // refreshes the list
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  window.Pump();  // the close-up runs from the queue
+  for (const wchar_t* value : {L"KX14TestA", L"KX14TestB", L"KX14TestC"}) {
+    RegDeleteValueW(key, value);
+  }
+  RegCloseKey(key);
+  std::vector<std::string> items;
+  for (int i = 0; i < form->CommBox->Count(); ++i) items.push_back(form->CommBox->Item(i));
+  EXPECT_EQ(items.front(), "OFF");
+  EXPECT_NE(std::find(items.begin(), items.end(), "COM77"), items.end());
+  EXPECT_NE(std::find(items.begin(), items.end(), "COM78"), items.end());
+  EXPECT_EQ(std::find(items.begin(), items.end(), "SERIALX"), items.end());
+  const std::string shown = window.Text("MON_EDIT");
+  EXPECT_EQ(shown.rfind("シリアルポートを閉じました", 0), 0u) << shown;
+  EXPECT_NE(shown.find("番号のないポート名を一覧から除外: SERIALX"), std::string::npos) << shown;
+}
+
+// The layout's face, where the machine has it (the test prefix substitutes
+// IPA P Gothic for it), at 12 pixels.
+TEST(Win32Font, LayoutFaceIsTakenWherePresent) {
+  EXPECT_EQ(Utf8FromWide(ChosenFontFace()), "ＭＳ Ｐゴシック");
+  LOGFONTW font{};
+  GetObjectW(FontFor(TFontRole::frWindow), sizeof(font), &font);
+  EXPECT_EQ(font.lfHeight, -12);
+  EXPECT_EQ(Utf8FromWide(font.lfFaceName), "ＭＳ Ｐゴシック");
+}
+
+// The button drawn into a bitmap as it shows on screen.
+std::vector<COLORREF> Rendered(HWND control, int width, int height) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Flat buttons over the panel's face (no raised white edge), the minus
+// glyph blue and the plus glyph red.
+TEST_F(Win32Window, StepButtonsAreFlatWithBlueMinusAndRedPlus) {
+  window.Reveal("Panel2");
+  struct Row {
+    const char* name;
+    COLORREF glyph;
+  };
+  for (const Row& row : {Row{"YOUID_DEC", RGB(0, 0, 255)}, Row{"YOUID_INC", RGB(255, 0, 0)}}) {
+    SCOPED_TRACE(row.name);
+    const std::vector<COLORREF> pixels = Rendered(window.Find(row.name), 19, 27);
+    const auto count = [&](COLORREF colour) {
+      return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    EXPECT_GE(count(row.glyph), 10);
+    EXPECT_EQ(count(RGB(255, 255, 255)), 0);
+    EXPECT_EQ(pixels.front(), RGB(240, 240, 240));  // the corner: the panel's face
+  }
 }
 
 }  // namespace

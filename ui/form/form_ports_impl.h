@@ -54,14 +54,22 @@ void TMainFormLogic<Kit>::UpdatePortList() {
     throw;
   }
   RefillPortList(previous, list.names);
+  portListNote_.clear();
   if (list.skipped.empty()) return;
   // One badly named entry costs only itself; it is named where the user
-  // looks next, and the next port choice replaces the text.
-  std::string text = kPortsSkippedPrefix;
+  // looks next. The list's close-up reports its port after it, so the note
+  // stays in sight until the next report.
+  portListNote_ = kPortsSkippedPrefix;
   for (std::size_t i = 0; i < list.skipped.size(); ++i) {
-    text += (i == 0 ? "" : ", ") + list.skipped[i].name;
+    portListNote_ += (i == 0 ? "" : ", ") + list.skipped[i].name;
   }
-  MON_EDIT->SetText(text);
+  MON_EDIT->SetText(portListNote_);
+}
+
+template <class Kit>
+void TMainFormLogic<Kit>::ReportPortOutcome(const std::string& outcome) {
+  MON_EDIT->SetText(portListNote_.empty() ? outcome : outcome + "  " + portListNote_);
+  portListNote_.clear();
 }
 
 template <class Kit>
@@ -91,17 +99,17 @@ template <class Kit>
 void TMainFormLogic<Kit>::ApplyPortChoice(const PortChoice& choice) {
   if (choice.off) {
     CommX1->Close();
-    MON_EDIT->SetText(kPortClosedText);
+    ReportPortOutcome(kPortClosedText);
     return;
   }
   try {
     OpenPort(choice.name);
-    MON_EDIT->SetText(choice.name + kPortReadySuffix);
+    ReportPortOutcome(choice.name + kPortReadySuffix);
   } catch (...) {
     // Whatever failed (a name without a number, a port that is missing,
     // held by another program or refuses a setting), the port is closed now
     // and the message names the port only.
-    MON_EDIT->SetText(choice.name + kPortUnusableSuffix);
+    ReportPortOutcome(choice.name + kPortUnusableSuffix);
   }
 }
 

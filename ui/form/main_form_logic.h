@@ -75,8 +75,9 @@ class TMainFormLogic {
   // The port list: refreshed from the machine's ports on every drop-down,
   // "OFF" first, the selection kept by its text (letter case ignored). Names
   // whose number does not convert are left out of a list of several and
-  // named in MON_EDIT; a list the machine cannot give escapes as an error
-  // (the error box shows it) and leaves only "OFF", selected.
+  // named in MON_EDIT, and again after the close-up's report; a list the
+  // machine cannot give escapes as an error (the error box shows it) and
+  // leaves only "OFF", selected.
   void CommBoxDropDown(TComboBoxControl* Sender);
   void UpdatePortList();
   // Each time the list closes: "OFF" closes the port, a name (re)opens it;
@@ -220,6 +221,9 @@ class TMainFormLogic {
   PortSources CurrentPortSources() const;
   void RefillPortList(const std::string& previous, const std::vector<std::string>& names);
   void ApplyPortChoice(const PortChoice& choice);
+  // The port outcome in MON_EDIT, followed by the note of the entries the
+  // last refresh left out (if any), which it then forgets.
+  void ReportPortOutcome(const std::string& outcome);
   void OpenPort(const std::string& name);
   // Runs one device operation; a nested press (the operation lets window
   // messages run while it waits) reaches the operations object, which
@@ -228,6 +232,8 @@ class TMainFormLogic {
   void ApplyDeferredRequests();
 
   std::optional<PortSources> portSources_;  // empty: DefaultPortSources()
+  // The entries that the last refresh left out, until a close-up reports.
+  std::string portListNote_;
   // KX14_TRACE=FILE ("-": stderr): every exchange's frames, as kx14ctl's
   // --trace writes them. Declared ahead of the link, so it outlives it.
   std::unique_ptr<TExchangeTrace> exchangeTrace_;

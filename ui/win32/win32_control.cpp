@@ -109,6 +109,14 @@ LRESULT Win32Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
       }
       break;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (Win32Control* control = FromHandle(item->hwndItem)) {
+        control->DrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
     case kCloseUpMessage:
       if (Win32Control* control = FromHandle(reinterpret_cast<HWND>(lParam))) {
         control->Command(static_cast<int>(kCloseUpMessage));

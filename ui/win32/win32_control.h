@@ -33,10 +33,13 @@ class Win32Control {
   // when the parent's face applies.
   HBRUSH PrepareColours(HDC dc) const;
   std::optional<TColour> Face() const { return face_; }
+  std::optional<TColour> TextColour() const { return text_; }
 
-  // WM_COMMAND and WM_HSCROLL that Windows sent the parent about this control.
+  // WM_COMMAND, WM_HSCROLL and WM_DRAWITEM that Windows sent the parent
+  // about this control.
   virtual void Command(int) {}
   virtual void Scroll(int) {}
+  virtual void DrawItem(const DRAWITEMSTRUCT&) {}
 
  protected:
   Win32Control() = default;

@@ -1,5 +1,7 @@
 #include "ui/win32/win32_controls.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -45,6 +47,22 @@ TShiftState CurrentShift() {
   if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
   if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
   return static_cast<TShiftState>(shift);
+}
+
+// The window class of the step buttons: nothing of its own but a cursor;
+// Win32SpeedButton handles its messages.
+const wchar_t* StepButtonClass() {
+  static const wchar_t* const name = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+    windowClass.lpszClassName = L"KX14StepButton";
+    RegisterClassExW(&windowClass);
+    return windowClass.lpszClassName;
+  }();
+  return name;
 }
 
 }  // namespace
@@ -203,8 +221,10 @@ bool Win32Edit::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       result = DialogCodeTakingEnter(CallOriginal(message, wParam, lParam), lParam);
       return true;
     case WM_KEYDOWN:
-      if (!KeyDown(wParam)) return false;
-      swallowChar_ = true;
+      // Set afresh at every key: a consumed key without a character (an
+      // arrow) must not leave the flag for the next key's character.
+      swallowChar_ = KeyDown(wParam);
+      if (!swallowChar_) return false;
       result = 0;
       return true;
     case WM_CHAR: {
@@ -243,8 +263,25 @@ Win32RadioButton::Win32RadioButton(Win32Container* parent, const std::string& ca
   const DWORD first = parent->RadioGroup().empty() ? WS_GROUP : 0;
   Attach(CreateChild(L"BUTTON", WideFromUtf8(caption), BS_RADIOBUTTON | first, parent, area,
                      TFontRole::frWindow),
-         false);
+         true);
   group_->RadioGroup().push_back(this);
+}
+
+bool Win32RadioButton::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      // The button takes the focus here; the click selects it on release.
+      pressing_ = true;
+      result = CallOriginal(message, wParam, lParam);
+      pressing_ = false;
+      return true;
+    case WM_SETFOCUS:
+      result = CallOriginal(message, wParam, lParam);
+      if (!pressing_ && !Checked()) UserSelected();
+      return true;
+    default:
+      return false;
+  }
 }
 
 Win32RadioButton::~Win32RadioButton() {
@@ -253,7 +290,6 @@ Win32RadioButton::~Win32RadioButton() {
 }
 
 void Win32RadioButton::Command(int code) {
-  // A click, or the focus arriving by the arrow keys.
   if (code == BN_CLICKED) UserSelected();
 }
 
@@ -276,10 +312,35 @@ std::vector<TRadioButtonControl*> Win32RadioButton::GroupSiblings() const {
 Win32ComboBox::Win32ComboBox(Win32Container* parent, TRect area, int itemHeight, int visibleItems) {
   // A combo box's height includes its dropped-down list.
   area.height += itemHeight * visibleItems + 2;
-  Attach(CreateChild(L"COMBOBOX", L"", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, parent, area,
-                     TFontRole::frWindow),
-         false);
+  Attach(
+      CreateChild(L"COMBOBOX", L"",
+                  CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP,
+                  parent, area, TFontRole::frWindow),
+      false);
+  // The list's items and the closed box's text field, both of the item
+  // height (the box is then as high as the layout's 18 pixels).
   SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, itemHeight);
+  SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight);
+  SendMessageW(hwnd_, CB_SETMINVISIBLE, static_cast<WPARAM>(visibleItems), 0);
+}
+
+void Win32ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  if (item.itemID != static_cast<UINT>(-1)) {
+    // The native item's own text: the list may be redrawn while it is refilled.
+    std::wstring text(
+        static_cast<std::size_t>(SendMessageW(hwnd_, CB_GETLBTEXTLEN, item.itemID, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::max<LRESULT>(
+        0, SendMessageW(hwnd_, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data())))));
+    RECT area = item.rcItem;
+    area.left += 2;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void Win32ComboBox::Command(int code) {
@@ -348,24 +409,89 @@ bool Win32BitBtn::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
   return false;
 }
 
-Win32SpeedButton::Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area) {
-  Attach(CreateChild(L"BUTTON", WideFromUtf8(caption), BS_PUSHBUTTON | BS_FLAT, parent, area,
-                     TFontRole::frStepButton),
-         true);
+Win32SpeedButton::Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area)
+    : caption_(WideFromUtf8(caption)) {
+  Attach(CreateChild(StepButtonClass(), caption_, 0, parent, area, TFontRole::frStepButton), true);
 }
 
-void Win32SpeedButton::Command(int code) {
-  if (code == BN_CLICKED) UserClicked();
+void Win32SpeedButton::Draw(HDC dc) const {
+  RECT area;
+  GetClientRect(hwnd_, &area);
+  const Win32Control* parent = FromHandle(GetParent(hwnd_));
+  const TColour face = parent != nullptr ? parent->Face().value_or(clBtnFace) : clBtnFace;
+  HBRUSH brush = CreateSolidBrush(ToColorRef(face));
+  FillRect(dc, &area, brush);
+  DeleteObject(brush);
+  if (pressed_) DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
+  RECT text = area;
+  if (pressed_) OffsetRect(&text, 1, 1);
+  HGDIOBJ old = SelectObject(dc, FontFor(TFontRole::frStepButton));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(TextColour().value_or(clWindowText)));
+  DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+bool Win32SpeedButton::PointerInside(LPARAM lParam) const {
+  RECT area;
+  GetClientRect(hwnd_, &area);
+  const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  return PtInRect(&area, point) != 0;
+}
+
+void Win32SpeedButton::SetPressed(bool pressed) {
+  if (pressed == pressed_) return;
+  pressed_ = pressed;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32SpeedButton::Release(LPARAM lParam) {
+  const bool click = tracking_ && PointerInside(lParam);
+  tracking_ = false;
+  SetPressed(false);
+  if (GetCapture() == hwnd_) ReleaseCapture();
+  if (click) UserClicked();
 }
 
 bool Win32SpeedButton::Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (message != WM_LBUTTONDOWN) return false;
-  // The button never keeps the focus: the control that had it keeps it
-  // until the click handler moves it.
-  const HWND focused = GetFocus();
-  result = CallOriginal(message, wParam, lParam);
-  if (focused != nullptr && focused != hwnd_) ::SetFocus(focused);
-  return true;
+  result = 0;
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      Draw(dc);
+      EndPaint(hwnd_, &paint);
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      Draw(reinterpret_cast<HDC>(wParam));
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // WM_PAINT fills the whole button
+      return true;
+    case WM_LBUTTONDOWN:
+      // No SetFocus: the control that has the focus keeps it.
+      SetCapture(hwnd_);
+      tracking_ = true;
+      SetPressed(true);
+      return true;
+    case WM_MOUSEMOVE:
+      if (tracking_) SetPressed(PointerInside(lParam));
+      return true;
+    case WM_LBUTTONUP:
+      Release(lParam);
+      return true;
+    case WM_CAPTURECHANGED:
+      // Capture taken away (another window, a message box): no click.
+      if (reinterpret_cast<HWND>(lParam) != hwnd_) {
+        tracking_ = false;
+        SetPressed(false);
+      }
+      return true;
+    default:
+      return false;
+  }
 }
 
 Win32StaticText::Win32StaticText(Win32Container* parent, TRect area) {

@@ -71,6 +71,9 @@ class Win32Edit final : public Win32Control, public TEditControl {
   bool swallowChar_ = false;  // the WM_CHAR of a key that OnKeyDown consumed
 };
 
+// A radio button of its panel's group. A click selects it, and so does the
+// focus arriving from the keyboard (the arrow keys within the group), which
+// the common controls' plain radio button leaves to the program.
 class Win32RadioButton final : public Win32Control, public TRadioButtonControl {
  public:
   Win32RadioButton(Win32Container* parent, const std::string& caption, TRect area);
@@ -80,15 +83,21 @@ class Win32RadioButton final : public Win32Control, public TRadioButtonControl {
  protected:
   void ShowChecked(bool checked) override;
   std::vector<TRadioButtonControl*> GroupSiblings() const override;
+  bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
   Win32Container* group_;
+  bool pressing_ = false;  // inside the button's own WM_LBUTTONDOWN
 };
 
+// The port list: a drop-down list whose items the program draws as plain
+// text at a fixed height, `visibleItems` of them shown when it is open (the
+// version 6 list takes that count, not the height reserved for it).
 class Win32ComboBox final : public Win32Control, public TComboBoxControl {
  public:
   Win32ComboBox(Win32Container* parent, TRect area, int itemHeight, int visibleItems);
   void Command(int code) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  protected:
   void ShowItems(const std::vector<std::string>& items, int index) override;
@@ -108,13 +117,28 @@ class Win32BitBtn final : public Win32Control, public TBitBtnControl {
   HBITMAP glyph_ = nullptr;
 };
 
+// A flat step button drawn by the program: its caption centred in its text
+// colour over its parent's face, sunken while pressed. It is a window class
+// of its own that never takes the focus (a BUTTON takes it on mouse-down,
+// which would commit the field being edited and cancel the press when the
+// focus went back). A click is a press and release over the button.
 class Win32SpeedButton final : public Win32Control, public TSpeedButtonControl {
  public:
   Win32SpeedButton(Win32Container* parent, const std::string& caption, TRect area);
-  void Command(int code) override;
+  // Draws the button as it looks now into `dc` (also for WM_PRINTCLIENT).
+  void Draw(HDC dc) const;
 
  protected:
   bool Intercept(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  bool PointerInside(LPARAM lParam) const;
+  void SetPressed(bool pressed);
+  void Release(LPARAM lParam);
+
+  std::wstring caption_;
+  bool tracking_ = false;  // the left button went down here and is held
+  bool pressed_ = false;   // drawn sunken: tracking and the pointer inside
 };
 
 class Win32StaticText final : public Win32Control, public TStaticTextControl {

@@ -11,8 +11,10 @@ namespace kx14 {
 
 // The program's one window on Win32: the shared form (controls, layout,
 // handlers, start-up; see TMainFormLogic) in a top-level window whose client
-// area is 310 x 416 and cannot be resized, created hidden and centred on the
-// screen. Every handler runs on the window's thread; an exception escaping
+// area is 310 x 416 and stays so (a sizeable frame with a maximise box, whose
+// every size request ends at that size), created hidden and centred on the
+// screen. The control that had the keyboard focus gets it back when the
+// window is activated again. Every handler runs on the window's thread; an exception escaping
 // one is shown in the error box and the window carries on. Closing (exit
 // button, title bar) asks no question; while a device operation waits the
 // window goes once the operation has returned.
@@ -35,7 +37,15 @@ class TMainForm final : public Win32Container, public TMainFormLogic<Win32Kit> {
   void CloseWindow() override;
 
  private:
+  void RememberFocus();
+  // Focus to `previous` where it is a control of this window that can take
+  // it, else to the control remembered at deactivation, else to the first
+  // one in tab order.
+  void RestoreFocus(HWND previous);
+  bool CanTakeFocus(HWND control) const;
+
   bool quitWhenDestroyed_ = false;
+  HWND focused_ = nullptr;  // the control that had the focus at deactivation
 };
 
 }  // namespace kx14

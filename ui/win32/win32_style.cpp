@@ -6,7 +6,12 @@
 namespace kx14 {
 namespace {
 
-constexpr std::array<const wchar_t*, 3> kFaces = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic"};
+// The layout's proportional Gothic first, then the Japanese UI faces of
+// later Windows versions.
+constexpr std::array<const wchar_t*, 4> kFaces = {L"ＭＳ Ｐゴシック", L"Yu Gothic UI", L"Meiryo UI",
+                                                  L"MS UI Gothic"};
+// The step buttons' face, where the machine has it with Japanese glyphs.
+const wchar_t* const kStepButtonFace = L"System";
 
 int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
@@ -35,11 +40,23 @@ const wchar_t* FindFace() {
   return chosen;
 }
 
+const wchar_t* FindStepButtonFace() {
+  HDC dc = GetDC(nullptr);
+  const bool present = FacePresent(dc, kStepButtonFace);
+  ReleaseDC(nullptr, dc);
+  return present ? kStepButtonFace : ChosenFontFace();
+}
+
 }  // namespace
 
 const wchar_t* ChosenFontFace() {
   static const wchar_t* const face = FindFace();
   return face;
+}
+
+const wchar_t* FontFaceFor(TFontRole role) {
+  static const wchar_t* const stepFace = FindStepButtonFace();
+  return role == TFontRole::frStepButton ? stepFace : ChosenFontFace();
 }
 
 HFONT FontFor(TFontRole role) {
@@ -49,7 +66,7 @@ HFONT FontFor(TFontRole role) {
     const TFontSpec spec = FontSpec(role);
     font = CreateFontW(-spec.pixelHeight, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                        FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, ChosenFontFace());
+                       DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, FontFaceFor(role));
   }
   return font;
 }

@@ -7,11 +7,15 @@
 namespace kx14 {
 
 // The window's font for `role`, created once and kept for the run. The face
-// is the first present of the Windows UI Gothic faces (Yu Gothic UI, Meiryo
-// UI, MS UI Gothic), so Japanese text never shows as boxes.
+// is the first present, with Japanese glyphs, of ＭＳ Ｐゴシック and the
+// Windows UI Gothic faces (Yu Gothic UI, Meiryo UI, MS UI Gothic), so
+// Japanese text never shows as boxes; the step buttons take System where it
+// has Japanese glyphs, and that face otherwise.
 HFONT FontFor(TFontRole role);
-// The face FontFor uses (for tests and diagnostics).
+// The face of the window's text, and the face FontFor uses for `role` (for
+// tests and diagnostics).
 const wchar_t* ChosenFontFace();
+const wchar_t* FontFaceFor(TFontRole role);
 
 inline COLORREF ToColorRef(TColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 

@@ -1,0 +1,177 @@
+// The window driver of the Qt window: controls are found by their object
+// names, and every action is the mouse and key events the user's input
+// would produce, sent to the real widget (QTest), on the offscreen
+// platform. The program's main creates the application object and runs
+// the GoogleTest cases.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "campaign_summary.h"
+#include "form_fixture.h"
+#include "tests/window_suite/suite_steps.h"
+#include "tests/window_suite/window_driver.h"
+
+namespace kx14::test {
+namespace {
+
+Qt::Key QtKeyOf(Key key) {
+  switch (key) {
+    case Key::kEnter:
+      return Qt::Key_Return;
+    case Key::kUp:
+      return Qt::Key_Up;
+    case Key::kDown:
+      return Qt::Key_Down;
+    case Key::kLeft:
+      return Qt::Key_Left;
+    case Key::kBackspace:
+      return Qt::Key_Backspace;
+    case Key::kDelete:
+      return Qt::Key_Delete;
+    case Key::kTab:
+      return Qt::Key_Tab;
+  }
+  return Qt::Key_unknown;
+}
+
+Qt::KeyboardModifiers QtModifiersOf(unsigned modifiers) {
+  Qt::KeyboardModifiers held = Qt::NoModifier;
+  if ((modifiers & kShift) != 0) held |= Qt::ShiftModifier;
+  if ((modifiers & kCtrl) != 0) held |= Qt::ControlModifier;
+  return held;
+}
+
+class QtWindowDriver final : public WindowDriver {
+ public:
+  QtWindowDriver() {
+    fixture_.Create();
+    EXPECT_TRUE(fixture_.Active()) << "the window did not become active";
+  }
+
+  void Reveal(const std::string& panel) override { FormFixture::Reveal(Find(panel)); }
+  void Click(const std::string& control) override {
+    QTest::mouseClick(Find(control), Qt::LeftButton);
+  }
+  void ClickWith(const std::string& control, MouseButton button) override {
+    const Qt::MouseButton qtButton = button == MouseButton::kLeft    ? Qt::LeftButton
+                                     : button == MouseButton::kRight ? Qt::RightButton
+                                                                     : Qt::MiddleButton;
+    QTest::mouseClick(Find(control), qtButton, {}, QPoint(3, 5));
+  }
+  void Focus(const std::string& control) override { Find(control)->setFocus(Qt::MouseFocusReason); }
+  void Type(const std::string& text) override {
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(text));
+  }
+  void Press(Key key, unsigned modifiers) override {
+    QTest::keyClick(QApplication::focusWidget(), QtKeyOf(key), QtModifiersOf(modifiers));
+  }
+
+  std::string Text(const std::string& control) override {
+    QWidget* widget = Find(control);
+    if (const auto* staticText = dynamic_cast<const TStaticTextControl*>(widget)) {
+      return staticText->Text();  // painted by the control itself
+    }
+    const char* property = widget->property("currentText").isValid() ? "currentText" : "text";
+    return widget->property(property).toString().toStdString();
+  }
+  Place PlaceOf(const std::string& control) override {
+    const QRect place = Find(control)->geometry();
+    return {place.left(), place.top(), place.width(), place.height()};
+  }
+  bool Checked(const std::string& button) override {
+    const auto* radio = qobject_cast<const QAbstractButton*>(Find(button));
+    return radio != nullptr && radio->isChecked();
+  }
+  int Position(const std::string& bar) override {
+    const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
+    return scrollBar != nullptr ? scrollBar->value() : -1;
+  }
+  Selection SelectionOf(const std::string& field) override {
+    auto* edit = qobject_cast<QLineEdit*>(Find(field));
+    if (edit == nullptr || !edit->hasSelectedText()) {
+      return {edit != nullptr ? edit->cursorPosition() : 0, 0};
+    }
+    return {edit->selectionStart(), static_cast<int>(edit->selectedText().size())};
+  }
+  std::string Focused() override {
+    const QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr && focused != &fixture_.Form() ? focused->objectName().toStdString()
+                                                             : "";
+  }
+
+  std::int32_t Tag(const std::string& field) override {
+    const auto* edit = Neutral<TEditControl>(field);
+    return edit != nullptr ? edit->Tag : 0;
+  }
+  void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override {
+    if (auto* edit = Neutral<TEditControl>(field)) {
+      edit->Tag = tag;
+      edit->SetText(text);
+    }
+  }
+  void SetText(const std::string& control, const std::string& text) override {
+    QWidget* widget = Find(control);
+    if (auto* edit = dynamic_cast<TEditControl*>(widget)) {
+      edit->SetText(text);
+    } else if (auto* staticText = dynamic_cast<TStaticTextControl*>(widget)) {
+      staticText->SetText(text);
+    } else {
+      ADD_FAILURE() << control << " holds no text to set";
+    }
+  }
+  void SetPosition(const std::string& bar, int position) override {
+    if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) scrollBar->SetPosition(position);
+  }
+  void Select(const std::string& button) override {
+    if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
+  }
+  void SetSelection(const std::string& field, int start, int length) override {
+    if (auto* edit = qobject_cast<QLineEdit*>(Find(field))) edit->setSelection(start, length);
+  }
+  void CountChanges(const std::string& bar) override {
+    if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
+  }
+  int ChangesCounted() const override { return changes_; }
+
+ private:
+  QWidget* Find(const std::string& name) {
+    QWidget* widget = fixture_.Named<QWidget>(QString::fromStdString(name));
+    EXPECT_NE(widget, nullptr) << "no control named " << name;
+    return widget;
+  }
+
+  // The neutral control behind the named widget (null, and a failure, when
+  // it is no such control).
+  template <class Control>
+  Control* Neutral(const std::string& name) {
+    auto* control = dynamic_cast<Control*>(Find(name));
+    EXPECT_NE(control, nullptr) << name << " is not a control of that kind";
+    return control;
+  }
+
+  FormFixture fixture_;
+  int changes_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<QtWindowDriver>(); }
+
+}  // namespace kx14::test
+
+int main(int argc, char** argv) {
+  // The offscreen platform unless the caller chose one (a visible run on a
+  // desktop, for watching a case).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new kx14::faults::CampaignSummary("window suite (qt)"));
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,89 @@
+#pragma once
+
+// The main window as a behaviour test sees it, under every toolkit: controls
+// are named as the window names them ("YOUID_EDIT", "CommBox"), and every
+// action goes to the real native control as the user's input would (a
+// mouse press and release, key presses with their characters). One driver
+// per toolkit implements it (Qt: tests/ui/qt_window_driver.cpp; Win32:
+// tests/windows/win32_window_driver.cpp); the suites in this folder are
+// written once against it and run on both.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kx14::test {
+
+enum class Key : std::uint8_t { kEnter, kUp, kDown, kLeft, kBackspace, kDelete, kTab };
+
+enum Modifiers : unsigned { kNoModifiers = 0, kShift = 1, kCtrl = 2 };
+
+enum class MouseButton : std::uint8_t { kLeft, kRight, kMiddle };
+
+// A control's place in its parent's client area.
+struct Place {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const Place&, const Place&) = default;
+};
+
+struct Selection {
+  int start = 0;
+  int length = 0;
+  friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+class WindowDriver {
+ public:
+  virtual ~WindowDriver() = default;
+
+  // Shows one of the panels that the window keeps hidden, so that its
+  // controls can take the focus and the mouse. The window itself never does.
+  virtual void Reveal(const std::string& panel) = 0;
+  // A left-button press and release in the middle of the control.
+  virtual void Click(const std::string& control) = 0;
+  // A press and release of `button` near the left end of the control.
+  virtual void ClickWith(const std::string& control, MouseButton button) = 0;
+  // Gives the control the keyboard focus, as a click into it would.
+  virtual void Focus(const std::string& control) = 0;
+  // Key presses to the control that has the focus: each character of the
+  // UTF-8 text, or one key with modifiers held.
+  virtual void Type(const std::string& text) = 0;
+  virtual void Press(Key key, unsigned modifiers = kNoModifiers) = 0;
+
+  virtual std::string Text(const std::string& control) = 0;
+  virtual Place PlaceOf(const std::string& control) = 0;
+  // Whether a radio button shows as selected.
+  virtual bool Checked(const std::string& button) = 0;
+  // The position a scroll bar shows.
+  virtual int Position(const std::string& bar) = 0;
+  virtual Selection SelectionOf(const std::string& field) = 0;
+  // The name of the control that has the keyboard focus; "" for none (or
+  // the window itself).
+  virtual std::string Focused() = 0;
+
+  // An edit field's Tag (an identifier's value of record).
+  virtual std::int32_t Tag(const std::string& field) = 0;
+  // Changes from code, as a read from the device does: a field's Tag and
+  // text, an edit field's or the comment box's text, a bar's position, the
+  // selection of a radio button.
+  virtual void SetValue(const std::string& field, std::int32_t tag, const std::string& text) = 0;
+  virtual void SetText(const std::string& control, const std::string& text) = 0;
+  virtual void SetPosition(const std::string& bar, int position) = 0;
+  virtual void Select(const std::string& button) = 0;
+  // Selects part of a field's text, as a drag over it would.
+  virtual void SetSelection(const std::string& field, int start, int length) = 0;
+
+  // Counts the runs of the bar's change handler from now on (the handler
+  // still runs), and the count so far.
+  virtual void CountChanges(const std::string& bar) = 0;
+  virtual int ChangesCounted() const = 0;
+};
+
+// A fresh main window, shown and active, with the driver of the toolkit that
+// the test program is built for.
+std::unique_ptr<WindowDriver> OpenMainWindow();
+
+}  // namespace kx14::test

@@ -1,0 +1,239 @@
+#include "tests/windows/win32_window_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "tests/window_suite/suite_steps.h"
+#include "ui/form/control_names.h"
+#include "ui/win32/win32_text.h"
+
+namespace kx14::test {
+namespace {
+
+struct Search {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchId(HWND hwnd, LPARAM search) {
+  auto* wanted = reinterpret_cast<Search*>(search);
+  if (GetDlgCtrlID(hwnd) != wanted->id) return TRUE;
+  wanted->found = hwnd;
+  return FALSE;
+}
+
+UINT VirtualKeyOf(Key key) {
+  switch (key) {
+    case Key::kEnter:
+      return VK_RETURN;
+    case Key::kUp:
+      return VK_UP;
+    case Key::kDown:
+      return VK_DOWN;
+    case Key::kLeft:
+      return VK_LEFT;
+    case Key::kBackspace:
+      return VK_BACK;
+    case Key::kDelete:
+      return VK_DELETE;
+    case Key::kTab:
+      return VK_TAB;
+  }
+  return 0;
+}
+
+// Holds the modifier keys in the thread's key state while a posted key is
+// handled (posted input does not change that state by itself).
+class HeldModifiers {
+ public:
+  explicit HeldModifiers(unsigned modifiers) {
+    GetKeyboardState(saved_.data());
+    std::array<BYTE, 256> held = saved_;
+    if ((modifiers & kShift) != 0) held[VK_SHIFT] = held[VK_LSHIFT] = 0x80;
+    if ((modifiers & kCtrl) != 0) held[VK_CONTROL] = held[VK_LCONTROL] = 0x80;
+    SetKeyboardState(held.data());
+  }
+  ~HeldModifiers() { SetKeyboardState(saved_.data()); }
+  HeldModifiers(const HeldModifiers&) = delete;
+  HeldModifiers& operator=(const HeldModifiers&) = delete;
+
+ private:
+  std::array<BYTE, 256> saved_{};
+};
+
+LPARAM KeyData(UINT virtualKey, bool up) {
+  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+  return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
+}
+
+}  // namespace
+
+std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<Win32WindowDriver>(); }
+
+Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
+  form_->Show();
+  SetForegroundWindow(form_->Handle());
+  Pump();
+}
+
+void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }
+
+HWND Win32WindowDriver::Find(const std::string& control) const {
+  Search search{ControlIdForName(control.c_str()), nullptr};
+  if (search.id != 0)
+    EnumChildWindows(form_->Handle(), &MatchId, reinterpret_cast<LPARAM>(&search));
+  EXPECT_NE(search.found, nullptr) << "no control named " << control;
+  return search.found;
+}
+
+void Win32WindowDriver::Reveal(const std::string& panel) {
+  ShowWindow(Find(panel), SW_SHOWNA);
+  Pump();
+}
+
+void Win32WindowDriver::Click(const std::string& control) {
+  const HWND hwnd = Find(control);
+  RECT area;
+  GetClientRect(hwnd, &area);
+  const LPARAM middle = MAKELPARAM(area.right / 2, area.bottom / 2);
+  PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageW(hwnd, WM_LBUTTONUP, 0, middle);
+  Pump();
+}
+
+void Win32WindowDriver::ClickWith(const std::string& control, MouseButton button) {
+  struct Messages {
+    UINT down;
+    UINT up;
+    WPARAM held;
+  };
+  const Messages messages =
+      button == MouseButton::kLeft    ? Messages{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON}
+      : button == MouseButton::kRight ? Messages{WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON}
+                                      : Messages{WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON};
+  const HWND hwnd = Find(control);
+  const LPARAM nearLeft = MAKELPARAM(3, 5);
+  PostMessageW(hwnd, messages.down, messages.held, nearLeft);
+  PostMessageW(hwnd, messages.up, 0, nearLeft);
+  Pump();
+}
+
+void Win32WindowDriver::Focus(const std::string& control) {
+  SetFocus(Find(control));
+  Pump();
+}
+
+void Win32WindowDriver::PressKey(HWND target, UINT virtualKey) {
+  PostMessageW(target, WM_KEYDOWN, virtualKey, KeyData(virtualKey, false));
+  Pump();  // the pump translates the key into its character
+  PostMessageW(target, WM_KEYUP, virtualKey, KeyData(virtualKey, true));
+  Pump();
+}
+
+void Win32WindowDriver::Type(const std::string& text) {
+  for (const wchar_t character : WideFromUtf8(text)) {
+    const SHORT scan = VkKeyScanW(character);
+    const HWND target = GetFocus();
+    if (scan == -1 || (HIBYTE(scan) & ~1) != 0) {
+      // No plain or shifted key types it: the character alone.
+      PostMessageW(target, WM_CHAR, character, 1);
+      Pump();
+      continue;
+    }
+    HeldModifiers shift((HIBYTE(scan) & 1) != 0 ? kShift : kNoModifiers);
+    PressKey(target, LOBYTE(scan));
+  }
+}
+
+void Win32WindowDriver::Press(Key key, unsigned modifiers) {
+  HeldModifiers held(modifiers);
+  PressKey(GetFocus(), VirtualKeyOf(key));
+}
+
+std::string Win32WindowDriver::Text(const std::string& control) {
+  const HWND hwnd = Find(control);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+Selection Win32WindowDriver::SelectionOf(const std::string& field) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(Find(field), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {static_cast<int>(start), static_cast<int>(end - start)};
+}
+
+std::string Win32WindowDriver::Focused() {
+  const HWND focused = GetFocus();
+  if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
+  const char* name = ControlNameForId(GetDlgCtrlID(focused));
+  return name != nullptr ? name : "";
+}
+
+template <class Control>
+Control* Win32WindowDriver::Neutral(const std::string& name) const {
+  auto* control = dynamic_cast<Control*>(Win32Control::FromHandle(Find(name)));
+  EXPECT_NE(control, nullptr) << name << " is not a control of that kind";
+  return control;
+}
+
+Place Win32WindowDriver::PlaceOf(const std::string& control) {
+  const HWND hwnd = Find(control);
+  RECT rect;
+  GetWindowRect(hwnd, &rect);
+  MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool Win32WindowDriver::Checked(const std::string& button) {
+  return SendMessageW(Find(button), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int Win32WindowDriver::Position(const std::string& bar) { return GetScrollPos(Find(bar), SB_CTL); }
+
+std::int32_t Win32WindowDriver::Tag(const std::string& field) {
+  const auto* edit = Neutral<TEditControl>(field);
+  return edit != nullptr ? edit->Tag : 0;
+}
+
+void Win32WindowDriver::SetValue(const std::string& field, std::int32_t tag,
+                                 const std::string& text) {
+  if (auto* edit = Neutral<TEditControl>(field)) {
+    edit->Tag = tag;
+    edit->SetText(text);
+  }
+}
+
+void Win32WindowDriver::SetText(const std::string& control, const std::string& text) {
+  Win32Control* native = Win32Control::FromHandle(Find(control));
+  if (auto* edit = dynamic_cast<TEditControl*>(native)) {
+    edit->SetText(text);
+  } else if (auto* staticText = dynamic_cast<TStaticTextControl*>(native)) {
+    staticText->SetText(text);
+  } else {
+    ADD_FAILURE() << control << " holds no text to set";
+  }
+}
+
+void Win32WindowDriver::SetPosition(const std::string& bar, int position) {
+  if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) scrollBar->SetPosition(position);
+}
+
+void Win32WindowDriver::Select(const std::string& button) {
+  if (auto* radio = Neutral<TRadioButtonControl>(button)) radio->SetChecked(true);
+}
+
+void Win32WindowDriver::SetSelection(const std::string& field, int start, int length) {
+  SendMessageW(Find(field), EM_SETSEL, static_cast<WPARAM>(start),
+               static_cast<LPARAM>(start + length));
+}
+
+void Win32WindowDriver::CountChanges(const std::string& bar) {
+  if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
+}
+
+}  // namespace kx14::test

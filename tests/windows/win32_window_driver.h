@@ -1,0 +1,62 @@
+#pragma once
+
+// The window driver of the Win32 window (under Wine): controls are found by
+// their control IDs, and every action is the input messages the user's
+// mouse and keyboard would produce, posted to the real control and run
+// through the window's own message pump (dialog manager, key translation).
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/window_suite/window_driver.h"
+#include "ui/win32/win32_main_form.h"
+
+namespace kx14::test {
+
+class Win32WindowDriver final : public WindowDriver {
+ public:
+  Win32WindowDriver();
+
+  void Reveal(const std::string& panel) override;
+  void Click(const std::string& control) override;
+  void ClickWith(const std::string& control, MouseButton button) override;
+  void Focus(const std::string& control) override;
+  void Type(const std::string& text) override;
+  void Press(Key key, unsigned modifiers) override;
+  std::string Text(const std::string& control) override;
+  Place PlaceOf(const std::string& control) override;
+  bool Checked(const std::string& button) override;
+  int Position(const std::string& bar) override;
+  Selection SelectionOf(const std::string& field) override;
+  std::string Focused() override;
+  std::int32_t Tag(const std::string& field) override;
+  void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override;
+  void SetText(const std::string& control, const std::string& text) override;
+  void SetPosition(const std::string& bar, int position) override;
+  void Select(const std::string& button) override;
+  void SetSelection(const std::string& field, int start, int length) override;
+  void CountChanges(const std::string& bar) override;
+  int ChangesCounted() const override { return changes_; }
+
+  TMainForm& Form() { return *form_; }
+  // Destroys the window (what the form owns finishes its work).
+  void DestroyForm() { form_.reset(); }
+  // The control's window; fails the test (and returns null) for an unknown name.
+  HWND Find(const std::string& control) const;
+  // Runs the window's pending messages, as its message loop would.
+  void Pump();
+
+ private:
+  void PressKey(HWND target, UINT virtualKey);
+  // The neutral control behind the named window (null, and a failure, when
+  // it is no such control).
+  template <class Control>
+  Control* Neutral(const std::string& name) const;
+
+  std::unique_ptr<TMainForm> form_;
+  int changes_ = 0;
+};
+
+}  // namespace kx14::test
