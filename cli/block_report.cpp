@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "cli/backup_document.h"
-#include "cli/field_text.h"
+#include "cli/files/backup_document.h"
+#include "cli/files/field_text.h"
 #include "protocol/checksum.h"
 #include "protocol/handicap_captions.h"
 

@@ -1,8 +1,8 @@
 #include "cli/block_source.h"
 
-#include "cli/backup_document.h"
-#include "cli/exit_status.h"
-#include "cli/json_text.h"
+#include "cli/files/backup_document.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/json_text.h"
 #include "history/history_reader.h"
 #include "history/history_writer.h"
 #include "base/integer_text.h"

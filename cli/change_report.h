@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cli/json_text.h"
+#include "cli/files/json_text.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14::cli {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/exit_status.h"
-#include "cli/field_text.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/field_text.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

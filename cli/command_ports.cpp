@@ -1,7 +1,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/json_text.h"
+#include "cli/files/json_text.h"
 #include "cli/port_choice.h"
 #include "cli/port_state.h"
 

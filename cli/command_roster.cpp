@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/race_day_json.h"
-#include "cli/roster.h"
+#include "cli/watch/race_day_json.h"
+#include "cli/files/roster.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

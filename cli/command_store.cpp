@@ -3,17 +3,17 @@
 
 #include <iostream>
 
-#include "cli/atomic_file.h"
-#include "cli/backup_document.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/backup_document.h"
 #include "cli/block_report.h"
 #include "cli/block_source.h"
 #include "cli/change_report.h"
 #include "cli/commands.h"
 #include "cli/device_actions.h"
-#include "cli/exit_status.h"
-#include "cli/field_text.h"
-#include "cli/json_text.h"
-#include "cli/utf8_path.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/field_text.h"
+#include "cli/files/json_text.h"
+#include "cli/files/utf8_path.h"
 #include "history/history_reader.h"
 #include "protocol/control_model.h"
 #include "protocol/handicap_captions.h"

@@ -7,11 +7,11 @@
 #include <thread>
 
 #include "cli/commands.h"
-#include "cli/exit_status.h"
+#include "cli/files/exit_status.h"
 #include "cli/interrupt.h"
 #include "cli/port_state.h"
-#include "cli/race_day_json.h"
-#include "cli/watch_port.h"
+#include "cli/watch/race_day_json.h"
+#include "cli/watch/watch_port.h"
 
 namespace kx14::cli {
 namespace {

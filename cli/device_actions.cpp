@@ -1,7 +1,7 @@
 #include "cli/device_actions.h"
 
 #include "cli/block_report.h"
-#include "cli/exit_status.h"
+#include "cli/files/exit_status.h"
 #include "protocol/block_fields.h"
 #include "protocol/device_operations.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/block_difference.h"
+#include "cli/files/block_difference.h"
 #include "cli/device_session.h"
 
 namespace kx14::cli {

@@ -1,6 +1,6 @@
 #include "cli/device_session.h"
 
-#include "cli/exit_status.h"
+#include "cli/files/exit_status.h"
 #include "cli/port_state.h"
 #include "kx14_version.h"
 #include "protocol/frames.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "cli/exit_status.h"
+#include "cli/files/exit_status.h"
 
 namespace kx14::cli {
 namespace {

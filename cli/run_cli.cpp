@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "cli/exit_status.h"
-#include "cli/json_text.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/json_text.h"
 #include "kx14_version.h"
 
 namespace kx14::cli {

@@ -3,9 +3,9 @@
 #include <array>
 #include <chrono>
 
-#include "cli/backup_document.h"
-#include "cli/exit_status.h"
-#include "cli/json_text.h"
+#include "cli/files/backup_document.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/json_text.h"
 #include "protocol/block_fields.h"
 #include "protocol/hex_bytes.h"
 

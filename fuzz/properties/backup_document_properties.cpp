@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/backup_document.h"
-#include "cli/exit_status.h"
+#include "cli/files/backup_document.h"
+#include "cli/files/exit_status.h"
 
 namespace kx14::fuzz {
 namespace {

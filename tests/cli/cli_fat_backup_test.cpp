@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "cli/atomic_file.h"
-#include "cli/exit_status.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/exit_status.h"
 #include "temp_dir.h"
 
 namespace kx14::cli {

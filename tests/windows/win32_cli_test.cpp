@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "cli/atomic_file.h"
-#include "cli/exit_status.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/exit_status.h"
 #include "cli/port_state.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"

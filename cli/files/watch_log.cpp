@@ -1,11 +1,11 @@
-#include "cli/watch_log.h"
+#include "cli/files/watch_log.h"
 
 #include <fstream>
 #include <ostream>
 #include <system_error>
 
-#include "cli/exit_status.h"
-#include "cli/utf8_path.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/utf8_path.h"
 
 namespace kx14::cli {
 namespace {

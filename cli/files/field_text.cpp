@@ -1,4 +1,4 @@
-#include "cli/field_text.h"
+#include "cli/files/field_text.h"
 
 #include "base/integer_text.h"
 

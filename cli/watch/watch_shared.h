@@ -10,8 +10,8 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "cli/roster.h"
-#include "cli/watch_log.h"
+#include "cli/files/roster.h"
+#include "cli/files/watch_log.h"
 #include "history/history_writer.h"
 #include "ports/com_ports.h"
 #include "protocol/exchange_trace.h"

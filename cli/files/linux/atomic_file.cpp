@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/atomic_file.h"
-#include "cli/exit_status.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/exit_status.h"
 
 namespace kx14::cli {
 namespace {

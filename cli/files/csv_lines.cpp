@@ -1,4 +1,4 @@
-#include "cli/csv_lines.h"
+#include "cli/files/csv_lines.h"
 
 namespace kx14::cli {
 namespace {

@@ -1,6 +1,6 @@
-#include "cli/block_difference.h"
+#include "cli/files/block_difference.h"
 
-#include "cli/field_text.h"
+#include "cli/files/field_text.h"
 
 namespace kx14::cli {
 

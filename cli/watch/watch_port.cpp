@@ -1,14 +1,14 @@
-#include "cli/watch_port.h"
+#include "cli/watch/watch_port.h"
 
 #include <filesystem>
 #include <sstream>
 #include <system_error>
 
-#include "cli/backup_document.h"
+#include "cli/files/backup_document.h"
 #include "cli/block_report.h"
 #include "cli/device_actions.h"
-#include "cli/exit_status.h"
-#include "cli/field_text.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/field_text.h"
 #include "cli/interrupt.h"
 #include "protocol/handicap_captions.h"
 

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/append_file.h"
+#include "cli/files/append_file.h"
 
 namespace kx14::cli {
 namespace {

@@ -1,6 +1,6 @@
-#include "cli/race_day_json.h"
+#include "cli/watch/race_day_json.h"
 
-#include "cli/json_text.h"
+#include "cli/files/json_text.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

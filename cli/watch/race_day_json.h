@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/roster.h"
-#include "cli/watch_record.h"
+#include "cli/files/roster.h"
+#include "cli/watch/watch_record.h"
 
 namespace kx14::cli {
 

@@ -1,14 +1,14 @@
-#include "cli/roster.h"
+#include "cli/files/roster.h"
 
 #include <algorithm>
 #include <array>
 #include <unordered_map>
 
-#include "cli/atomic_file.h"
-#include "cli/csv_lines.h"
-#include "cli/exit_status.h"
-#include "cli/field_text.h"
-#include "cli/utf8_path.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/csv_lines.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/field_text.h"
+#include "cli/files/utf8_path.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

@@ -2,9 +2,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "cli/atomic_file.h"
-#include "cli/exit_status.h"
-#include "cli/utf8_path.h"
+#include "cli/files/atomic_file.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/utf8_path.h"
 
 namespace kx14::cli {
 

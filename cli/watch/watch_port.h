@@ -20,8 +20,8 @@
 #include <string>
 
 #include "cli/device_session.h"
-#include "cli/watch_record.h"
-#include "cli/watch_shared.h"
+#include "cli/watch/watch_record.h"
+#include "cli/watch/watch_shared.h"
 #include "protocol/exchange_trace.h"
 
 namespace kx14::cli {

@@ -1,4 +1,4 @@
-#include "cli/backup_document.h"
+#include "cli/files/backup_document.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,9 +6,9 @@
 #include <ctime>
 #include <optional>
 
-#include "cli/exit_status.h"
-#include "cli/field_text.h"
-#include "cli/json_text.h"
+#include "cli/files/exit_status.h"
+#include "cli/files/field_text.h"
+#include "cli/files/json_text.h"
 #include "protocol/checksum.h"
 #include "protocol/hex_bytes.h"
 

@@ -1,4 +1,4 @@
-#include "cli/watch_record.h"
+#include "cli/watch/watch_record.h"
 
 namespace kx14::cli {
 

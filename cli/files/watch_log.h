@@ -15,8 +15,8 @@
 #include <mutex>
 #include <string>
 
-#include "cli/append_file.h"
-#include "cli/watch_record.h"
+#include "cli/files/append_file.h"
+#include "cli/watch/watch_record.h"
 
 namespace kx14::cli {
 
