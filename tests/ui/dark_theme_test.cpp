@@ -14,10 +14,10 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
-#include <map>
+#include <vector>
 
 #include "form_fixture.h"
-#include "ui/form/readable_colour.h"
+#include "tests/window_suite/text_contrast.h"
 
 namespace kx14 {
 namespace {
@@ -57,29 +57,13 @@ QRect TextArea(QWidget* control) {
   return control->contentsRect().adjusted(2, 2, -2, -2);
 }
 
-struct Contrast {
-  double ratio = 0;
-  TColour text, background;
-};
-
-// The most common colour of the area is the background; the text is the
-// colour, among those drawn on at least a few pixels, that stands out most.
-Contrast ContrastIn(const QImage& shot, const QRect& area) {
-  std::map<QRgb, int> counts;
+// The pixels of `area` of the screenshot.
+std::vector<TColour> PixelsIn(const QImage& shot, const QRect& area) {
+  std::vector<TColour> pixels;
   for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) ++counts[shot.pixel(x, y) | 0xFF000000u];
+    for (int x = area.left(); x <= area.right(); ++x) pixels.push_back(ToColour(shot.pixel(x, y)));
   }
-  QRgb background = 0;
-  int most = 0;
-  for (const auto& [colour, count] : counts) {
-    if (count > most) std::tie(background, most) = std::pair{colour, count};
-  }
-  Contrast best{1.0, ToColour(background), ToColour(background)};
-  for (const auto& [colour, count] : counts) {
-    const double ratio = ContrastRatio(ToColour(colour), ToColour(background));
-    if (count >= 4 && ratio > best.ratio) best = {ratio, ToColour(colour), best.background};
-  }
-  return best;
+  return pixels;
 }
 
 QString TextOf(QWidget* control) {
@@ -108,7 +92,7 @@ class DarkThemeTest : public QObject {
     for (QWidget* control : form.findChildren<QWidget*>()) {
       if (!control->isVisibleTo(&form) || TextOf(control).trimmed().isEmpty()) continue;
       const QRect area = TextArea(control).translated(control->mapTo(&form, QPoint(0, 0)));
-      const Contrast found = ContrastIn(shot, area & shot.rect());
+      const test::Contrast found = test::ContrastIn(PixelsIn(shot, area & shot.rect()));
       if (found.ratio < 4.5) {
         unreadable << QStringLiteral("%1 \"%2\": %3 : 1, rgb(%4, %5, %6) on rgb(%7, %8, %9)")
                           .arg(control->objectName(), TextOf(control))

@@ -59,8 +59,9 @@ void Win32Control::SetFace(TColour face) {
   brush_ = CreateSolidBrush(ToColorRef(face));
 }
 
-HBRUSH Win32Control::PrepareColours(HDC dc) const {
-  if (text_) SetTextColor(dc, ToColorRef(*text_));
+HBRUSH Win32Control::PrepareColours(HDC dc, TColour behind) const {
+  // The text reads on the face even when the system's colours are dark.
+  SetTextColor(dc, ReadableTextOn(face_.value_or(behind), text_));
   if (!face_) return nullptr;
   SetBkColor(dc, ToColorRef(*face_));
   return brush_;
@@ -128,11 +129,12 @@ LRESULT Win32Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORLISTBOX: {
       const auto dc = reinterpret_cast<HDC>(wParam);
       const Win32Control* control = FromHandle(reinterpret_cast<HWND>(lParam));
-      HBRUSH brush = control != nullptr ? control->PrepareColours(dc) : nullptr;
+      HBRUSH brush =
+          control != nullptr ? control->PrepareColours(dc, Face().value_or(clBtnFace)) : nullptr;
       if (brush == nullptr && message != WM_CTLCOLOREDIT && message != WM_CTLCOLORLISTBOX) {
         // Labels and radio buttons show the container's face.
         SetBkMode(dc, TRANSPARENT);
-        brush = PrepareColours(dc);
+        brush = FaceBrush();
       }
       if (brush != nullptr) return reinterpret_cast<LRESULT>(brush);
       break;

@@ -29,9 +29,9 @@ class Win32Control {
   // Background and text colour; unset ones come from the parent.
   void SetFace(TColour face);
   void SetTextColour(TColour colour) { text_ = colour; }
-  // Colours `dc` for drawing this control; the brush to paint with, or null
-  // when the parent's face applies.
-  HBRUSH PrepareColours(HDC dc) const;
+  // Colours `dc` for drawing this control over `behind` (the parent's
+  // face); the brush to paint with, or null when the parent's face applies.
+  HBRUSH PrepareColours(HDC dc, TColour behind) const;
   std::optional<TColour> Face() const { return face_; }
   std::optional<TColour> TextColour() const { return text_; }
 
@@ -50,6 +50,7 @@ class Win32Control {
   // with `result` the answer.
   virtual bool Intercept(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
   LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
+  HBRUSH FaceBrush() const { return brush_; }
 
   HWND hwnd_ = nullptr;
 

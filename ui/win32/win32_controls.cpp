@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "ui/win32/win32_art.h"
@@ -326,7 +327,11 @@ Win32ComboBox::Win32ComboBox(Win32Container* parent, TRect area, int itemHeight,
 
 void Win32ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  // The layout's white box; the selection in the system's highlight.
+  const TColour face = selected ? FromColorRef(GetSysColor(COLOR_HIGHLIGHT)) : clWindow;
+  HBRUSH brush = CreateSolidBrush(ToColorRef(face));
+  FillRect(item.hDC, &item.rcItem, brush);
+  DeleteObject(brush);
   if (item.itemID != static_cast<UINT>(-1)) {
     // The native item's own text: the list may be redrawn while it is refilled.
     std::wstring text(
@@ -336,7 +341,9 @@ void Win32ComboBox::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT area = item.rcItem;
     area.left += 2;
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::optional<TColour> wanted =
+        selected ? std::optional(FromColorRef(GetSysColor(COLOR_HIGHLIGHTTEXT))) : std::nullopt;
+    SetTextColor(item.hDC, ReadableTextOn(face, wanted));
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &area,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   }
@@ -427,7 +434,7 @@ void Win32SpeedButton::Draw(HDC dc) const {
   if (pressed_) OffsetRect(&text, 1, 1);
   HGDIOBJ old = SelectObject(dc, FontFor(TFontRole::frStepButton));
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ToColorRef(TextColour().value_or(clWindowText)));
+  SetTextColor(dc, ReadableTextOn(face, TextColour().value_or(clWindowText)));
   DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text,
             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);

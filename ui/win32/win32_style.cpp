@@ -3,6 +3,8 @@
 #include <array>
 #include <cwchar>
 
+#include "ui/form/readable_colour.h"
+
 namespace kx14 {
 namespace {
 
@@ -57,6 +59,11 @@ const wchar_t* ChosenFontFace() {
 const wchar_t* FontFaceFor(TFontRole role) {
   static const wchar_t* const stepFace = FindStepButtonFace();
   return role == TFontRole::frStepButton ? stepFace : ChosenFontFace();
+}
+
+COLORREF ReadableTextOn(TColour face, std::optional<TColour> wanted) {
+  const TColour systemText = FromColorRef(GetSysColor(COLOR_WINDOWTEXT));
+  return ToColorRef(ReadableTextColour(face, wanted.value_or(systemText), systemText));
 }
 
 HFONT FontFor(TFontRole role) {

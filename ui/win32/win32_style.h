@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "ui/form/form_style.h"
 
 namespace kx14 {
@@ -18,5 +20,13 @@ const wchar_t* ChosenFontFace();
 const wchar_t* FontFaceFor(TFontRole role);
 
 inline COLORREF ToColorRef(TColour colour) { return RGB(colour.red, colour.green, colour.blue); }
+inline TColour FromColorRef(COLORREF colour) {
+  return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// The colour to draw text in on `face`: `wanted` (the system's window text
+// where unset) while the system's text is dark; under a dark or
+// high-contrast scheme, whatever reads on the face.
+COLORREF ReadableTextOn(TColour face, std::optional<TColour> wanted);
 
 }  // namespace kx14
