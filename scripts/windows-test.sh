@@ -134,6 +134,11 @@ if [ ! -f "$WINEPREFIX/.kx14-font-substitutes-2" ]; then
   touch "$WINEPREFIX/.kx14-font-substitutes-2"
 fi
 
+# Xvfb runs no window manager: Wine would wait for one on every top-level
+# window it shows, hides or destroys (about two seconds a window), so its
+# windows here are not handed to a manager at all.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+
 # The simulator registers its pty in a private ports directory; its control
 # pipe stays open for writing (fd 3) so it never sees the end of its input.
 mkfifo "$run_dir/control"
