@@ -93,6 +93,13 @@ class QtWindowDriver final : public WindowDriver {
     const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
     return scrollBar != nullptr ? scrollBar->value() : -1;
   }
+  BarRange RangeOf(const std::string& bar) override {
+    const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
+    const auto* control = Neutral<TScrollBarControl>(bar);
+    if (scrollBar == nullptr || control == nullptr) return {};
+    return {scrollBar->minimum(), scrollBar->maximum(), control->SmallChange(),
+            control->LargeChange()};
+  }
   Selection SelectionOf(const std::string& field) override {
     auto* edit = qobject_cast<QLineEdit*>(Find(field));
     if (edit == nullptr || !edit->hasSelectedText()) {
@@ -139,6 +146,7 @@ class QtWindowDriver final : public WindowDriver {
     if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
   }
   int ChangesCounted() const override { return changes_; }
+  void Pump() override { QCoreApplication::processEvents(); }
 
  private:
   QWidget* Find(const std::string& name) {

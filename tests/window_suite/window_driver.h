@@ -29,6 +29,15 @@ struct Place {
   friend bool operator==(const Place&, const Place&) = default;
 };
 
+// A scroll bar's range as the native bar holds it, and its steps.
+struct BarRange {
+  int min = 0;
+  int max = 0;
+  int smallStep = 0;
+  int largeStep = 0;
+  friend bool operator==(const BarRange&, const BarRange&) = default;
+};
+
 struct Selection {
   int start = 0;
   int length = 0;
@@ -59,6 +68,7 @@ class WindowDriver {
   virtual bool Checked(const std::string& button) = 0;
   // The position a scroll bar shows.
   virtual int Position(const std::string& bar) = 0;
+  virtual BarRange RangeOf(const std::string& bar) = 0;
   virtual Selection SelectionOf(const std::string& field) = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
@@ -80,6 +90,10 @@ class WindowDriver {
   // still runs), and the count so far.
   virtual void CountChanges(const std::string& bar) = 0;
   virtual int ChangesCounted() const = 0;
+
+  // Runs the window's pending events, as its message loop would between
+  // two inputs.
+  virtual void Pump() = 0;
 };
 
 // A fresh main window, shown and active, with the driver of the toolkit that

@@ -195,6 +195,15 @@ bool Win32WindowDriver::Checked(const std::string& button) {
 
 int Win32WindowDriver::Position(const std::string& bar) { return GetScrollPos(Find(bar), SB_CTL); }
 
+BarRange Win32WindowDriver::RangeOf(const std::string& bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE;
+  const auto* control = Neutral<TScrollBarControl>(bar);
+  if (!GetScrollInfo(Find(bar), SB_CTL, &info) || control == nullptr) return {};
+  return {info.nMin, info.nMax, control->SmallChange(), control->LargeChange()};
+}
+
 std::int32_t Win32WindowDriver::Tag(const std::string& field) {
   const auto* edit = Neutral<TEditControl>(field);
   return edit != nullptr ? edit->Tag : 0;

@@ -29,6 +29,7 @@ class Win32WindowDriver final : public WindowDriver {
   Place PlaceOf(const std::string& control) override;
   bool Checked(const std::string& button) override;
   int Position(const std::string& bar) override;
+  BarRange RangeOf(const std::string& bar) override;
   Selection SelectionOf(const std::string& field) override;
   std::string Focused() override;
   std::int32_t Tag(const std::string& field) override;
@@ -45,8 +46,7 @@ class Win32WindowDriver final : public WindowDriver {
   void DestroyForm() { form_.reset(); }
   // The control's window; fails the test (and returns null) for an unknown name.
   HWND Find(const std::string& control) const;
-  // Runs the window's pending messages, as its message loop would.
-  void Pump();
+  void Pump() override;
 
  private:
   void PressKey(HWND target, UINT virtualKey);

@@ -131,14 +131,9 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_FALSE(IsWindowVisible(form->Panel11->Handle()));
 }
 
+// The controls' start texts are the shared window suite's (tests/window_suite).
 TEST_F(Win32Window, CaptionsAndNamesReadBackFromTheWindowHandles) {
   EXPECT_EQ(TextOf(form), "KX-14 Quovi Manager V1.00");
-  EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
-  EXPECT_EQ(TextOf(form->Handy_7), "ハンデ＋ＭＡＸ");
-  EXPECT_EQ(TextOf(form->Label14), "COMM");
-  EXPECT_EQ(TextOf(form->K_Comment), "開発室から一言：");
-  EXPECT_EQ(TextOf(form->THR_EDIT), "5");
-  EXPECT_EQ(TextOf(form->CommBox), "OFF");
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->MON_EDIT->Handle())), "MON_EDIT");
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->READ_BTN->Handle())), "READ_BTN");
   EXPECT_EQ(SendMessageW(form->CommBox->Handle(), CB_GETCOUNT, 0, 0), 31);
