@@ -8,21 +8,14 @@
 #include <ostream>
 #include <string>
 
+#include "suite_steps.h"
 #include "window_driver.h"
 
 namespace kx14::test {
 namespace {
 
-// Every case only reads the window, so the cases of a suite share one (a
-// window costs seconds under Wine).
-class StartState : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { window = OpenMainWindow(); }
-  static void TearDownTestSuite() { window.reset(); }
-  static std::unique_ptr<WindowDriver> window;
-};
-
-std::unique_ptr<WindowDriver> StartState::window;
+// Every case only reads the window.
+using StartState = SharedWindowSuite<>;
 
 struct TextRow {
   const char* control;

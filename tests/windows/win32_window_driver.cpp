@@ -167,6 +167,20 @@ Selection Win32WindowDriver::SelectionOf(const std::string& field) {
   return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
+std::vector<std::string> Win32WindowDriver::Items(const std::string& list) {
+  const HWND box = Find(list);
+  std::vector<std::string> items;
+  const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1,
+                      L'\0');
+    item.resize(static_cast<std::size_t>(
+        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    items.push_back(Utf8FromWide(item));
+  }
+  return items;
+}
+
 std::string Win32WindowDriver::Focused() {
   const HWND focused = GetFocus();
   if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
@@ -239,6 +253,20 @@ void Win32WindowDriver::Select(const std::string& button) {
 void Win32WindowDriver::SetSelection(const std::string& field, int start, int length) {
   SendMessageW(Find(field), EM_SETSEL, static_cast<WPARAM>(start),
                static_cast<LPARAM>(start + length));
+}
+
+void Win32WindowDriver::SetItemIndex(const std::string& list, int index) {
+  if (auto* box = Neutral<TComboBoxControl>(list)) box->SetItemIndex(index);
+}
+
+void Win32WindowDriver::RunDropDown(const std::string& list) {
+  if (auto* box = Neutral<TComboBoxControl>(list)) box->OnDropDown(box);
+  Pump();
+}
+
+void Win32WindowDriver::UsePorts(const std::vector<std::string>& names) {
+  ports_.reset();  // the key as it was, before the new names replace it
+  ports_ = std::make_unique<SerialCommStandIn>(names);
 }
 
 void Win32WindowDriver::CountChanges(const std::string& bar) {
