@@ -17,9 +17,9 @@ namespace {
 // Everything a read may change, apart from MON_EDIT, as name=value lines.
 std::vector<std::string> ReadableState(WindowDriver& window) {
   std::vector<std::string> state;
-  for (const char* button : {"BUP_00h", "BUP_5Ah", "MAS_ON", "MAS_OFF", "OT_ON", "OT_OFF",
-                             "Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2", "Handy3",
-                             "Handy4", "Handy5", "Handy6", "Handy_7"}) {
+  for (const char* button :
+       {"BUP_00h", "BUP_5Ah", "MAS_ON", "MAS_OFF", "OT_ON", "OT_OFF", "Handy_S", "Handy_M",
+        "Handy0", "Handy1", "Handy2", "Handy3", "Handy4", "Handy5", "Handy6", "Handy_7"}) {
     state.push_back(std::string(button) + (window.Checked(button) ? "=on" : "=off"));
   }
   for (const char* row : {"LAST", "MODE", "UA", "LOW", "HICH", "THR", "YOBI1", "YOBI2"}) {

@@ -53,11 +53,11 @@ TEST_P(PortListRefresh, ShowsTheMachinesPortsAndReportsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, PortListRefresh,
     // Only the sort puts them in order, and by number: COM10 after COM2.
-    ::testing::Values(RefreshRow{"numeric order", {"COM10", "COM2", "COM1"},
-                                 {"OFF", "COM1", "COM2", "COM10"}},
-                      // A single name is never converted, so it is listed whatever it is.
-                      RefreshRow{"single name unsorted", {"PORTX"}, {"OFF", "PORTX"}},
-                      RefreshRow{"nothing reported", {}, {"OFF"}}));
+    ::testing::Values(
+        RefreshRow{"numeric order", {"COM10", "COM2", "COM1"}, {"OFF", "COM1", "COM2", "COM10"}},
+        // A single name is never converted, so it is listed whatever it is.
+        RefreshRow{"single name unsorted", {"PORTX"}, {"OFF", "PORTX"}},
+        RefreshRow{"nothing reported", {}, {"OFF"}}));
 
 TEST_F(PortList, SelectionIsKeptByTextIgnoringCase) {
   window->UsePorts({"com3", "COM1"});

@@ -42,21 +42,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Captions, StartTexts,
-    ::testing::Values(TextRow{"Label14", "COMM"}, TextRow{"Label27", "Infomation"},
-                      TextRow{"Label5", "OVERTAKE"}, TextRow{"Label4", "MASTERF"},
-                      TextRow{"Label1", "BUP"}, TextRow{"Label2", "YOURID"},
-                      TextRow{"Label3", "MYID"}, TextRow{"Label6", "LASTCH"},
-                      TextRow{"Label7", "MODE"}, TextRow{"Label8", "LOW CH"},
-                      TextRow{"Label9", "HIGH CH"}, TextRow{"Label10", "ST ADJ"},
-                      TextRow{"Label11", "OT MAX (回）"}, TextRow{"Label12", "OT TIME (秒)"},
-                      TextRow{"Label13", "MAXPWR （%)"}, TextRow{"OT_ON", "ON"},
-                      TextRow{"OT_OFF", "OFF"}, TextRow{"MAS_ON", "ON"},
-                      TextRow{"MAS_OFF", "OFF"}, TextRow{"BUP_00h", "00h"},
-                      TextRow{"BUP_5Ah", "5Ah"}, TextRow{"YOUID_DEC", "－"},
-                      TextRow{"YOUID_INC", "＋"}, TextRow{"MYID_DEC", "－"},
-                      TextRow{"MYID_INC", "＋"}, TextRow{"PROGRAM_BTN", ""},
-                      TextRow{"READ_BTN", ""}, TextRow{"EXIT_BTN", ""}, TextRow{"Label15", ""},
-                      TextRow{"Label26", ""}));
+    ::testing::Values(
+        TextRow{"Label14", "COMM"}, TextRow{"Label27", "Infomation"}, TextRow{"Label5", "OVERTAKE"},
+        TextRow{"Label4", "MASTERF"}, TextRow{"Label1", "BUP"}, TextRow{"Label2", "YOURID"},
+        TextRow{"Label3", "MYID"}, TextRow{"Label6", "LASTCH"}, TextRow{"Label7", "MODE"},
+        TextRow{"Label8", "LOW CH"}, TextRow{"Label9", "HIGH CH"}, TextRow{"Label10", "ST ADJ"},
+        TextRow{"Label11", "OT MAX (回）"}, TextRow{"Label12", "OT TIME (秒)"},
+        TextRow{"Label13", "MAXPWR （%)"}, TextRow{"OT_ON", "ON"}, TextRow{"OT_OFF", "OFF"},
+        TextRow{"MAS_ON", "ON"}, TextRow{"MAS_OFF", "OFF"}, TextRow{"BUP_00h", "00h"},
+        TextRow{"BUP_5Ah", "5Ah"}, TextRow{"YOUID_DEC", "－"}, TextRow{"YOUID_INC", "＋"},
+        TextRow{"MYID_DEC", "－"}, TextRow{"MYID_INC", "＋"}, TextRow{"PROGRAM_BTN", ""},
+        TextRow{"READ_BTN", ""}, TextRow{"EXIT_BTN", ""}, TextRow{"Label15", ""},
+        TextRow{"Label26", ""}));
 
 struct BarRow {
   const char* bar;
@@ -73,19 +70,17 @@ TEST_P(StartBars, StandAtTheirPositionInTheirRange) {
   EXPECT_EQ(window->RangeOf(GetParam().bar), GetParam().range);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StartBars,
-                         ::testing::Values(BarRow{"LAST_BAR", 0, {0, 255, 1, 1}},
-                                           BarRow{"MODE_BAR", 0, {0, 255, 1, 1}},
-                                           BarRow{"UA_BAR", 0, {0, 255, 1, 1}},
-                                           BarRow{"LOW_BAR", 0, {0, 255, 1, 1}},
-                                           BarRow{"HICH_BAR", 0, {0, 255, 1, 1}},
-                                           BarRow{"THR_BAR", 5, {1, 250, 1, 1}},
-                                           BarRow{"YOBI1_BAR", 1, {1, 250, 1, 1}},
-                                           BarRow{"YOBI2_BAR", 0, {0, 100, 2, 2}}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StartBars,
+    ::testing::Values(BarRow{"LAST_BAR", 0, {0, 255, 1, 1}}, BarRow{"MODE_BAR", 0, {0, 255, 1, 1}},
+                      BarRow{"UA_BAR", 0, {0, 255, 1, 1}}, BarRow{"LOW_BAR", 0, {0, 255, 1, 1}},
+                      BarRow{"HICH_BAR", 0, {0, 255, 1, 1}}, BarRow{"THR_BAR", 5, {1, 250, 1, 1}},
+                      BarRow{"YOBI1_BAR", 1, {1, 250, 1, 1}},
+                      BarRow{"YOBI2_BAR", 0, {0, 100, 2, 2}}));
 
 TEST_F(StartState, OnlyTheLevelAndTheThreeSwitchesOffAreSelected) {
-  for (const char* button : {"Handy_S", "Handy_M", "Handy1", "Handy2", "Handy3", "Handy4",
-                             "Handy5", "Handy6", "Handy_7", "OT_ON", "MAS_ON", "BUP_00h"}) {
+  for (const char* button : {"Handy_S", "Handy_M", "Handy1", "Handy2", "Handy3", "Handy4", "Handy5",
+                             "Handy6", "Handy_7", "OT_ON", "MAS_ON", "BUP_00h"}) {
     EXPECT_FALSE(window->Checked(button)) << button;
   }
   for (const char* button : {"Handy0", "OT_OFF", "MAS_OFF", "BUP_5Ah"}) {
