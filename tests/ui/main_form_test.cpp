@@ -39,7 +39,6 @@ class MainFormTest : public FormTest {
   void fieldColoursAndFonts();
   void barsAreHorizontal();
   void rightClickOnTheInformationFieldStartsNothing();
-  void exitButtonClosesTheWindow();
   void serialComponentStartsClosedWithoutFlowControl();
   void exitWithAPortOpenClosesThePort();
   void exitDuringAWaitingReadEndsTheReadNotTheComponent();
@@ -210,8 +209,8 @@ void MainFormTest::fieldColoursAndFonts() {
   QCOMPARE(form.YOUID_INC->focusPolicy(), Qt::NoFocus);
 }
 
-// The start texts, bars, selections, tab order and clicks that start nothing
-// are the shared window suite's (tests/window_suite); what follows only Qt
+// The start texts, bars, selections, tab order, clicks that start nothing
+// and the exit button are the shared window suite's (tests/window_suite); what follows only Qt
 // shows.
 void MainFormTest::barsAreHorizontal() {
   for (TScrollBar* bar : fixture_.Form().findChildren<TScrollBar*>()) {
@@ -226,13 +225,6 @@ void MainFormTest::rightClickOnTheInformationFieldStartsNothing() {
   QCOMPARE(form.MON_EDIT->text(), QStringLiteral("起動完了"));
   QCOMPARE(form.THR_BAR->Position(), 5);
   QVERIFY(form.Handy0->Checked());
-}
-
-void MainFormTest::exitButtonClosesTheWindow() {
-  TMainForm& form = fixture_.Form();
-  QVERIFY(form.isVisible());
-  QTest::mouseClick(form.EXIT_BTN, Qt::LeftButton);
-  QVERIFY(!form.isVisible());
 }
 
 void MainFormTest::serialComponentStartsClosedWithoutFlowControl() {

@@ -116,6 +116,7 @@ class QtWindowDriver final : public WindowDriver {
     }
     return items;
   }
+  bool WindowShown() override { return fixture_.Form().isVisible(); }
   std::string Focused() override {
     const QWidget* focused = QApplication::focusWidget();
     return focused != nullptr && focused != &fixture_.Form() ? focused->objectName().toStdString()

@@ -1,7 +1,7 @@
 // Where the keyboard goes, on every toolkit: the focus starts on the port
 // list, Tab and Shift+Tab walk the four rows' controls (the selected preset
 // stands for the ten), and the information field and the comment take no
-// part: a click there starts nothing.
+// part: a click there starts nothing. The exit button closes the window.
 
 #include <gtest/gtest.h>
 
@@ -75,6 +75,19 @@ TEST_F(Focus, ClickingInformationFieldOrCommentStartsNothing) {
   EXPECT_EQ(window->Position("THR_BAR"), 5);
   EXPECT_TRUE(window->Checked("Handy0"));
   EXPECT_NE(window->Focused(), "K_Comment");
+}
+
+}  // namespace
+}  // namespace kx14::test
+
+namespace kx14::test {
+namespace {
+
+TEST(ExitButton, ClosesTheWindow) {
+  const std::unique_ptr<WindowDriver> window = OpenMainWindow();
+  EXPECT_TRUE(window->WindowShown());
+  window->Click("EXIT_BTN");
+  EXPECT_FALSE(window->WindowShown());
 }
 
 }  // namespace

@@ -73,6 +73,8 @@ class WindowDriver {
   virtual Selection SelectionOf(const std::string& field) = 0;
   // A list's items, as the native list holds them.
   virtual std::vector<std::string> Items(const std::string& list) = 0;
+  // Whether the main window is still shown.
+  virtual bool WindowShown() = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
   virtual std::string Focused() = 0;

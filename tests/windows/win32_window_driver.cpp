@@ -181,6 +181,10 @@ std::vector<std::string> Win32WindowDriver::Items(const std::string& list) {
   return items;
 }
 
+bool Win32WindowDriver::WindowShown() {
+  return IsWindow(form_->Handle()) && IsWindowVisible(form_->Handle());
+}
+
 std::string Win32WindowDriver::Focused() {
   const HWND focused = GetFocus();
   if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
