@@ -1,6 +1,7 @@
-// The port list and the port opening: the refresh from the ports directory
-// and sysfs (fake trees), the selection kept by text, the conversion error,
-// and what closing the list does to CommX1 and MON_EDIT (ports on ptys).
+// The port list and the port opening on Linux: the refresh from sysfs and
+// the ports directory's own entries (fake trees), and what choosing and
+// closing the list does to CommX1 and MON_EDIT (ports on ptys). The refresh's
+// sort, kept selection and skipped names are the shared window suite's.
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -52,10 +53,8 @@ class PortListTest : public QObject {
 
   void dropDownRefreshesTheList_data();
   void dropDownRefreshesTheList();
-  void selectionIsKeptByTextIgnoringCase();
+  void entriesThatAreNoPortAreLeftOut();
   void vanishedPortFallsBackToOffAndClosingUpClosesIt();
-  void nameWithoutNumberIsSkippedAndNamed_data();
-  void nameWithoutNumberIsSkippedAndNamed();
   void choosingAPortOpensIt();
   void choosingOffClosesThePort();
   void dismissingTheListReopensTheChosenPort();
@@ -80,17 +79,15 @@ void PortListTest::dropDownRefreshesTheList_data() {
   QTest::addColumn<QStringList>("userPorts");
   QTest::addColumn<QStringList>("detectedTtys");
   QTest::addColumn<QStringList>("items");
+  // Detected adapters (sysfs, Linux only) among the user-defined ports; the
+  // refresh from user-defined ports alone, the sort and the reports are the
+  // shared window suite's (tests/window_suite/port_list_suite.cpp).
   // User-defined ports come first in the machine's order and a detected
-  // adapter takes COM1: only the sort puts COM1 first, and by number, so
-  // COM10 comes after COM2.
-  QTest::newRow("numeric order") << QStringList{"COM10", "COM2"} << QStringList{"ttyUSB0"}
-                                 << QStringList{"OFF", "COM1", "COM2", "COM10"};
+  // adapter takes COM1: only the sort puts COM1 first.
+  QTest::newRow("detected takes COM1") << QStringList{"COM10", "COM2"} << QStringList{"ttyUSB0"}
+                                       << QStringList{"OFF", "COM1", "COM2", "COM10"};
   QTest::newRow("detected only") << QStringList{} << QStringList{"ttyACM0", "ttyS0"}
                                  << QStringList{"OFF", "COM1", "COM2"};
-  // A single name is never converted, so it is listed whatever it is.
-  QTest::newRow("single name unsorted")
-      << QStringList{"PORTX"} << QStringList{} << QStringList{"OFF", "PORTX"};
-  QTest::newRow("nothing reported") << QStringList{} << QStringList{} << QStringList{"OFF"};
 }
 
 void PortListTest::dropDownRefreshesTheList() {
@@ -106,16 +103,15 @@ void PortListTest::dropDownRefreshesTheList() {
   QVERIFY(!Form().CommX1->IsOpen());
 }
 
-void PortListTest::selectionIsKeptByTextIgnoringCase() {
-  // Entries that are no port are left out: a plain file and a dangling link.
-  tree_->AddUserPort("com3");
+// The selection kept by text is the shared window suite's; entries of the
+// ports folder that are no port are Linux's own.
+void PortListTest::entriesThatAreNoPortAreLeftOut() {
+  // A plain file and a dangling link.
   tree_->AddUserPort("COM1");
   tree_->AddPlainFile("COM2");
   tree_->AddUserPort("COM4", tree_->PortsDir() / "gone");
-  Form().CommBox->SetItemIndex(3);  // "COM3" of the start list
   Form().CommBox->OnDropDown(Form().CommBox);
-  QCOMPARE(Items(Form().CommBox), (QStringList{"OFF", "COM1", "com3"}));
-  QCOMPARE(Form().CommBox->currentText(), QStringLiteral("com3"));
+  QCOMPARE(Items(Form().CommBox), (QStringList{"OFF", "COM1"}));
 }
 
 void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
@@ -136,32 +132,6 @@ void PortListTest::vanishedPortFallsBackToOffAndClosingUpClosesIt() {
   QTRY_COMPARE(closeUps_->Count(), before + 1);
   QCOMPARE(Form().MON_EDIT->text(), Utf8("シリアルポートを閉じました"));
   QVERIFY(!Form().CommX1->IsOpen());
-}
-
-void PortListTest::nameWithoutNumberIsSkippedAndNamed_data() {
-  QTest::addColumn<QString>("badName");
-  QTest::addColumn<QString>("shown");
-  QTest::newRow("letters") << "COMX"
-                           << "COMX";
-  QTest::newRow("nothing after COM") << "COM"
-                                     << "COM";
-  QTest::newRow("lower case, multi-byte") << Utf8("comポート") << Utf8("COMポート");
-}
-
-void PortListTest::nameWithoutNumberIsSkippedAndNamed() {
-  QFETCH(QString, badName);
-  QFETCH(QString, shown);
-  tree_->AddUserPort("COM1");
-  tree_->AddUserPort(badName.toStdString());
-  tree_->AddUserPort("COM3");
-  Form().CommBox->SetItemIndex(3);  // "COM3" of the start list
-  testing::ModalBoxCatcher boxes;
-  // Through the bound handler, as the drop-down runs it.
-  Form().CommBox->OnDropDown(Form().CommBox);
-  QVERIFY(boxes.Boxes().isEmpty());
-  QCOMPARE(Items(Form().CommBox), (QStringList{"OFF", "COM1", "COM3"}));
-  QCOMPARE(Form().CommBox->currentText(), QStringLiteral("COM3"));
-  QCOMPARE(Form().MON_EDIT->text(), Utf8("番号のないポート名を一覧から除外: ") + shown);
 }
 
 void PortListTest::choosingAPortOpensIt() {

@@ -9,11 +9,13 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
 
 #include "campaign_summary.h"
+#include "fake_port_tree.h"
 #include "form_fixture.h"
 #include "tests/window_suite/suite_steps.h"
 #include "tests/window_suite/window_driver.h"
@@ -93,6 +95,13 @@ class QtWindowDriver final : public WindowDriver {
     const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
     return scrollBar != nullptr ? scrollBar->value() : -1;
   }
+  BarRange RangeOf(const std::string& bar) override {
+    const auto* scrollBar = qobject_cast<const QAbstractSlider*>(Find(bar));
+    const auto* control = Neutral<TScrollBarControl>(bar);
+    if (scrollBar == nullptr || control == nullptr) return {};
+    return {scrollBar->minimum(), scrollBar->maximum(), control->SmallChange(),
+            control->LargeChange()};
+  }
   Selection SelectionOf(const std::string& field) override {
     auto* edit = qobject_cast<QLineEdit*>(Find(field));
     if (edit == nullptr || !edit->hasSelectedText()) {
@@ -100,6 +109,14 @@ class QtWindowDriver final : public WindowDriver {
     }
     return {edit->selectionStart(), static_cast<int>(edit->selectedText().size())};
   }
+  std::vector<std::string> Items(const std::string& list) override {
+    std::vector<std::string> items;
+    if (const auto* box = qobject_cast<const QComboBox*>(Find(list))) {
+      for (int i = 0; i < box->count(); ++i) items.push_back(box->itemText(i).toStdString());
+    }
+    return items;
+  }
+  bool WindowShown() override { return fixture_.Form().isVisible(); }
   std::string Focused() override {
     const QWidget* focused = QApplication::focusWidget();
     return focused != nullptr && focused != &fixture_.Form() ? focused->objectName().toStdString()
@@ -135,10 +152,23 @@ class QtWindowDriver final : public WindowDriver {
   void SetSelection(const std::string& field, int start, int length) override {
     if (auto* edit = qobject_cast<QLineEdit*>(Find(field))) edit->setSelection(start, length);
   }
+  void SetItemIndex(const std::string& list, int index) override {
+    if (auto* box = Neutral<TComboBoxControl>(list)) box->SetItemIndex(index);
+  }
+  void RunDropDown(const std::string& list) override {
+    if (auto* box = Neutral<TComboBoxControl>(list)) box->OnDropDown(box);
+  }
+  void UsePorts(const std::vector<std::string>& names) override {
+    ports_ = std::make_unique<testing::FakePortTree>();
+    ports_->MakePortsDir();
+    for (const std::string& name : names) ports_->AddUserPort(name);
+    fixture_.Form().UsePortSources(ports_->Sources());
+  }
   void CountChanges(const std::string& bar) override {
     if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
   }
   int ChangesCounted() const override { return changes_; }
+  void Pump() override { QCoreApplication::processEvents(); }
 
  private:
   QWidget* Find(const std::string& name) {
@@ -156,6 +186,7 @@ class QtWindowDriver final : public WindowDriver {
     return control;
   }
 
+  std::unique_ptr<testing::FakePortTree> ports_;  // outlives the window's use of it
   FormFixture fixture_;
   int changes_ = 0;
 };

@@ -5,12 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/form/controls/scroll_bar_control.h"
 #include "window_driver.h"
 
 namespace kx14::test {
+
+// The base of a suite whose cases share one window (a window costs seconds
+// under Wine): for cases that leave the window as the next one needs it.
+template <class Base = ::testing::Test>
+class SharedWindowSuite : public Base {
+ protected:
+  static void SetUpTestSuite() { window = OpenMainWindow(); }
+  static void TearDownTestSuite() { window.reset(); }
+  static inline std::unique_ptr<WindowDriver> window;
+};
 
 // Replaces the field's text by typing, as the user does: the click gives it
 // the focus and selects the whole text (the field's mouse-up rule).

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kx14::test {
 
@@ -27,6 +28,15 @@ struct Place {
   int width = 0;
   int height = 0;
   friend bool operator==(const Place&, const Place&) = default;
+};
+
+// A scroll bar's range as the native bar holds it, and its steps.
+struct BarRange {
+  int min = 0;
+  int max = 0;
+  int smallStep = 0;
+  int largeStep = 0;
+  friend bool operator==(const BarRange&, const BarRange&) = default;
 };
 
 struct Selection {
@@ -59,7 +69,12 @@ class WindowDriver {
   virtual bool Checked(const std::string& button) = 0;
   // The position a scroll bar shows.
   virtual int Position(const std::string& bar) = 0;
+  virtual BarRange RangeOf(const std::string& bar) = 0;
   virtual Selection SelectionOf(const std::string& field) = 0;
+  // A list's items, as the native list holds them.
+  virtual std::vector<std::string> Items(const std::string& list) = 0;
+  // Whether the main window is still shown.
+  virtual bool WindowShown() = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
   virtual std::string Focused() = 0;
@@ -75,11 +90,25 @@ class WindowDriver {
   virtual void Select(const std::string& button) = 0;
   // Selects part of a field's text, as a drag over it would.
   virtual void SetSelection(const std::string& field, int start, int length) = 0;
+  // Selects a list's item from code.
+  virtual void SetItemIndex(const std::string& list, int index) = 0;
+  // Runs the list's drop-down handler, as opening the list does; the list
+  // stays closed, so no close-up follows.
+  virtual void RunDropDown(const std::string& list) = 0;
+
+  // The machine's serial ports are these names, and only these, from now on
+  // while the driver lives (Qt: a ports folder of the driver's own; Win32:
+  // the registry's SERIALCOMM list, put back afterwards). Never opened.
+  virtual void UsePorts(const std::vector<std::string>& names) = 0;
 
   // Counts the runs of the bar's change handler from now on (the handler
   // still runs), and the count so far.
   virtual void CountChanges(const std::string& bar) = 0;
   virtual int ChangesCounted() const = 0;
+
+  // Runs the window's pending events, as its message loop would between
+  // two inputs.
+  virtual void Pump() = 0;
 };
 
 // A fresh main window, shown and active, with the driver of the toolkit that

@@ -167,6 +167,24 @@ Selection Win32WindowDriver::SelectionOf(const std::string& field) {
   return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
+std::vector<std::string> Win32WindowDriver::Items(const std::string& list) {
+  const HWND box = Find(list);
+  std::vector<std::string> items;
+  const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+  for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1,
+                      L'\0');
+    item.resize(static_cast<std::size_t>(
+        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+    items.push_back(Utf8FromWide(item));
+  }
+  return items;
+}
+
+bool Win32WindowDriver::WindowShown() {
+  return IsWindow(form_->Handle()) && IsWindowVisible(form_->Handle());
+}
+
 std::string Win32WindowDriver::Focused() {
   const HWND focused = GetFocus();
   if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
@@ -194,6 +212,15 @@ bool Win32WindowDriver::Checked(const std::string& button) {
 }
 
 int Win32WindowDriver::Position(const std::string& bar) { return GetScrollPos(Find(bar), SB_CTL); }
+
+BarRange Win32WindowDriver::RangeOf(const std::string& bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE;
+  const auto* control = Neutral<TScrollBarControl>(bar);
+  if (!GetScrollInfo(Find(bar), SB_CTL, &info) || control == nullptr) return {};
+  return {info.nMin, info.nMax, control->SmallChange(), control->LargeChange()};
+}
 
 std::int32_t Win32WindowDriver::Tag(const std::string& field) {
   const auto* edit = Neutral<TEditControl>(field);
@@ -230,6 +257,20 @@ void Win32WindowDriver::Select(const std::string& button) {
 void Win32WindowDriver::SetSelection(const std::string& field, int start, int length) {
   SendMessageW(Find(field), EM_SETSEL, static_cast<WPARAM>(start),
                static_cast<LPARAM>(start + length));
+}
+
+void Win32WindowDriver::SetItemIndex(const std::string& list, int index) {
+  if (auto* box = Neutral<TComboBoxControl>(list)) box->SetItemIndex(index);
+}
+
+void Win32WindowDriver::RunDropDown(const std::string& list) {
+  if (auto* box = Neutral<TComboBoxControl>(list)) box->OnDropDown(box);
+  Pump();
+}
+
+void Win32WindowDriver::UsePorts(const std::vector<std::string>& names) {
+  ports_.reset();  // the key as it was, before the new names replace it
+  ports_ = std::make_unique<SerialCommStandIn>(names);
 }
 
 void Win32WindowDriver::CountChanges(const std::string& bar) {

@@ -9,8 +9,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/window_suite/window_driver.h"
+#include "tests/windows/serialcomm_stand_in.h"
 #include "ui/win32/win32_main_form.h"
 
 namespace kx14::test {
@@ -29,7 +31,10 @@ class Win32WindowDriver final : public WindowDriver {
   Place PlaceOf(const std::string& control) override;
   bool Checked(const std::string& button) override;
   int Position(const std::string& bar) override;
+  BarRange RangeOf(const std::string& bar) override;
   Selection SelectionOf(const std::string& field) override;
+  std::vector<std::string> Items(const std::string& list) override;
+  bool WindowShown() override;
   std::string Focused() override;
   std::int32_t Tag(const std::string& field) override;
   void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override;
@@ -37,6 +42,9 @@ class Win32WindowDriver final : public WindowDriver {
   void SetPosition(const std::string& bar, int position) override;
   void Select(const std::string& button) override;
   void SetSelection(const std::string& field, int start, int length) override;
+  void SetItemIndex(const std::string& list, int index) override;
+  void RunDropDown(const std::string& list) override;
+  void UsePorts(const std::vector<std::string>& names) override;
   void CountChanges(const std::string& bar) override;
   int ChangesCounted() const override { return changes_; }
 
@@ -45,8 +53,7 @@ class Win32WindowDriver final : public WindowDriver {
   void DestroyForm() { form_.reset(); }
   // The control's window; fails the test (and returns null) for an unknown name.
   HWND Find(const std::string& control) const;
-  // Runs the window's pending messages, as its message loop would.
-  void Pump();
+  void Pump() override;
 
  private:
   void PressKey(HWND target, UINT virtualKey);
@@ -55,6 +62,7 @@ class Win32WindowDriver final : public WindowDriver {
   template <class Control>
   Control* Neutral(const std::string& name) const;
 
+  std::unique_ptr<SerialCommStandIn> ports_;  // outlives the window's use of it
   std::unique_ptr<TMainForm> form_;
   int changes_ = 0;
 };

@@ -144,17 +144,11 @@ TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
   EXPECT_FALSE(IsWindowVisible(form->Panel11->Handle()));
 }
 
+// The controls' start texts are the shared window suite's (tests/window_suite).
 TEST_F(Win32Window, CaptionsAndNamesReadBackFromTheWindowHandles) {
   EXPECT_EQ(TextOf(form), "KX-14 Quovi Manager V1.00");
-  EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
-  EXPECT_EQ(TextOf(form->Handy_7), "ハンデ＋ＭＡＸ");
-  EXPECT_EQ(TextOf(form->Label14), "COMM");
-  EXPECT_EQ(TextOf(form->K_Comment), "開発室から一言：");
-  EXPECT_EQ(TextOf(form->THR_EDIT), "5");
-  EXPECT_EQ(TextOf(form->CommBox), "OFF");
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->MON_EDIT->Handle())), "MON_EDIT");
   EXPECT_STREQ(ControlNameForId(GetDlgCtrlID(form->READ_BTN->Handle())), "READ_BTN");
-  EXPECT_EQ(SendMessageW(form->CommBox->Handle(), CB_GETCOUNT, 0, 0), 31);
 }
 
 TEST_F(Win32Window, BarMovesAreClampedAndReportOnlyChanges) {
@@ -327,31 +321,12 @@ TEST_F(Win32Window, OpenPortListShowsTwentyItemsOfTwelvePixels) {
 // keeps the good ones, and the entry left out stays named after the list's
 // close-up has reported.
 TEST_F(Win32Window, PortListKeepsGoodNamesAndNamesTheSkippedOneAfterCloseUp) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
-                            REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const auto add = [&](const wchar_t* value, const std::wstring& data) {
-    RegSetValueExW(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                   static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-  };
-  add(L"KX14TestA", L"COM77");
-  add(L"KX14TestB", L"SERIALX");
-  add(L"KX14TestC", L"COM78");
+  const test::SerialCommStandIn ports({"COM77", "SERIALX", "COM78"});
   const HWND box = form->CommBox->Handle();
   SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);  // refreshes the list
   SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
   window.Pump();  // the close-up runs from the queue
-  for (const wchar_t* value : {L"KX14TestA", L"KX14TestB", L"KX14TestC"}) {
-    RegDeleteValueW(key, value);
-  }
-  RegCloseKey(key);
-  std::vector<std::string> items;
-  for (int i = 0; i < form->CommBox->Count(); ++i) items.push_back(form->CommBox->Item(i));
-  EXPECT_EQ(items.front(), "OFF");
-  EXPECT_NE(std::find(items.begin(), items.end(), "COM77"), items.end());
-  EXPECT_NE(std::find(items.begin(), items.end(), "COM78"), items.end());
-  EXPECT_EQ(std::find(items.begin(), items.end(), "SERIALX"), items.end());
+  EXPECT_EQ(window.Items("CommBox"), (std::vector<std::string>{"OFF", "COM77", "COM78"}));
   const std::string shown = window.Text("MON_EDIT");
   EXPECT_EQ(shown.rfind("シリアルポートを閉じました", 0), 0u) << shown;
   EXPECT_NE(shown.find("番号のないポート名を一覧から除外: SERIALX"), std::string::npos) << shown;
