@@ -20,9 +20,9 @@ include(GoogleTest)
 # a third of -O2 -g's time (GoogleTest's and the JSON library's templates are
 # most of it), and a failure's backtrace keeps its file:line. tests/ applies
 # it to its support libraries; the test programs and their shared
-# precompiled header (which must match them) get it here. Not in the fuzz
-# tree, where the fuzz targets' properties run as fast as they can.
-if(KX14_FUZZ)
+# precompiled header (which must match them) get it here. Not in a tree of
+# fuzz targets alone, where their properties run as fast as they can.
+if(KX14_FUZZ AND NOT KX14_SANITIZE)
   set(KX14_TEST_COMPILE_OPTIONS "")
 else()
   set(KX14_TEST_COMPILE_OPTIONS -O0 -g1)
@@ -33,14 +33,12 @@ endif()
 # reuses (a fifth of a test file's compile time). The header is only valid for
 # the same code-generation flags, so every test is compiled with -fPIC, as Qt
 # makes its tests anyway. Not in the cross build (GoogleTest comes from
-# its sources there) or the fuzz tree (clang, no test programs of this kind).
-if(NOT CMAKE_CROSSCOMPILING AND NOT KX14_FUZZ AND NOT TARGET kx14_gtest_pch)
-  file(WRITE ${CMAKE_BINARY_DIR}/kx14_gtest_pch.cpp "// The precompiled header's own object.\n")
-  add_library(kx14_gtest_pch OBJECT ${CMAKE_BINARY_DIR}/kx14_gtest_pch.cpp)
-  target_link_libraries(kx14_gtest_pch PRIVATE GTest::gtest)
-  target_compile_options(kx14_gtest_pch PRIVATE -fPIC ${KX14_TEST_COMPILE_OPTIONS})
-  target_precompile_headers(kx14_gtest_pch PRIVATE <gtest/gtest.h>)
-  kx14_warnings(kx14_gtest_pch)
+# its sources there) or a tree of fuzz targets alone (no test programs).
+include(Kx14Precompiled)
+if(NOT CMAKE_CROSSCOMPILING AND NOT (KX14_FUZZ AND NOT KX14_SANITIZE)
+   AND NOT TARGET kx14_gtest_pch)
+  kx14_shared_pch(kx14_gtest_pch LIBS GTest::gtest OPTIONS -fPIC ${KX14_TEST_COMPILE_OPTIONS}
+                  HEADERS <gtest/gtest.h>)
 endif()
 
 # A tree that runs the tests of one label only (the ThreadSanitizer tree runs
@@ -49,10 +47,14 @@ endif()
 set(KX14_TEST_LABEL "" CACHE STRING "Build only the test programs with this label (empty: all)")
 
 # kx14_test_in_tree(<target> <labels...>): leaves the test program out of
-# `all` when the tree builds only another label's tests.
+# `all` when the tree builds only another label's tests; the label's own
+# programs are what the target kx14_label_tests builds (see the end of the
+# top-level CMakeLists.txt), and with them nothing they do not need.
 function(kx14_test_in_tree target)
   if(KX14_TEST_LABEL AND NOT KX14_TEST_LABEL IN_LIST ARGN)
     set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  elseif(KX14_TEST_LABEL)
+    set_property(GLOBAL APPEND PROPERTY KX14_LABEL_TEST_TARGETS ${target})
   endif()
 endfunction()
 

@@ -21,6 +21,15 @@ while [ $# -gt 0 ]; do
     shift
   fi
 done
+# A tree keeps the compiler it was first configured with: one asked for now
+# (CXX=clang++) that differs starts the tree afresh.
+if [ -n "${CXX:-}" ] && [ -f "$dir/CMakeCache.txt" ]; then
+  cached=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$dir/CMakeCache.txt")
+  wanted=$(command -v "$CXX" || echo "$CXX")
+  if [ "$(readlink -f "$cached")" != "$(readlink -f "$wanted")" ]; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+fi
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKX14_WARNINGS_AS_ERRORS=ON "${cmake_args[@]}" >/dev/null
 cmake --build "$dir" "${targets[@]}"

@@ -3,6 +3,10 @@
 # and runs each for a bounded time, starting from its seeds in fuzz/corpus/.
 #   scripts/fuzz.sh [seconds-per-target]          (default 30)
 #   scripts/fuzz.sh --build-only                  (builds the targets, runs none)
+#   scripts/fuzz.sh --tree DIR [seconds]          (runs the targets already built in
+#                                                  DIR, such as the test command's
+#                                                  AddressSanitizer tree: clang,
+#                                                  -DKX14_FUZZ=ON)
 # Ends with one line per target:
 #   fuzz: <target> <executions> executions, <findings> findings
 # and exits non-zero when any target found something (a crash, a broken
@@ -14,20 +18,31 @@ cd "$(dirname "$0")/.."
 # Compiled objects are shared between checkouts of the same machine.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
 
+dir=build-fuzz
+prebuilt=false
+if [ "${1:-}" = --tree ] && [ $# -ge 2 ]; then
+  dir=$2
+  prebuilt=true
+  shift 2
+fi
 seconds=${1:-30}
 build_only=false
 if [ "$seconds" = --build-only ]; then
   build_only=true
 elif ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: scripts/fuzz.sh [--build-only | seconds-per-target]" >&2
+  echo "usage: scripts/fuzz.sh [--tree DIR] [--build-only | seconds-per-target]" >&2
   exit 2
 fi
 
-dir=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKX14_FUZZ=ON -DKX14_BUILD_UI=OFF -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
-cmake --build "$dir" --target kx14_fuzz_all
-$build_only && exit 0
+if $prebuilt; then
+  [ -f "$dir/fuzz/targets.txt" ] || { echo "fuzz: $dir holds no fuzz targets (configure it with -DKX14_FUZZ=ON)" >&2; exit 2; }
+  $build_only && exit 0
+else
+  CC=clang CXX=clang++ cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKX14_FUZZ=ON -DKX14_BUILD_UI=OFF -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
+  cmake --build "$dir" --target kx14_fuzz_all
+  $build_only && exit 0
+fi
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

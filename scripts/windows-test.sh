@@ -171,6 +171,7 @@ export KX14_DEVSIM_CONTROL=$(wine_path "$run_dir/control")
 export KX14_DEVSIM_LOG=$(wine_path "$run_dir/devsim.log")
 
 if $bench; then
+  cmake --build "$win" --target win32_roundtrip_bench
   wine "$win/bench/windows/win32_roundtrip_bench.exe"
   exit
 fi
