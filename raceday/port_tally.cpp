@@ -1,17 +1,17 @@
-#include "cli/watch/watch_record.h"
+#include "raceday/port_tally.h"
 
-namespace kx14::cli {
+namespace kx14::raceday {
 
-int PortTally::Count(TCarOutcome outcome) const {
+int PortTally::Count(cli::TCarOutcome outcome) const {
   int count = 0;
-  for (const CarRecord& car : cars) count += car.outcome == outcome ? 1 : 0;
+  for (const cli::CarRecord& car : cars) count += car.outcome == outcome ? 1 : 0;
   return count;
 }
 
-int Total(const std::vector<PortTally>& ports, TCarOutcome outcome) {
+int Total(const std::vector<PortTally>& ports, cli::TCarOutcome outcome) {
   int total = 0;
   for (const PortTally& port : ports) total += port.Count(outcome);
   return total;
 }
 
-}  // namespace kx14::cli
+}  // namespace kx14::raceday

@@ -1,18 +1,16 @@
-#include "cli/watch/watch_port.h"
+#include "raceday/port_watch.h"
 
 #include <filesystem>
 #include <sstream>
 #include <system_error>
 
-#include "cli/files/backup_document.h"
 #include "cli/block_report.h"
 #include "cli/device_actions.h"
+#include "cli/files/backup_document.h"
 #include "cli/files/exit_status.h"
-#include "cli/files/field_text.h"
-#include "cli/interrupt.h"
 #include "protocol/handicap_captions.h"
 
-namespace kx14::cli {
+namespace kx14::raceday {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -32,54 +30,84 @@ bool SameIdentity(const BlockBytes& a, const BlockBytes& b) {
          Identifier(a, "MYID") == Identifier(b, "MYID");
 }
 
-std::string CarName(const std::string& port, const BlockBytes& block) {
-  return port + "  YOURID " + std::to_string(Identifier(block, "YOURID")) + "  MYID " +
-         std::to_string(Identifier(block, "MYID"));
-}
-
-std::string ConsoleLine(const CarRecord& car) {
-  std::string line = car.time + "  " + car.port + "  YOURID " + std::to_string(car.yourId) +
-                     "  MYID " + std::to_string(car.myId);
-  if (!car.name.empty()) line += "  " + car.name;
-  return line + "  level " + car.oldLevel + " -> " + car.newLevel + "  " + car.result;
+TRaceEventKind OutcomeEvent(cli::TCarOutcome outcome) {
+  switch (outcome) {
+    case cli::TCarOutcome::Failed:
+      return TRaceEventKind::Failed;
+    case cli::TCarOutcome::Skipped:
+      return TRaceEventKind::Skipped;
+    case cli::TCarOutcome::Programmed:
+      break;
+  }
+  return TRaceEventKind::Verified;
 }
 
 }  // namespace
 
-PortWatch::PortWatch(const WatchSetup& setup, std::string port)
-    : setup_(setup), port_(std::move(port)) {
-  tally_.port = port_;
+PortWatch::PortWatch(const RaceSetup& setup, std::string port, const StopSignal& stop,
+                     Publish publish)
+    : setup_(setup),
+      port_(std::move(port)),
+      name_(port_),
+      stop_(stop),
+      publish_(std::move(publish)) {
   if (setup_.trace != nullptr) trace_.emplace(*setup_.trace, port_);
 }
 
-std::optional<ChosenPort> PortWatch::ListedPort() const {
+void PortWatch::Emit(TRaceEventKind kind, const cli::CarRecord& car, const std::string& reason,
+                     bool anotherCar) const {
+  RaceEvent event;
+  event.kind = kind;
+  event.port = name_;
+  event.car = car;
+  event.reason = reason;
+  event.anotherCar = anotherCar;
+  publish_(std::move(event));
+}
+
+std::optional<cli::ChosenPort> PortWatch::ListedPort() const {
   try {
-    return ChoosePort(port_, setup_.sources);
-  } catch (const CliFailure& failure) {
-    if (failure.Status() != TExitStatus::PortUnavailable) throw;
+    return cli::ChoosePort(port_, setup_.sources);
+  } catch (const cli::CliFailure& failure) {
+    if (failure.Status() != cli::TExitStatus::PortUnavailable) throw;
     return std::nullopt;
   }
 }
 
-DeviceSession* PortWatch::Session() {
+cli::DeviceSession* PortWatch::Session() {
   if (session_) return session_.get();
+  std::string trouble;
   try {
-    if (const std::optional<ChosenPort> listed = ListedPort()) {
-      session_ = std::make_unique<DeviceSession>(*listed, trace_ ? &*trace_ : nullptr,
-                                                 setup_.history, "watch");
-      tally_.port = session_->Port().name;
-      openTrouble_.clear();
+    if (const std::optional<cli::ChosenPort> listed = ListedPort()) {
+      session_ = std::make_unique<cli::DeviceSession>(*listed, trace_ ? &*trace_ : nullptr,
+                                                      setup_.history, "watch");
+      name_ = session_->Port().name;
     }
   } catch (const std::exception& failure) {
-    // Busy, no access, a broken link: said once, and the port is still
-    // waited for.
-    if (openTrouble_ != failure.what()) {
-      setup_.console.Problem(port_ + " cannot be opened now: " + failure.what() +
-                             "; still waiting for it");
-    }
-    openTrouble_ = failure.what();
+    // Busy, no access, a broken link: the port is still waited for.
+    trouble = failure.what();
+  }
+  if (session_) {
+    AdapterReady();
+  } else {
+    AdapterGone(trouble);
   }
   return session_.get();
+}
+
+void PortWatch::AdapterReady() {
+  openTrouble_.clear();
+  // Opened afresh after a car left: nothing new to say.
+  if (adapter_ == TAdapter::Ready) return;
+  adapter_ = TAdapter::Ready;
+  Emit(TRaceEventKind::AdapterReady);
+}
+
+void PortWatch::AdapterGone(const std::string& reason) {
+  const bool news = adapter_ != TAdapter::Gone || (!reason.empty() && reason != openTrouble_);
+  adapter_ = TAdapter::Gone;
+  if (!reason.empty()) openTrouble_ = reason;
+  if (news) Emit(TRaceEventKind::AdapterGone, {}, reason);
 }
 
 bool PortWatch::PortGone() const {
@@ -90,60 +118,83 @@ bool PortWatch::PortGone() const {
 }
 
 std::optional<BlockBytes> PortWatch::WaitForCar() {
-  while (!InterruptRequested()) {
+  while (!stop_.Requested()) {
     if (Session() != nullptr) {
       if (const auto block = session_->ReadBlock()) return block;
       // No answer: the adapter may be gone; open it afresh next time.
-      if (PortGone()) session_.reset();
+      if (PortGone()) {
+        session_.reset();
+        AdapterGone("");
+      }
     }
-    SleepUnlessInterrupted(kPollInterval);
+    stop_.WaitFor(kPollInterval);
   }
   return std::nullopt;
 }
 
-void PortWatch::Program(CarRecord& car, THandicapPreset level) {
-  car.newLevel = ShortName(level);
-  try {
-    std::ostringstream notes;  // only a forced store writes to it
-    const ProgramResult result = ProgramLevel(*session_, level, false, notes);
-    VerifyStored(*session_, result.sent);
-    left_ = result.sent;
-  } catch (const CliFailure& failure) {
-    car.result = failure.what();
-    car.outcome = TCarOutcome::Failed;
+cli::CarRecord PortWatch::FoundCar(const BlockBytes& block) const {
+  return cli::CarRecord{cli::UtcTimestamp(),
+                        name_,
+                        Identifier(block, "YOURID"),
+                        Identifier(block, "MYID"),
+                        "",
+                        "",
+                        ShortName(cli::LevelOfBlock(block)),
+                        "-",
+                        "ok",
+                        cli::TCarOutcome::Programmed};
+}
+
+std::optional<THandicapPreset> PortWatch::LevelFor(const BlockBytes& found,
+                                                   cli::CarRecord& car) const {
+  if (const cli::Roster* roster = setup_.roster) {
+    const int id = FieldValue(found, *FindBlockField(roster->idField));
+    if (const cli::RosterCar* entry = roster->Find(id)) {
+      car.name = entry->name;
+      car.rosterLevel = ShortName(entry->level);
+      return entry->level;
+    }
   }
+  return setup_.level;
 }
 
 void PortWatch::HandleCar(const BlockBytes& found) {
-  CarRecord car{UtcTimestamp(),
-                session_->Port().name,
-                Identifier(found, "YOURID"),
-                Identifier(found, "MYID"),
-                "",
-                "",
-                ShortName(LevelOfBlock(found)),
-                "-",
-                "ok",
-                TCarOutcome::Programmed};
+  cli::CarRecord car = FoundCar(found);
   left_.reset();
-  std::optional<THandicapPreset> level = setup_.options.level;
-  if (const Roster* roster = setup_.roster) {
-    const int id = FieldValue(found, *FindBlockField(roster->idField));
-    if (const RosterCar* entry = roster->Find(id)) {
-      setup_.seen.Add(id);
-      car.name = entry->name;
-      car.rosterLevel = ShortName(entry->level);
-      level = entry->level;
-    }
-  }
+  const std::optional<THandicapPreset> level = LevelFor(found, car);
+  if (level) car.newLevel = ShortName(*level);
+  Emit(TRaceEventKind::CarFound, car);
   if (level) {
     Program(car, *level);
   } else {
     car.result = "skipped: not in the roster; nothing sent";
-    car.outcome = TCarOutcome::Skipped;
+    car.outcome = cli::TCarOutcome::Skipped;
     left_ = found;
   }
   Report(car);
+}
+
+void PortWatch::Program(cli::CarRecord& car, THandicapPreset level) {
+  try {
+    std::ostringstream notes;  // only a forced store writes to it
+    const cli::ProgramResult result = cli::ProgramLevel(*session_, level, false, notes);
+    Emit(TRaceEventKind::Programmed, car);
+    cli::VerifyStored(*session_, result.sent);
+    left_ = result.sent;
+  } catch (const cli::CliFailure& failure) {
+    car.result = failure.what();
+    car.outcome = cli::TCarOutcome::Failed;
+  }
+}
+
+void PortWatch::Report(const cli::CarRecord& car) {
+  Emit(OutcomeEvent(car.outcome), car);
+  if (setup_.log == nullptr) return;
+  if (const std::optional<std::string> why = setup_.log->Append(car)) {
+    Emit(TRaceEventKind::LogRowLost, car, *why);
+  } else {
+    Emit(TRaceEventKind::LogRowWritten, car);
+  }
 }
 
 // The car read is the one handled: the block this adapter left on it, or,
@@ -152,14 +203,21 @@ bool PortWatch::StillThere(const BlockBytes& read, const BlockBytes& found) cons
   return left_ ? read == *left_ : SameIdentity(read, found);
 }
 
-std::optional<BlockBytes> PortWatch::WaitForUnplug(const BlockBytes& found) {
+PortWatch::Unplug PortWatch::WaitForUnplug(const BlockBytes& found) {
+  Unplug unplug;
   int failedReads = 0;
   Clock::time_point firstFailure;
-  while (!SleepUnlessInterrupted(kPollInterval)) {
-    if (PortGone()) break;
+  while (!stop_.WaitFor(kPollInterval)) {
+    if (PortGone()) {
+      unplug.adapterGone = true;
+      break;
+    }
     const Clock::time_point tried = Clock::now();
     if (const auto block = session_->ReadBlock()) {
-      if (!StillThere(*block, found)) return block;
+      if (!StillThere(*block, found)) {
+        unplug.nextCar = block;
+        return unplug;
+      }
       failedReads = 0;
       continue;
     }
@@ -167,34 +225,25 @@ std::optional<BlockBytes> PortWatch::WaitForUnplug(const BlockBytes& found) {
     if (failedReads >= kUnplugFailedReads && Clock::now() - firstFailure >= kUnplugSpan) break;
   }
   session_.reset();  // the next car may come on an adapter plugged in afresh
-  return std::nullopt;
-}
-
-void PortWatch::Report(const CarRecord& car) {
-  tally_.cars.push_back(car);
-  if (setup_.log) setup_.log->Append(car);
-  setup_.console.Line(ConsoleLine(car));
+  return unplug;
 }
 
 void PortWatch::Run() {
   std::optional<BlockBytes> found = WaitForCar();
-  while (found) {
+  // A car found as the stop came is left as it is: only a car whose
+  // handling has begun is finished.
+  while (found && !stop_.Requested()) {
     if (left_ && *found == *left_) {
-      setup_.console.Line(CarName(tally_.port, *found) +
-                          "  back as this adapter left it; not programmed or counted again");
+      Emit(TRaceEventKind::CarReturned, FoundCar(*found));
     } else {
       HandleCar(*found);
     }
-    const BlockBytes handled = *found;
-    found = WaitForUnplug(handled);
-    if (InterruptRequested()) break;
-    if (found) {
-      setup_.console.Line("unplugged from " + tally_.port + "; another car is there already");
-      continue;
-    }
-    setup_.console.Line("unplugged from " + tally_.port + "; waiting for the next car");
-    found = WaitForCar();
+    const Unplug unplug = WaitForUnplug(*found);
+    if (stop_.Requested()) break;
+    Emit(TRaceEventKind::CarUnplugged, {}, "", unplug.nextCar.has_value());
+    if (unplug.adapterGone) AdapterGone("");
+    found = unplug.nextCar ? unplug.nextCar : WaitForCar();
   }
 }
 
-}  // namespace kx14::cli
+}  // namespace kx14::raceday
