@@ -48,7 +48,6 @@ class RaceDay {
   void Stop();
 
   RaceProgress Progress() const;
-  const RaceSetup& Setup() const { return setup_; }
 
  private:
   void Publish(RaceEvent event);
