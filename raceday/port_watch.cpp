@@ -103,6 +103,8 @@ void PortWatch::AdapterReady() {
   Emit(TRaceEventKind::AdapterReady);
 }
 
+// Said when the adapter goes, and again only for a new reason it cannot be
+// opened: a busy port tried every poll is said once, not three times a second.
 void PortWatch::AdapterGone(const std::string& reason) {
   const bool news = adapter_ != TAdapter::Gone || (!reason.empty() && reason != openTrouble_);
   adapter_ = TAdapter::Gone;
