@@ -1,17 +1,20 @@
 // watch, the track-side mode: programs each car plugged in, until Ctrl+C,
-// on one port or several at once (a watcher and a thread per port). With a
-// roster each car gets the level the roster gives its identifier.
+// on one port or several at once. The race itself is raceday/'s; this
+// command checks its inputs, renders the race's events as lines
+// (cli/watch/watch_console.h) and ends with the totals.
 
 #include <algorithm>
+#include <chrono>
 #include <ostream>
-#include <thread>
 
 #include "cli/commands.h"
 #include "cli/files/exit_status.h"
 #include "cli/interrupt.h"
+#include "cli/port_choice.h"
 #include "cli/port_state.h"
 #include "cli/watch/race_day_json.h"
-#include "cli/watch/watch_port.h"
+#include "cli/watch/watch_console.h"
+#include "raceday/race_day.h"
 
 namespace kx14::cli {
 namespace {
@@ -61,19 +64,13 @@ std::string Joined(const std::vector<std::string>& words) {
   return text;
 }
 
+using raceday::PortTally;
+using raceday::Total;
+
 std::string Counts(const std::vector<PortTally>& ports) {
   return "programmed " + std::to_string(Total(ports, TCarOutcome::Programmed)) + " cars, " +
          std::to_string(Total(ports, TCarOutcome::Failed)) + " failed, " +
          std::to_string(Total(ports, TCarOutcome::Skipped)) + " skipped";
-}
-
-std::vector<const RosterCar*> NotSeen(const Roster* roster, const SeenIds& seen) {
-  std::vector<const RosterCar*> cars;
-  if (roster == nullptr) return cars;
-  for (const RosterCar& car : roster->cars) {
-    if (!seen.Contains(car.id)) cars.push_back(&car);
-  }
-  return cars;
 }
 
 void PrintTotals(const CommandContext& context, const std::vector<PortTally>& ports,
@@ -93,48 +90,50 @@ void PrintTotals(const CommandContext& context, const std::vector<PortTally>& po
   out << std::flush;
 }
 
-// Why each port's watcher stopped early, said at once; empty for one that
-// ran until Ctrl+C.
-using Stops = std::vector<std::string>;
+raceday::RaceSetup RaceSetupOf(const CommandContext& context, const Roster* roster, WatchLog* log) {
+  raceday::RaceSetup setup;
+  setup.sources = context.sources;
+  setup.roster = roster;
+  setup.level = context.options.level;
+  setup.log = log;
+  setup.trace = context.trace;
+  setup.history = context.history;
+  return setup;
+}
 
-// The watchers, each on its own thread until Ctrl+C. One that stops on
-// something unforeseen says so at once and keeps its cars; the others go on.
-std::vector<PortTally> WatchAll(const WatchSetup& setup, const std::vector<std::string>& ports,
-                                Stops& stops) {
-  std::vector<std::unique_ptr<PortWatch>> watches;
-  stops.assign(ports.size(), "");
-  std::vector<std::thread> threads;
-  for (std::size_t i = 0; i < ports.size(); ++i) {
-    watches.push_back(std::make_unique<PortWatch>(setup, ports[i]));
-    threads.emplace_back([&watch = *watches[i], &stop = stops[i], &console = setup.console] {
-      try {
-        watch.Run();
-      } catch (const std::exception& failure) {
-        stop = "watching " + watch.Port() + " stopped: " + failure.what();
-        console.Problem(stop + "; the other ports go on");
-      }
-    });
+// The race until Ctrl+C, or until every watcher has stopped on something
+// unforeseen. Ctrl+C only asks the race to stop: each car in hand is
+// finished first.
+raceday::RaceProgress Race(const raceday::RaceSetup& setup, const std::vector<std::string>& ports,
+                           WatchConsole& console) {
+  // A signal handler cannot wake the race, so the flag it sets is looked at
+  // this often.
+  constexpr std::chrono::milliseconds kInterruptPoll{20};
+  raceday::RaceDay race(setup, ports, console);
+  while (!race.WaitUntilEnded(kInterruptPoll)) {
+    if (InterruptRequested()) race.RequestStop();
   }
-  for (std::thread& thread : threads) thread.join();
-  std::vector<PortTally> tallies;
-  for (const auto& watch : watches) tallies.push_back(watch->Tally());
-  return tallies;
+  return race.Progress();
 }
 
 // What makes the run end with a failure: failed cars, lost log rows and
 // watchers that stopped.
-std::string Losses(const std::vector<PortTally>& ports, const WatchLog* log, const Stops& stops) {
+std::string Losses(const raceday::RaceProgress& progress, const WatchLog* log,
+                   const std::vector<std::string>& ports) {
   std::string message;
   const auto add = [&message](const std::string& part) {
     message += (message.empty() ? "" : "; ") + part;
   };
-  const int failed = Total(ports, TCarOutcome::Failed);
+  const int failed = Total(progress.tallies, TCarOutcome::Failed);
   if (failed > 0) add(std::to_string(failed) + " cars failed; see the lines above");
-  if (log != nullptr && log->RowsLost() > 0) {
-    add(std::to_string(log->RowsLost()) + " log rows could not be written to " + log->Path());
+  if (log != nullptr && progress.logRowsLost > 0) {
+    add(std::to_string(progress.logRowsLost) + " log rows could not be written to " + log->Path());
   }
-  for (const std::string& stop : stops) {
-    if (!stop.empty()) add(stop);
+  for (std::size_t adapter = 0; adapter < ports.size(); ++adapter) {
+    const std::string& stop = progress.statuses[adapter].reason;
+    if (progress.statuses[adapter].state == raceday::TPortState::Stopped && !stop.empty()) {
+      add(StoppedText(ports[adapter], stop));
+    }
   }
   return message;
 }
@@ -149,35 +148,28 @@ void RunWatch(const CommandContext& context) {
       options.roster ? std::optional(ReadRoster(*options.roster)) : std::nullopt;
   const std::vector<std::string> ports = PortsToWatch(context);
   std::optional<WatchLog> log;
-  if (options.log) log.emplace(*options.log, context.err);
+  if (options.log) log.emplace(*options.log);
 
   CatchInterrupts();
-  WatchConsole console(context.out, context.err, options.json || options.quiet);
+  WatchConsole console(context.out, context.err, options.json || options.quiet, ports,
+                       options.log.value_or(""));
   if (roster) {
     console.Line("roster " + *options.roster + ": " + std::to_string(roster->cars.size()) +
                  " cars by " + roster->idField +
                  ", read now; edits to the file count from the next start");
   }
   console.Line("waiting for cars on " + Joined(ports) + " (Ctrl+C ends)");
-  SeenIds seen;
-  const WatchSetup setup{options,
-                         context.sources,
-                         roster ? &*roster : nullptr,
-                         context.trace,
-                         console,
-                         log ? &*log : nullptr,
-                         seen,
-                         context.history};
-  Stops stops;
-  const std::vector<PortTally> tallies = WatchAll(setup, ports, stops);
+  const raceday::RaceSetup setup =
+      RaceSetupOf(context, roster ? &*roster : nullptr, log ? &*log : nullptr);
+  const raceday::RaceProgress progress = Race(setup, ports, console);
 
-  const std::vector<const RosterCar*> notSeen = NotSeen(setup.roster, seen);
+  const std::vector<const RosterCar*> notSeen = raceday::NotSeen(progress, setup.roster);
   if (options.json) {
-    context.out << WatchJson(tallies, notSeen, log ? log->RowsLost() : 0);
+    context.out << WatchJson(progress.tallies, notSeen, progress.logRowsLost);
   } else if (!options.quiet) {
-    PrintTotals(context, tallies, setup.roster, notSeen);
+    PrintTotals(context, progress.tallies, setup.roster, notSeen);
   }
-  if (const std::string losses = Losses(tallies, setup.log, stops); !losses.empty()) {
+  if (const std::string losses = Losses(progress, setup.log, ports); !losses.empty()) {
     throw CliFailure(TExitStatus::DeviceFailed, losses);
   }
 }

@@ -1,16 +1,13 @@
 #pragma once
 
-// Ctrl+C (and a termination request) for the watch loop: caught, so the loop
-// can finish the car in hand and print its counts.
-
-#include <chrono>
+// Ctrl+C (and a termination request) for watch: caught, so the race can be
+// asked to stop, finish the cars in hand and print its counts.
 
 namespace kx14::cli {
 
-// Installs the handlers; call once before the loop.
+// Installs the handlers; call once before the race.
 void CatchInterrupts();
+// Set from the handler, which can wake nothing: looked at by polling.
 bool InterruptRequested();
-// Waits `duration`, returning early (true) when an interrupt arrives.
-bool SleepUnlessInterrupted(std::chrono::milliseconds duration);
 
 }  // namespace kx14::cli

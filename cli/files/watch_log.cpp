@@ -53,8 +53,15 @@ const char* WatchLog::Header() {
   return "time,port,yourid,myid,name,roster_level,old_level,new_level,result";
 }
 
-WatchLog::WatchLog(const std::string& path, std::ostream& err)
-    : path_(path), file_(PathFromUtf8(path)), err_(err) {
+std::string LostRowMessage(const CarRecord& car, const std::string& path, const std::string& why) {
+  return "the log row of " + car.port + " YOURID " + std::to_string(car.yourId) + " MYID " +
+         std::to_string(car.myId) + " could not be written to " + path + " (" + why +
+         "); watching goes on";
+}
+
+WatchLog::WatchLog(const std::string& path, std::ostream& err) : WatchLog(path) { err_ = &err; }
+
+WatchLog::WatchLog(const std::string& path) : path_(path), file_(PathFromUtf8(path)) {
   std::string why;
   open_ = AppendFile::Open(file_, why);
   if (!open_) throw UsageFailure("cannot open the log " + path + " for appending: " + why);
@@ -82,7 +89,7 @@ bool WatchLog::Reachable(std::string& why) {
   return false;
 }
 
-void WatchLog::Append(const CarRecord& car) {
+std::optional<std::string> WatchLog::Append(const CarRecord& car) {
   const std::lock_guard lock(mutex_);
   std::string why;
   if (!Reachable(why)) return Lost(car, why);
@@ -91,13 +98,13 @@ void WatchLog::Append(const CarRecord& car) {
                                                   : "";
   if (!open_->Append(lead + LogRow(car), why)) return Lost(car, why);
   written_ = open_->Size();
+  return std::nullopt;
 }
 
-void WatchLog::Lost(const CarRecord& car, const std::string& why) {
+std::optional<std::string> WatchLog::Lost(const CarRecord& car, const std::string& why) {
   ++lost_;
-  err_ << "kx14ctl: the log row of " << car.port << " YOURID " << car.yourId << " MYID " << car.myId
-       << " could not be written to " << path_ << " (" << why << "); watching goes on"
-       << std::endl;
+  if (err_ != nullptr) *err_ << "kx14ctl: " << LostRowMessage(car, path_, why) << std::endl;
+  return why;
 }
 
 int WatchLog::RowsLost() const {

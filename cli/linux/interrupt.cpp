@@ -1,7 +1,6 @@
 #include <signal.h>
 
 #include <atomic>
-#include <thread>
 
 #include "cli/interrupt.h"
 
@@ -23,16 +22,5 @@ void CatchInterrupts() {
 }
 
 bool InterruptRequested() { return interrupted.load(); }
-
-bool SleepUnlessInterrupted(std::chrono::milliseconds duration) {
-  // Short steps: the flag is set from a signal handler, which cannot wake a
-  // condition variable safely.
-  constexpr std::chrono::milliseconds kStep{20};
-  const auto until = std::chrono::steady_clock::now() + duration;
-  while (!interrupted.load() && std::chrono::steady_clock::now() < until) {
-    std::this_thread::sleep_for(kStep);
-  }
-  return interrupted.load();
-}
 
 }  // namespace kx14::cli

@@ -15,7 +15,7 @@ Json RosterCarItem(const std::string& idField, const RosterCar& car) {
               {"note", car.note}};
 }
 
-Json PortItem(const PortTally& port) {
+Json PortItem(const raceday::PortTally& port) {
   return Json{{"port", port.port},
               {"programmed", port.Count(TCarOutcome::Programmed)},
               {"failed", port.Count(TCarOutcome::Failed)},
@@ -41,11 +41,11 @@ std::string RosterJson(const Roster& roster, const std::string& path) {
                        {"cars", std::move(cars)}});
 }
 
-std::string WatchJson(const std::vector<PortTally>& ports,
+std::string WatchJson(const std::vector<raceday::PortTally>& ports,
                       const std::vector<const RosterCar*>& notSeen, int logRowsLost) {
   Json portItems = Json::array();
   Json cars = Json::array();
-  for (const PortTally& port : ports) {
+  for (const raceday::PortTally& port : ports) {
     portItems.push_back(PortItem(port));
     for (const CarRecord& car : port.cars) cars.push_back(CarItem(car));
   }
@@ -54,9 +54,9 @@ std::string WatchJson(const std::vector<PortTally>& ports,
     missing.push_back(Json{{"line", car->line}, {"id", car->id}, {"name", car->name}});
   }
   return JsonText(Json{{"command", "watch"},
-                       {"programmed", Total(ports, TCarOutcome::Programmed)},
-                       {"failed", Total(ports, TCarOutcome::Failed)},
-                       {"skipped", Total(ports, TCarOutcome::Skipped)},
+                       {"programmed", raceday::Total(ports, TCarOutcome::Programmed)},
+                       {"failed", raceday::Total(ports, TCarOutcome::Failed)},
+                       {"skipped", raceday::Total(ports, TCarOutcome::Skipped)},
                        {"log_rows_lost", logRowsLost},
                        {"ports", std::move(portItems)},
                        {"cars", std::move(cars)},

@@ -1,10 +1,9 @@
 #pragma once
 
-// What watch keeps of each car: one console line, one log row and one JSON
-// item each.
+// What race day keeps of each car: one log row, one line of kx14ctl watch,
+// one item of its JSON, one row of the track-side window's results.
 
 #include <string>
-#include <vector>
 
 namespace kx14::cli {
 
@@ -18,20 +17,9 @@ struct CarRecord {
   std::string name;         // from the roster; empty without one
   std::string rosterLevel;  // the roster's level; empty when the car is not in it
   std::string oldLevel;
-  std::string newLevel;  // "-" when nothing was sent
+  std::string newLevel;  // the level stored or tried; "-" when nothing was to be sent
   std::string result;    // "ok", "skipped: ...", or what failed
   TCarOutcome outcome = TCarOutcome::Programmed;
 };
-
-// The cars of one port, in the order they were plugged in.
-struct PortTally {
-  std::string port;
-  std::vector<CarRecord> cars;
-
-  int Count(TCarOutcome outcome) const;
-};
-
-// The count over every port.
-int Total(const std::vector<PortTally>& ports, TCarOutcome outcome);
 
 }  // namespace kx14::cli
