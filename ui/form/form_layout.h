@@ -1,6 +1,6 @@
 #pragma once
 
-// The layout of TMainFormLogic (included by main_form_logic_impl.h): every
+// The layout of TMainFormLogic (included by form_lifecycle.h): every
 // control at its fixed pixel position within its parent, with its caption,
 // colours and start value. The four shown rows (picture panel, port row,
 // command row, information row) make the 310 x 416 client area; thirteen

@@ -1,7 +1,7 @@
 #pragma once
 
 // The port list and the port opening of TMainFormLogic (included by
-// main_form_logic_impl.h). The list is rebuilt from the machine's serial
+// form_lifecycle.h). The list is rebuilt from the machine's serial
 // ports each time it drops down; closing it opens the chosen port on CommX1,
 // or closes it for "OFF", and reports the outcome in MON_EDIT.
 

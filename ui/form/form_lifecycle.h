@@ -1,7 +1,10 @@
 #pragma once
 
-// The definitions of TMainFormLogic. Included once per toolkit, by the file
-// that instantiates TMainFormLogic<Kit> for its Kit.
+// TMainFormLogic's life and commands: building and naming the controls,
+// binding their events, start-up, closing, and the Read and Program buttons.
+// With the layout, the editor handlers and the port handlers (included
+// below) it is the whole of TMainFormLogic's definitions: included once per
+// toolkit, by the file that instantiates TMainFormLogic<Kit> for its Kit.
 
 #include <cstdlib>
 #include <iostream>
@@ -12,9 +15,9 @@
 #include "protocol/handicap_preset.h"
 #include "ui/form/control_names.h"
 #include "ui/form/form_device_view.h"
-#include "ui/form/form_handlers_impl.h"
-#include "ui/form/form_layout_impl.h"
-#include "ui/form/form_ports_impl.h"
+#include "ui/form/form_editor_handlers.h"
+#include "ui/form/form_layout.h"
+#include "ui/form/form_port_handlers.h"
 #include "ui/form/guarded_handler.h"
 #include "ui/form/main_form_logic.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // The editors' and presets' handlers of TMainFormLogic (included by
-// main_form_logic_impl.h).
+// form_lifecycle.h).
 
 #include <algorithm>
 #include <string>
