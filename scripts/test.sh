@@ -4,7 +4,7 @@
 #  2. the whole suite again under AddressSanitizer + UndefinedBehaviorSanitizer,
 #     built with clang, whose tree also holds the libFuzzer targets;
 #  3. the threaded code (serial link, exchange, pumps, watchers, history) and
-#     its tests under ThreadSanitizer (clang);
+#     its tests under ThreadSanitizer;
 #  4. each libFuzzer target for a bounded time (scripts/fuzz.sh), from the
 #     AddressSanitizer tree;
 #  5. the Windows build's tests under Wine (scripts/windows-test.sh).
@@ -20,8 +20,11 @@
 # prefix), its output kept in build/test-stages/windows.log and shown when it
 # ends. The stage lines say how long each build took beside the tests and how
 # long the tests then waited for it. Build logs: build/test-stages/<tree>.log.
-# The sanitizer trees use clang: with the sanitizers it compiles in less than
-# half of GCC's time, and its warnings check the code a second time.
+# The AddressSanitizer tree uses clang: with the sanitizers it compiles in
+# less than half of GCC's time, its warnings check the code a second time, and
+# libFuzzer comes with it. The ThreadSanitizer tree stays with GCC, whose
+# shared runtime lets a test replace operator new (clang's static one
+# defines it too).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # One locale whatever the caller's (a bare container sets none): UTF-8, for
@@ -116,7 +119,7 @@ set -m
   if [ "$(cat "$logs/build-windows.status")" -eq 0 ]; then
     report windows ./scripts/windows-test.sh build build-windows &
   fi
-  CC=clang CXX=clang++ nice_build build-tsan ./scripts/build.sh build-tsan \
+  nice_build build-tsan ./scripts/build.sh build-tsan \
     -DKX14_SANITIZE=thread -DKX14_BUILD_UI=OFF -DKX14_BUILD_BENCH_PROGRAMS=OFF \
     -DKX14_TEST_LABEL=sanitize --target kx14_label_tests
   wait

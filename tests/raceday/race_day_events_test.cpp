@@ -79,7 +79,7 @@ class RaceDayEvents : public ::testing::Test {
   }
 
   // The simulator's ports only, every car given `level`.
-  RaceSetup Setup(THandicapPreset level) const {
+  RaceSetup SetupFor(THandicapPreset level) const {
     RaceSetup setup;
     setup.sources = {UserPortsDirectory(temp_.path().string(), "", ""), temp_.path() / "no-sysfs"};
     setup.level = level;
@@ -94,7 +94,7 @@ class RaceDayEvents : public ::testing::Test {
 TEST_F(RaceDayEvents, ARefusedStoreFailsWithItsReasonIsNeverProgrammedAndItsLostRowIsSaid) {
   const std::string port = StartCar({"--refuse"});
   cli::WatchLog log("/dev/full");
-  RaceSetup setup = Setup(THandicapPreset::Handy3);
+  RaceSetup setup = SetupFor(THandicapPreset::Handy3);
   setup.log = &log;
   RaceDay race(setup, {port}, events_);
 
@@ -123,7 +123,7 @@ TEST_F(RaceDayEvents, ARefusedStoreFailsWithItsReasonIsNeverProgrammedAndItsLost
 // watcher ends, and nothing else is begun.
 TEST_F(RaceDayEvents, StopLetsTheCarBeingProgrammedFinishFirst) {
   const std::string port = StartCar({"--delay", "700"});
-  RaceDay race(Setup(THandicapPreset::Handy2), {port}, events_);
+  RaceDay race(SetupFor(THandicapPreset::Handy2), {port}, events_);
   ASSERT_TRUE(events_.WaitFor(Kind::CarFound));
 
   race.RequestStop();
@@ -140,7 +140,7 @@ TEST_F(RaceDayEvents, StopLetsTheCarBeingProgrammedFinishFirst) {
 
 TEST_F(RaceDayEvents, AnAdapterPulledAndPluggedBackIsGoneThenReadyAndItsCarNotCountedAgain) {
   const std::string port = StartCar();
-  RaceDay race(Setup(THandicapPreset::Handy2), {port}, events_);
+  RaceDay race(SetupFor(THandicapPreset::Handy2), {port}, events_);
   ASSERT_TRUE(events_.WaitFor(Kind::Verified));
 
   sim_->Send("unregister\n");
