@@ -15,11 +15,11 @@
 # Most test time is spent waiting on pseudo-terminals and time-outs, so once
 # the normal tree is built the later trees (ASan, Windows, TSan) build one
 # after another in the background at the lowest priority, on the CPU the
-# tests leave idle; each test stage starts when its tree is ready. The
-# Windows stage runs beside the Linux stages (its own display and Wine
-# prefix), its output kept in build/test-stages/windows.log and shown when it
-# ends. The stage lines say how long each build took beside the tests and how
-# long the tests then waited for it. Build logs: build/test-stages/<tree>.log.
+# tests leave idle, and each test stage starts as soon as its tree is ready,
+# beside the stages already running (the Windows stage has its own display
+# and Wine prefix). A stage's output goes to build/test-stages/<stage>.log
+# and is shown when it ends; the stage lines say how long each build and
+# stage took and when each ended. Build logs: build/test-stages/<tree>.log.
 # The AddressSanitizer tree uses clang: with the sanitizers it compiles in
 # less than half of GCC's time, its warnings check the code a second time, and
 # libFuzzer comes with it. The ThreadSanitizer tree stays with GCC, whose
@@ -127,65 +127,76 @@ set -m
 builder_pid=$!
 set +m
 
-# Reports that came while the script waited for another: name -> "status seconds".
-declare -A reported
-# await <name>: waits (at most two hours) for the name's report.
-await() {
-  local name status seconds
-  while [ -z "${reported[$1]:-}" ]; do
-    read -r -t 7200 -u 4 name status seconds || { echo "test: no word from $1"; return 1; }
-    reported[$name]="$status $seconds"
-  done
+# Each test stage runs in the background too, as soon as its tree is built,
+# beside the other stages: they mostly wait on ptys and time-outs. Its output
+# goes to its log and is shown when it ends, so stages never interleave.
+# The fuzzers, which keep both cores busy, start when the ASan tests end.
+declare -A began
+stage_pids=()
+# run_stage <name> <command...>: starts one test stage.
+run_stage() {
+  began[$1]=$SECONDS
+  echo "test: stage $1 started at $(duration $((SECONDS - total_start)))"
+  set -m
+  report "$@" &
+  set +m
+  stage_pids+=($!)
 }
+# A failed stage stops the others.
+stop_stages() {
+  local pid
+  for pid in "${stage_pids[@]}"; do kill -- "-$pid" 2>/dev/null || true; done
+}
+trap 'ended_with=$?; stop_stages; (exit "$ended_with"); print_stages' EXIT
 
-# join <tree>: waits for the tree's background build and adds its stage line;
-# a failed build shows its log and fails the stage.
-join() {
-  local tree=$1 status seconds waited_from=$SECONDS
-  current_stage=$tree
-  stage_start=$SECONDS
-  echo "test: stage $tree (waiting for the background build)"
-  await "$tree"
-  read -r status seconds <<<"${reported[$tree]}"
+# ended <name> <status> <seconds>: shows what a stage or build ended with and
+# adds its line; a failure fails the test command.
+ended() {
+  local name=$1 status=$2 seconds=$3 at
+  at=$(duration $((SECONDS - total_start)))
   if [ "$status" -ne 0 ]; then
-    cat "$logs/$tree.log"
+    current_stage=$name
+    stage_start=$((SECONDS - seconds))
+    echo "test: $name failed:"
+    cat "$logs/$name.log"
     return "$status"
   fi
-  tail -n 1 "$logs/$tree.log"
-  stage_lines+=("$(printf '  %-13s %s  in the background; the tests waited %s for it' \
-    "$tree" "$(duration "$seconds")" "$(duration $((SECONDS - waited_from)))")")
-  current_stage=""
+  case $name in
+    build-*)
+      tail -n 1 "$logs/$name.log"
+      stage_lines+=("$(printf '  %-13s %s  in the background, ready at %s' "$name" \
+        "$(duration "$seconds")" "$at")") ;;
+    *)
+      echo "test: stage $name ended at $at"
+      cat "$logs/$name.log"
+      stage_lines+=("$(printf '  %-13s %s  from %s to %s' "$name" "$(duration "$seconds")" \
+        "$(duration $((began[$name] - total_start)))" "$at")") ;;
+  esac
 }
 
-# join_windows: waits for the Windows build and tests and shows their output.
-join_windows() {
-  local status seconds waited_from=$SECONDS
-  join build-windows
-  current_stage=windows
-  stage_start=$SECONDS
-  echo "test: stage windows (beside the Linux stages; waiting for it to end)"
-  await windows
-  read -r status seconds <<<"${reported[windows]}"
-  cat "$logs/windows.log"
-  [ "$status" -eq 0 ] || return "$status"
-  stage_lines+=("$(printf '  %-13s %s  beside the Linux stages; waited %s for it at the end' \
-    windows "$(duration "$seconds")" "$(duration $((SECONDS - waited_from)))")")
-  current_stage=""
-}
-
-stage test ctest --test-dir build --output-on-failure -j "$test_jobs" -L all
-# The shared window suites' figures on the Qt window, to set beside the
-# Windows stage's "window suite (win32)" line.
-grep -h '^window suite (qt): ' build/Testing/Temporary/LastTest.log || true
-
-join build-asan
-stage test-asan ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -L all
-
-join build-tsan
-stage test-tsan ctest --test-dir build-tsan --output-on-failure -j "$test_jobs" -L sanitize
-
-stage fuzz ./scripts/fuzz.sh --tree build-asan "$fuzz_seconds"
-join_windows
+run_stage test ctest --test-dir build --output-on-failure -j "$test_jobs" -L all
+declare -A pending=([test]=1 [build-asan]=1 [build-windows]=1 [build-tsan]=1 [windows]=1)
+while [ ${#pending[@]} -gt 0 ]; do
+  read -r -t 7200 -u 4 name status seconds || { echo "test: no word from ${!pending[*]}"; exit 1; }
+  unset "pending[$name]"
+  ended "$name" "$status" "$seconds"
+  case $name in
+    test)
+      # The shared window suites' figures on the Qt window, to set beside
+      # the Windows stage's "window suite (win32)" line.
+      grep -h '^window suite (qt): ' build/Testing/Temporary/LastTest.log || true ;;
+    build-asan)
+      run_stage test-asan ctest --test-dir build-asan --output-on-failure -j "$test_jobs" -L all
+      pending[test-asan]=1 ;;
+    test-asan)
+      run_stage fuzz ./scripts/fuzz.sh --tree build-asan "$fuzz_seconds"
+      pending[fuzz]=1 ;;
+    build-tsan)
+      run_stage test-tsan ctest --test-dir build-tsan --output-on-failure -j "$test_jobs" -L sanitize
+      pending[test-tsan]=1 ;;
+  esac
+done
+current_stage=""
 # The reliability campaign's figures, from the normal build's run above.
 stage faults ./scripts/faults.sh build
 builder_pid=""
