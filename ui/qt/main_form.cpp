@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QResizeEvent>
 
-#include "ui/form/main_form_logic_impl.h"
+#include "ui/form/form_lifecycle.h"
 #include "ui/qt/error_box.h"
 #include "ui/qt/system_colors.h"
 #include "ui/qt/window_style.h"

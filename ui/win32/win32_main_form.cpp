@@ -3,7 +3,7 @@
 #include <array>
 
 #include "ui/form/app_title.h"
-#include "ui/form/main_form_logic_impl.h"
+#include "ui/form/form_lifecycle.h"
 #include "ui/win32/win32_text.h"
 
 namespace kx14 {
