@@ -6,9 +6,9 @@
 #include <optional>
 #include <utility>
 
-#include "ui/win32/win32_art.h"
-#include "ui/win32/win32_style.h"
-#include "ui/win32/win32_text.h"
+#include "ui/win32/art.h"
+#include "ui/win32/style.h"
+#include "ui/win32/text.h"
 
 namespace kx14 {
 namespace {

@@ -15,7 +15,7 @@
 #include "ui/form/controls/radio_button_control.h"
 #include "ui/form/controls/scroll_bar_control.h"
 #include "ui/form/form_style.h"
-#include "ui/win32/win32_control.h"
+#include "ui/win32/control.h"
 
 namespace kx14 {
 

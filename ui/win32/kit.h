@@ -8,8 +8,8 @@
 #include <string>
 
 #include "ui/form/form_style.h"
+#include "ui/win32/message_pump.h"
 #include "ui/win32/win32_controls.h"
-#include "ui/win32/win32_message_pump.h"
 
 namespace kx14 {
 
