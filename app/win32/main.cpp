@@ -2,7 +2,7 @@
 // on a serial port. No command line is read.
 #include <windows.h>
 
-#include "ui/win32/win32_main_form.h"
+#include "ui/win32/main_form.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   kx14::TMainForm MainForm;

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "ports/win32/serialcomm.h"
-#include "ui/win32/win32_text.h"
+#include "ui/win32/text.h"
 
 namespace kx14::test {
 namespace {

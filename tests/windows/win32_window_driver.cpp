@@ -6,7 +6,7 @@
 
 #include "tests/window_suite/suite_steps.h"
 #include "ui/form/control_names.h"
-#include "ui/win32/win32_text.h"
+#include "ui/win32/text.h"
 
 namespace kx14::test {
 namespace {

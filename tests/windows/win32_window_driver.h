@@ -13,7 +13,7 @@
 
 #include "tests/window_suite/window_driver.h"
 #include "tests/windows/serialcomm_stand_in.h"
-#include "ui/win32/win32_main_form.h"
+#include "ui/win32/main_form.h"
 
 namespace kx14::test {
 

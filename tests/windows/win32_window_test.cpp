@@ -18,10 +18,10 @@
 #include "tests/windows/win32_window_driver.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
-#include "ui/win32/win32_art.h"
-#include "ui/win32/win32_main_form.h"
-#include "ui/win32/win32_style.h"
-#include "ui/win32/win32_text.h"
+#include "ui/win32/art.h"
+#include "ui/win32/main_form.h"
+#include "ui/win32/style.h"
+#include "ui/win32/text.h"
 
 namespace kx14 {
 namespace {

@@ -1,6 +1,6 @@
-#include "ui/win32/win32_control.h"
+#include "ui/win32/control.h"
 
-#include "ui/win32/win32_style.h"
+#include "ui/win32/style.h"
 
 namespace kx14 {
 namespace {

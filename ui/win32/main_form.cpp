@@ -1,10 +1,10 @@
-#include "ui/win32/win32_main_form.h"
+#include "ui/win32/main_form.h"
 
 #include <array>
 
 #include "ui/form/app_title.h"
 #include "ui/form/form_lifecycle.h"
-#include "ui/win32/win32_text.h"
+#include "ui/win32/text.h"
 
 namespace kx14 {
 

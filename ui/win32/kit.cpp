@@ -1,4 +1,4 @@
-#include "ui/win32/win32_kit.h"
+#include "ui/win32/kit.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/win32/win32_art.h"
+#include "ui/win32/art.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "ui/win32/win32_style.h"
+#include "ui/win32/style.h"
 
 #include <array>
 #include <cwchar>

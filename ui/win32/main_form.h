@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ui/form/main_form_logic.h"
-#include "ui/win32/win32_kit.h"
+#include "ui/win32/kit.h"
 
 namespace kx14 {
 

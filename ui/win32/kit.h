@@ -3,13 +3,26 @@
 // The Win32 toolkit layer of the main window: which Win32 control stands
 // for each control of TMainFormLogic, and how one is created and coloured.
 // Every control gets its stable control ID (see ui/form/control_names.h).
+// Each Win32 control creates its native window, shows the neutral control's
+// state on it and reports the user's input back to it; the rules live in the
+// neutral controls (ui/form/controls/).
 
 #include <initializer_list>
 #include <string>
 
 #include "ui/form/form_style.h"
-#include "ui/win32/win32_controls.h"
-#include "ui/win32/win32_message_pump.h"
+#include "ui/win32/bitmap_button.h"
+#include "ui/win32/combo_box.h"
+#include "ui/win32/control.h"
+#include "ui/win32/edit.h"
+#include "ui/win32/label.h"
+#include "ui/win32/message_pump.h"
+#include "ui/win32/panel.h"
+#include "ui/win32/picture.h"
+#include "ui/win32/radio_button.h"
+#include "ui/win32/scroll_bar.h"
+#include "ui/win32/speed_button.h"
+#include "ui/win32/static_text.h"
 
 namespace kx14 {
 
