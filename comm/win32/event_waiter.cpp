@@ -1,6 +1,7 @@
 #include "comm/win32/event_waiter.h"
 
 #include <new>
+#include <utility>
 
 namespace kx14 {
 namespace {
@@ -31,8 +32,14 @@ PortWake Win32EventWaiter::Wait(WakeSignal& wake) {
     // While a Read takes the input itself, no comm-event wait is started
     // (one already in flight is still collected): arrivals then wake only
     // the reading thread, as on Linux.
-    if (watching_.load() && !events_.pending && !StartEventWait()) {
-      return WaitAfterFailure(wakeEvent);
+    if (watching_.load() && !events_.pending) {
+      if (!StartEventWait()) return WaitAfterFailure(wakeEvent);
+      // Input that came between the open and the first wait raised no event
+      // (Wine's wait counts only what arrives after it starts): an answer
+      // that quick would otherwise wait unreported for the next byte.
+      if (std::exchange(firstWait_, false) && (armedQueue_ > 0 || reader_.HoldsByte())) {
+        return {.received = true};
+      }
     }
     const HANDLE handles[] = {wakeEvent, watchChanged_, events_.Event()};
     const DWORD count = events_.pending ? 3 : 2;

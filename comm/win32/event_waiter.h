@@ -51,6 +51,7 @@ class Win32EventWaiter {
   Win32Overlapped events_;
   DWORD eventMask_ = 0;
   DWORD armedQueue_ = 0;  // the input queue when the wait started
+  bool firstWait_ = true;  // no comm-event wait started on this port yet
 };
 
 }  // namespace kx14
