@@ -29,13 +29,14 @@ else()
 endif()
 
 # Every test program includes GoogleTest, which takes about a second to parse:
-# the tree parses it once, into a precompiled header that every test program
-# reuses (a fifth of a test file's compile time). The header is only valid for
-# the same code-generation flags, so every test is compiled with -fPIC, as Qt
-# makes its tests anyway. Not in the cross build (GoogleTest comes from
-# its sources there) or a tree of fuzz targets alone (no test programs).
+# where headers are precompiled (cmake/Kx14Precompiled.cmake), the tree
+# parses it once, into a header that every test program reuses. The header
+# is only valid for the same code-generation flags, so every test is then
+# compiled with -fPIC, as Qt makes its tests anyway. Not in the cross build
+# (GoogleTest comes from its sources there) or a tree of fuzz targets alone
+# (no test programs).
 include(Kx14Precompiled)
-if(NOT CMAKE_CROSSCOMPILING AND NOT (KX14_FUZZ AND NOT KX14_SANITIZE)
+if(KX14_PRECOMPILE AND NOT CMAKE_CROSSCOMPILING AND NOT (KX14_FUZZ AND NOT KX14_SANITIZE)
    AND NOT TARGET kx14_gtest_pch)
   kx14_shared_pch(kx14_gtest_pch LIBS GTest::gtest OPTIONS -fPIC ${KX14_TEST_COMPILE_OPTIONS}
                   HEADERS <gtest/gtest.h>)
@@ -73,7 +74,7 @@ function(kx14_add_gtest name)
   kx14_warnings(${name})
   if(TARGET kx14_gtest_pch)
     target_compile_options(${name} PRIVATE -fPIC)
-    target_precompile_headers(${name} REUSE_FROM kx14_gtest_pch)
+    kx14_reuse_pch(${name} kx14_gtest_pch)
   endif()
   kx14_test_in_tree(${name} ${T_LABELS})
   if(CMAKE_CROSSCOMPILING)
