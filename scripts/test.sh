@@ -169,8 +169,9 @@ ended() {
     *)
       echo "test: stage $name ended at $at"
       cat "$logs/$name.log"
+      # The Windows stage is started by the builder: it began $seconds ago.
       stage_lines+=("$(printf '  %-13s %s  from %s to %s' "$name" "$(duration "$seconds")" \
-        "$(duration $((began[$name] - total_start)))" "$at")") ;;
+        "$(duration $((${began[$name]:-$((SECONDS - seconds))} - total_start)))" "$at")") ;;
   esac
 }
 

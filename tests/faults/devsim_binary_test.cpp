@@ -146,8 +146,17 @@ TEST_P(SimulatorEnding, DropsTheLineAndARestartIsReachedByReopening) {
   EXPECT_EQ((WindowState{view.controls, view.preset, view.presetHandlersRun.size()}), before);
 
   comm.Close();
-  EXPECT_EQ(OpenFailure(), comm_msg::kCannotOpen);
-  EXPECT_FALSE(comm.IsOpen());
+  const std::string reopened = OpenFailure();
+  if (reopened == "opened" && GetParam() == SimulatorEnds::kKilled) {
+    // The killed simulator's entry still names its pseudo-terminal, whose
+    // number another program (tests run side by side) may have taken since:
+    // the entry then leads there. Only an entry that a clean end removed is
+    // sure to fail.
+    comm.Close();
+  } else {
+    EXPECT_EQ(reopened, comm_msg::kCannotOpen);
+    EXPECT_FALSE(comm.IsOpen());
+  }
 
   // A killed simulator could not remove its entry; its successor needs the
   // name free.
