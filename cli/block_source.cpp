@@ -1,8 +1,8 @@
 #include "cli/block_source.h"
 
-#include "cli/files/backup_document.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/json_text.h"
+#include "files/backup_document.h"
+#include "files/exit_status.h"
+#include "files/json_text.h"
 #include "history/history_reader.h"
 #include "history/history_writer.h"
 #include "base/integer_text.h"

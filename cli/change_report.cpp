@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cli/files/block_difference.h"
+#include "files/block_difference.h"
 #include "protocol/hex_bytes.h"
 
 namespace kx14::cli {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cli/files/json_text.h"
+#include "files/json_text.h"
 #include "protocol/parameter_block.h"
 
 namespace kx14::cli {

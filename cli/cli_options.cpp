@@ -5,8 +5,8 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/files/exit_status.h"
-#include "cli/files/field_text.h"
+#include "files/exit_status.h"
+#include "files/field_text.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

@@ -4,16 +4,16 @@
 #include <chrono>
 #include <optional>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/backup_document.h"
-#include "cli/files/block_difference.h"
+#include "files/atomic_file.h"
+#include "files/backup_document.h"
+#include "files/block_difference.h"
 #include "cli/block_source.h"
 #include "cli/change_report.h"
 #include "cli/commands.h"
-#include "cli/device_actions.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/json_text.h"
-#include "cli/files/utf8_path.h"
+#include "device/device_actions.h"
+#include "files/exit_status.h"
+#include "files/json_text.h"
+#include "files/utf8_path.h"
 #include "base/integer_text.h"
 
 namespace kx14::cli {

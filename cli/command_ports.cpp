@@ -1,9 +1,9 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/files/json_text.h"
-#include "cli/port_choice.h"
-#include "cli/port_state.h"
+#include "files/json_text.h"
+#include "device/port_choice.h"
+#include "device/port_state.h"
 
 namespace kx14::cli {
 

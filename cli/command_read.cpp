@@ -2,15 +2,15 @@
 
 #include <ostream>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/backup_document.h"
-#include "cli/block_report.h"
+#include "files/atomic_file.h"
+#include "files/backup_document.h"
+#include "device/block_report.h"
 #include "cli/commands.h"
-#include "cli/device_actions.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/field_text.h"
-#include "cli/files/json_text.h"
-#include "cli/files/utf8_path.h"
+#include "device/device_actions.h"
+#include "files/exit_status.h"
+#include "files/field_text.h"
+#include "files/json_text.h"
+#include "files/utf8_path.h"
 
 namespace kx14::cli {
 namespace {

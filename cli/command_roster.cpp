@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/watch/race_day_json.h"
-#include "cli/files/roster.h"
+#include "files/roster.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

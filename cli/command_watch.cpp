@@ -8,10 +8,10 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "cli/files/exit_status.h"
+#include "files/exit_status.h"
 #include "cli/interrupt.h"
-#include "cli/port_choice.h"
-#include "cli/port_state.h"
+#include "device/port_choice.h"
+#include "device/port_state.h"
 #include "cli/watch/race_day_json.h"
 #include "cli/watch/watch_console.h"
 #include "raceday/race_day.h"

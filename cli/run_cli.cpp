@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/json_text.h"
+#include "files/exit_status.h"
+#include "files/json_text.h"
 #include "kx14_version.h"
 
 namespace kx14::cli {

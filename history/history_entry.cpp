@@ -3,9 +3,9 @@
 #include <array>
 #include <chrono>
 
-#include "cli/files/backup_document.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/json_text.h"
+#include "files/backup_document.h"
+#include "files/exit_status.h"
+#include "files/json_text.h"
 #include "protocol/block_fields.h"
 #include "protocol/hex_bytes.h"
 

@@ -1,6 +1,6 @@
 #include "history/store_recorder.h"
 
-#include "cli/files/block_difference.h"
+#include "files/block_difference.h"
 #include "protocol/frames.h"
 
 namespace kx14::history {

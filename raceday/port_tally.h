@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/files/car_record.h"
+#include "files/car_record.h"
 
 namespace kx14::raceday {
 

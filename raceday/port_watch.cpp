@@ -4,10 +4,10 @@
 #include <sstream>
 #include <system_error>
 
-#include "cli/block_report.h"
-#include "cli/device_actions.h"
-#include "cli/files/backup_document.h"
-#include "cli/files/exit_status.h"
+#include "device/block_report.h"
+#include "device/device_actions.h"
+#include "files/backup_document.h"
+#include "files/exit_status.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::raceday {

@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/device_session.h"
+#include "device/device_session.h"
 #include "protocol/exchange_trace.h"
 #include "raceday/race_event.h"
 #include "raceday/race_setup.h"

@@ -13,7 +13,7 @@
 #include <cstddef>
 #include <string>
 
-#include "cli/files/car_record.h"
+#include "files/car_record.h"
 
 namespace kx14::raceday {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/files/roster.h"
+#include "files/roster.h"
 #include "raceday/port_tally.h"
 #include "raceday/race_event.h"
 

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-#include "cli/files/roster.h"
-#include "cli/files/watch_log.h"
+#include "files/roster.h"
+#include "files/watch_log.h"
 #include "history/history_writer.h"
 #include "ports/com_ports.h"
 #include "protocol/exchange_trace.h"

@@ -2,7 +2,7 @@
 
 #include <iomanip>
 
-#include "cli/files/json_text.h"
+#include "files/json_text.h"
 
 namespace kx14::cli {
 namespace {

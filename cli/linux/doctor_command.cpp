@@ -1,7 +1,7 @@
 // kx14ctl doctor on Linux: the checks of cli/doctor on this machine's trees.
 #include "cli/commands.h"
 #include "cli/doctor/doctor.h"
-#include "cli/files/exit_status.h"
+#include "files/exit_status.h"
 
 namespace kx14::cli {
 

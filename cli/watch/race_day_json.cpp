@@ -1,6 +1,6 @@
 #include "cli/watch/race_day_json.h"
 
-#include "cli/files/json_text.h"
+#include "files/json_text.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

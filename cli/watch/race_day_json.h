@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/files/roster.h"
+#include "files/roster.h"
 #include "raceday/port_tally.h"
 
 namespace kx14::cli {

@@ -1,6 +1,6 @@
 #include "cli/watch/watch_console.h"
 
-#include "cli/files/watch_log.h"
+#include "files/watch_log.h"
 
 namespace kx14::cli {
 namespace {

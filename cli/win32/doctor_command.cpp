@@ -2,7 +2,7 @@
 // /etc, so there is nothing to diagnose with here. A usage error: nothing is
 // sent, and no check "found a problem" that a script could act on.
 #include "cli/commands.h"
-#include "cli/files/exit_status.h"
+#include "files/exit_status.h"
 
 namespace kx14::cli {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/files/backup_document.h"
-#include "cli/files/exit_status.h"
+#include "files/backup_document.h"
+#include "files/exit_status.h"
 
 namespace kx14::fuzz {
 namespace {

@@ -5,8 +5,8 @@
 #include <set>
 #include <string>
 
-#include "cli/files/exit_status.h"
-#include "cli/files/roster.h"
+#include "files/exit_status.h"
+#include "files/roster.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::fuzz {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Properties of kx14ctl's roster reader (cli/files/roster.h) for any bytes: it
+// Properties of kx14ctl's roster reader (files/roster.h) for any bytes: it
 // refuses only with the input-error failure naming a line of the input; a
 // roster it accepts has identifiers that are unique and in range, levels
 // that exist, names and notes in UTF-8, rows in file order; and it reads the

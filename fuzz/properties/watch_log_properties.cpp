@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "cli/files/exit_status.h"
-#include "cli/files/watch_log.h"
+#include "files/exit_status.h"
+#include "files/watch_log.h"
 #include "temp_dir.h"
 
 namespace kx14::fuzz {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Properties of watch's log (cli/files/watch_log.h) opened over a file that holds
+// Properties of watch's log (files/watch_log.h) opened over a file that holds
 // any bytes: it is taken exactly when it is empty or its first line is the
 // log's header (with or without a line break or a carriage return), and
 // refused with the input-error failure otherwise; a row appended to a taken

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "cli/files/win32/system_message.h"
+#include "files/win32/system_message.h"
 #include "history/history_platform.h"
 
 namespace kx14::history::platform {

@@ -13,7 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/files/backup_document.h"
+#include "files/backup_document.h"
 #include "ctl_fixture.h"
 
 namespace kx14 {

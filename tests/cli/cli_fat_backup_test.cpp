@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/exit_status.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
 #include "temp_dir.h"
 
 namespace kx14::cli {

@@ -8,11 +8,11 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/backup_document.h"
+#include "files/atomic_file.h"
+#include "files/backup_document.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
-#include "cli/files/exit_status.h"
+#include "files/exit_status.h"
 #include "temp_dir.h"
 
 namespace kx14::cli {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/files/watch_log.h"
+#include "files/watch_log.h"
 #include "temp_dir.h"
 
 namespace kx14::cli {

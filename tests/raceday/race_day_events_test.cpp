@@ -12,7 +12,7 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/files/watch_log.h"
+#include "files/watch_log.h"
 #include "devsim_process.h"
 #include "raceday/race_day.h"
 #include "temp_dir.h"

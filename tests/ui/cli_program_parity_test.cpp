@@ -7,7 +7,7 @@
 #include <QTest>
 #include <sstream>
 
-#include "cli/device_actions.h"
+#include "device/device_actions.h"
 #include "form_fixture.h"
 #include "protocol/handicap_captions.h"
 #include "simulated_device.h"

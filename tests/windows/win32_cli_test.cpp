@@ -9,9 +9,9 @@
 #include <iterator>
 #include <string>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/exit_status.h"
-#include "cli/port_state.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
+#include "device/port_state.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
 #include "history/history_reader.h"

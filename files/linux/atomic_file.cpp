@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/exit_status.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
 
 namespace kx14::cli {
 namespace {

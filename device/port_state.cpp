@@ -1,4 +1,4 @@
-#include "cli/port_state.h"
+#include "device/port_state.h"
 
 namespace kx14::cli {
 

@@ -1,9 +1,9 @@
-#include "cli/port_choice.h"
+#include "device/port_choice.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "cli/files/exit_status.h"
+#include "files/exit_status.h"
 
 namespace kx14::cli {
 namespace {

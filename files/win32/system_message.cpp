@@ -1,4 +1,4 @@
-#include "cli/files/win32/system_message.h"
+#include "files/win32/system_message.h"
 
 namespace kx14::cli {
 

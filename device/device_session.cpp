@@ -1,7 +1,7 @@
-#include "cli/device_session.h"
+#include "device/device_session.h"
 
-#include "cli/files/exit_status.h"
-#include "cli/port_state.h"
+#include "files/exit_status.h"
+#include "device/port_state.h"
 #include "kx14_version.h"
 #include "protocol/frames.h"
 

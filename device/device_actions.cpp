@@ -1,7 +1,7 @@
-#include "cli/device_actions.h"
+#include "device/device_actions.h"
 
-#include "cli/block_report.h"
-#include "cli/files/exit_status.h"
+#include "device/block_report.h"
+#include "files/exit_status.h"
 #include "protocol/block_fields.h"
 #include "protocol/device_operations.h"
 

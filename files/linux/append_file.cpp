@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "cli/files/append_file.h"
+#include "files/append_file.h"
 
 namespace kx14::cli {
 namespace {

@@ -3,7 +3,7 @@
 // port that another program holds refuses the opening.
 #include <windows.h>
 
-#include "cli/port_state.h"
+#include "device/port_state.h"
 #include "comm/win32/serial_device.h"
 
 namespace kx14::cli {

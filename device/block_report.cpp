@@ -1,9 +1,9 @@
-#include "cli/block_report.h"
+#include "device/block_report.h"
 
 #include <cstdio>
 
-#include "cli/files/backup_document.h"
-#include "cli/files/field_text.h"
+#include "files/backup_document.h"
+#include "files/field_text.h"
 #include "protocol/checksum.h"
 #include "protocol/handicap_captions.h"
 

@@ -16,8 +16,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/files/append_file.h"
-#include "cli/files/car_record.h"
+#include "files/append_file.h"
+#include "files/car_record.h"
 
 namespace kx14::cli {
 

@@ -1,4 +1,4 @@
-#include "cli/files/backup_document.h"
+#include "files/backup_document.h"
 
 #include <algorithm>
 #include <chrono>
@@ -6,9 +6,9 @@
 #include <ctime>
 #include <optional>
 
-#include "cli/files/exit_status.h"
-#include "cli/files/field_text.h"
-#include "cli/files/json_text.h"
+#include "files/exit_status.h"
+#include "files/field_text.h"
+#include "files/json_text.h"
 #include "protocol/checksum.h"
 #include "protocol/hex_bytes.h"
 

@@ -1,6 +1,6 @@
-#include "cli/files/block_difference.h"
+#include "files/block_difference.h"
 
-#include "cli/files/field_text.h"
+#include "files/field_text.h"
 
 namespace kx14::cli {
 

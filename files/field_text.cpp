@@ -1,4 +1,4 @@
-#include "cli/files/field_text.h"
+#include "files/field_text.h"
 
 #include "base/integer_text.h"
 

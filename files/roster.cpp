@@ -1,14 +1,14 @@
-#include "cli/files/roster.h"
+#include "files/roster.h"
 
 #include <algorithm>
 #include <array>
 #include <unordered_map>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/csv_lines.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/field_text.h"
-#include "cli/files/utf8_path.h"
+#include "files/atomic_file.h"
+#include "files/csv_lines.h"
+#include "files/exit_status.h"
+#include "files/field_text.h"
+#include "files/utf8_path.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <atomic>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/utf8_path.h"
-#include "cli/files/win32/system_message.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
+#include "files/utf8_path.h"
+#include "files/win32/system_message.h"
 
 namespace kx14::cli {
 namespace {

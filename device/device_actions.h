@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/files/block_difference.h"
-#include "cli/device_session.h"
+#include "files/block_difference.h"
+#include "device/device_session.h"
 
 namespace kx14::cli {
 

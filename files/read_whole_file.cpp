@@ -2,9 +2,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "cli/files/atomic_file.h"
-#include "cli/files/exit_status.h"
-#include "cli/files/utf8_path.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
+#include "files/utf8_path.h"
 
 namespace kx14::cli {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/port_state.h"
+#include "device/port_state.h"
 
 namespace kx14::cli {
 namespace {

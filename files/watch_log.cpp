@@ -1,11 +1,11 @@
-#include "cli/files/watch_log.h"
+#include "files/watch_log.h"
 
 #include <fstream>
 #include <ostream>
 #include <system_error>
 
-#include "cli/files/exit_status.h"
-#include "cli/files/utf8_path.h"
+#include "files/exit_status.h"
+#include "files/utf8_path.h"
 
 namespace kx14::cli {
 namespace {

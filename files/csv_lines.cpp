@@ -1,4 +1,4 @@
-#include "cli/files/csv_lines.h"
+#include "files/csv_lines.h"
 
 namespace kx14::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "cli/port_choice.h"
+#include "device/port_choice.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
 #include "history/store_recorder.h"

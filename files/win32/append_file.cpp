@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "cli/files/append_file.h"
-#include "cli/files/win32/system_message.h"
+#include "files/append_file.h"
+#include "files/win32/system_message.h"
 
 namespace kx14::cli {
 namespace {
