@@ -1,8 +1,8 @@
 // Closing the port list opens the chosen port, on every toolkit: a port
 // opens with its name and " 設定完了", "OFF" closes it, a list dismissed
 // without a choice opens the chosen port again, a port no longer listed
-// falls back to "OFF", and a name without a number is reported and leaves
-// no port open.
+// falls back to "OFF", a name without a number is reported and leaves no
+// port open, and the exit closes the port.
 
 #include <gtest/gtest.h>
 
@@ -60,6 +60,13 @@ TEST_F(PortOpening, ANameWithoutANumberIsReportedAndLeavesNoPortOpen) {
   EXPECT_EQ(window->Text("MON_EDIT"), "COMX は使用できません");
   EXPECT_FALSE(window->PortOpen());            // the earlier port was closed first
   EXPECT_EQ(window->Text("CommBox"), "COMX");  // the failed name stays selected
+}
+
+TEST_F(PortOpening, TheExitButtonClosesAnOpenPortWithTheWindow) {
+  ASSERT_NO_FATAL_FAILURE(AttachDevice(*window));
+  window->Click("EXIT_BTN");
+  EXPECT_FALSE(window->WindowShown());
+  EXPECT_FALSE(window->PortOpen());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ inline void TypeOver(WindowDriver& window, const std::string& field, const std::
 }
 
 using Texts = std::vector<std::string>;
+
+inline void PrintTo(const Place& place, std::ostream* out) {
+  *out << "(" << place.left << ", " << place.top << ", " << place.width << " x " << place.height
+       << ")";
+}
 
 // The window's receive time-out in the suites with a device: what a silent
 // device costs, and ample for the simulator's answer under Wine.

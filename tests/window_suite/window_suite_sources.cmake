@@ -5,6 +5,7 @@ set(KX14_WINDOW_SUITE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/device_operations_suite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/focus_suite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/id_editors_suite.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layout_suite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/no_port_operations_suite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_list_suite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/port_opening_suite.cpp

@@ -76,7 +76,8 @@ LPARAM KeyData(UINT virtualKey, bool up) {
 // the user's own history stays untouched.
 std::unique_ptr<TMainForm> NewForm() {
   const char* folder = std::getenv("KX14_HISTORY_DIR");
-  if (folder == nullptr || folder[0] == '\0') _putenv_s("KX14_HISTORY", "off");
+  const bool named = folder != nullptr && folder[0] != '\0';
+  _putenv_s("KX14_HISTORY", named ? "" : "off");  // "" removes it
   return std::make_unique<TMainForm>();
 }
 
