@@ -115,7 +115,10 @@ void PortListTest::entriesThatAreNoPortAreLeftOut() {
 void PortListTest::unusablePortIsReportedAndLeftClosed_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<bool>("held");
-  // Held by another program: its exclusive lock on the device.
+  // Held by another program: its exclusive lock on the device. Linux only:
+  // Wine checks the sharing mode of regular files and folders alone, so
+  // under Wine a COM port that another handle holds opens again (Windows
+  // itself refuses the second open).
   QTest::newRow("held") << "COM6" << true;
   // Lists as number 7, but COM7 maps to no entry of that exact name: it
   // fails rather than open some other device.
