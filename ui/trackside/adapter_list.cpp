@@ -37,8 +37,8 @@ std::vector<AdapterRow> ListAdapters(const PortSources& sources,
   std::set<std::string> listed;
   for (const ComPort& port : ListComPorts(sources)) {
     if (!listed.insert(port.name).second) continue;
-    rows.push_back({port.name, PortStateText(cli::ProbePortState(port.device)),
-                    chosen.contains(port.name)});
+    rows.push_back(
+        {port.name, PortStateText(cli::ProbePortState(port.device)), chosen.contains(port.name)});
   }
   for (const std::string& port : chosen) {
     if (!listed.contains(port)) rows.push_back({port, Text(TText::PortMissing), true});

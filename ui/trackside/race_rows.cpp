@@ -70,16 +70,26 @@ std::string StatusLine(const std::string& port, const raceday::PortStatus& statu
 }
 
 std::vector<std::string> ResultCells(const cli::CarRecord& car) {
-  return {car.time,         car.port,          std::to_string(car.yourId),
-          std::to_string(car.myId), car.name,  car.rosterLevel,
-          car.oldLevel,     car.newLevel,      ResultText(car)};
+  return {car.time,
+          car.port,
+          std::to_string(car.yourId),
+          std::to_string(car.myId),
+          car.name,
+          car.rosterLevel,
+          car.oldLevel,
+          car.newLevel,
+          ResultText(car)};
 }
 
 std::vector<std::string> ResultHeaders() {
-  return {Text(TText::ResultColumnTime),        Text(TText::ResultColumnAdapter),
-          "YOURID",                             "MYID",
-          Text(TText::ResultColumnDriver),      Text(TText::ResultColumnRosterLevel),
-          Text(TText::ResultColumnOldLevel),    Text(TText::ResultColumnNewLevel),
+  return {Text(TText::ResultColumnTime),
+          Text(TText::ResultColumnAdapter),
+          "YOURID",
+          "MYID",
+          Text(TText::ResultColumnDriver),
+          Text(TText::ResultColumnRosterLevel),
+          Text(TText::ResultColumnOldLevel),
+          Text(TText::ResultColumnNewLevel),
           Text(TText::ResultColumnResult)};
 }
 
@@ -95,9 +105,13 @@ std::vector<std::string> RosterHeaders(const std::string& idField) {
 std::string CountsText(const raceday::RaceProgress& progress) {
   using cli::TCarOutcome;
   const auto& tallies = progress.tallies;
-  return Count(TText::CountProgrammed, raceday::Total(tallies, TCarOutcome::Programmed), TText::CarsUnit) +
-         "  " + Count(TText::CountFailed, raceday::Total(tallies, TCarOutcome::Failed), TText::CarsUnit) +
-         "  " + Count(TText::CountSkipped, raceday::Total(tallies, TCarOutcome::Skipped), TText::CarsUnit) +
+  return Count(TText::CountProgrammed, raceday::Total(tallies, TCarOutcome::Programmed),
+               TText::CarsUnit) +
+         "  " +
+         Count(TText::CountFailed, raceday::Total(tallies, TCarOutcome::Failed), TText::CarsUnit) +
+         "  " +
+         Count(TText::CountSkipped, raceday::Total(tallies, TCarOutcome::Skipped),
+               TText::CarsUnit) +
          "  " + Count(TText::CountLogLost, progress.logRowsLost, TText::RowsUnit);
 }
 

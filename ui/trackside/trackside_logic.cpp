@@ -50,8 +50,8 @@ void TracksideLogic::OpenRoster(const std::string& path) {
   try {
     roster_ = cli::ReadRoster(path);
     screen_.rosterRefused = false;
-    screen_.rosterMessage = std::to_string(roster_->cars.size()) + Text(TText::RosterCars) +
-                            roster_->idField + ")";
+    screen_.rosterMessage =
+        std::to_string(roster_->cars.size()) + Text(TText::RosterCars) + roster_->idField + ")";
   } catch (const std::exception& failure) {
     // The roster before is dropped too: a race must never start on a roster
     // other than the one the user last chose.
@@ -234,8 +234,8 @@ void TracksideLogic::ShowRace() {
   for (std::size_t adapter = 0; adapter < progress_.statuses.size(); ++adapter) {
     // A port gone before it was ever opened has no listed name yet.
     const std::string& listed = progress_.tallies[adapter].port;
-    screen_.statusLines.push_back(StatusLine(listed.empty() ? racePorts_.at(adapter) : listed,
-                                             progress_.statuses[adapter]));
+    screen_.statusLines.push_back(
+        StatusLine(listed.empty() ? racePorts_.at(adapter) : listed, progress_.statuses[adapter]));
   }
   screen_.results.clear();
   for (auto result = results_.rbegin(); result != results_.rend(); ++result) {

@@ -13,19 +13,19 @@ enum class TText {
   WindowTitle,
   OpenRoster,
   NoRoster,
-  RosterCars,        // "<n> cars by <field>"
-  RosterRefused,     // before the roster's own message
+  RosterCars,     // "<n> cars by <field>"
+  RosterRefused,  // before the roster's own message
   RosterColumnId,
   RosterColumnName,
   RosterColumnLevel,
   RosterColumnNote,
-  OtherCars,         // the caption of the level for cars not in the roster
+  OtherCars,  // the caption of the level for cars not in the roster
   SkipThem,
   Adapters,
   AdapterColumnPort,
   AdapterColumnState,
   PortFree,
-  PortBusy,          // before the holders
+  PortBusy,  // before the holders
   PortPidUnknown,
   PortNoAccess,
   PortMissing,

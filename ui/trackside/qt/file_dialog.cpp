@@ -14,8 +14,8 @@ std::optional<std::string> SystemFileDialog(QWidget* parent, TFileChoice choice)
       choice == TFileChoice::Roster
           ? QFileDialog::getOpenFileName(parent, QString::fromStdString(Text(TText::OpenRoster)),
                                          {}, filter)
-          : QFileDialog::getSaveFileName(parent, QString::fromStdString(Text(TText::ChooseLog)),
-                                         {}, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+          : QFileDialog::getSaveFileName(parent, QString::fromStdString(Text(TText::ChooseLog)), {},
+                                         filter, nullptr, QFileDialog::DontConfirmOverwrite);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
