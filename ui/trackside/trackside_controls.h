@@ -22,5 +22,11 @@ inline constexpr const char* kCounts = "Counts";
 inline constexpr const char* kResults = "Results";  // table, newest first
 inline constexpr const char* kNotSeen = "NotSeen";  // list
 inline constexpr const char* kMessage = "Message";
+// The captions above the controls they name.
+inline constexpr const char* kOtherCarsCaption = "OtherCarsCaption";
+inline constexpr const char* kAdaptersCaption = "AdaptersCaption";
+inline constexpr const char* kStatusesCaption = "StatusesCaption";
+inline constexpr const char* kResultsCaption = "ResultsCaption";
+inline constexpr const char* kNotSeenCaption = "NotSeenCaption";
 
 }  // namespace kx14::trackside::controls

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-namespace kx14::trackside {
+#include "ui/trackside/file_choice.h"
 
-enum class TFileChoice { Roster, Log };
+namespace kx14::trackside {
 
 // The path chosen (UTF-8), or nothing when the dialog was cancelled.
 using FileDialog = std::function<std::optional<std::string>(QWidget* parent, TFileChoice choice)>;
