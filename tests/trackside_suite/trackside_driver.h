@@ -7,8 +7,10 @@
 // folder is written once against it.
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,13 @@ class TracksideDriver {
   // Starts a simulated device with the simulator's options (its block, its
   // delay), registered where the window looks for ports.
   virtual std::unique_ptr<SimulatedAdapter> PlugAdapter(const std::vector<std::string>& args) = 0;
+
+  // A removable stick that holds `folder`, plugged in: the folder as the
+  // window reaches it; nothing where a test cannot pull one out.
+  virtual std::optional<std::string> PlugStick(const std::filesystem::path& folder) = 0;
+  // The stick pulled out: its files are gone for the window, though the
+  // window may hold one open.
+  virtual void PullStick() = 0;
 
   // The next file dialog the window opens is answered with `path`; the
   // system's own dialog never shows in a test.

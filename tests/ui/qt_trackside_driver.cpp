@@ -67,6 +67,13 @@ class QtTracksideDriver final : public TracksideDriver {
   std::unique_ptr<SimulatedAdapter> PlugAdapter(const std::vector<std::string>& args) override {
     return std::make_unique<DevsimAdapter>(config_.path(), args);
   }
+  std::optional<std::string> PlugStick(const std::filesystem::path& folder) override {
+    std::filesystem::create_directories(folder);
+    stick_ = folder;
+    return folder.string();
+  }
+  // Linux lets a folder go while a file in it is open, as a stick pulled out.
+  void PullStick() override { std::filesystem::remove_all(stick_); }
   void AnswerFileDialog(const std::string& path) override { answer_ = path; }
   void Click(const std::string& button) override {
     QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton);
@@ -121,6 +128,7 @@ class QtTracksideDriver final : public TracksideDriver {
 
   testing::TempDir config_;
   std::optional<std::string> answer_;
+  std::filesystem::path stick_;
   trackside::TracksideWindow window_;
 };
 
