@@ -31,7 +31,7 @@ function(kx14_gzipped_file source name out_var)
 endfunction()
 
 set(kx14_programs)
-foreach(program IN ITEMS kx14-manager kx14ctl kx14-devsim)
+foreach(program IN ITEMS kx14-manager kx14-trackside kx14ctl kx14-devsim)
   if(TARGET ${program})
     list(APPEND kx14_programs ${program})
   endif()
@@ -76,6 +76,12 @@ if(TARGET kx14-manager)
                      COMMENT "Drawing the desktop icons"
                      VERBATIM)
   list(APPEND kx14_generated_data ${icons})
+endif()
+
+# The track-side window's menu entry, beside the main window's, with its icon.
+if(TARGET kx14-trackside)
+  install(FILES ${kx14_packaging_source}/kx14-trackside.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 endif()
 
 configure_file(${kx14_packaging_source}/copyright ${kx14_packaging_build}/copyright @ONLY)

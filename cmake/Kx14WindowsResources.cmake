@@ -1,9 +1,10 @@
-# kx14_windows_app_resources(<target>): gives the Windows window program its
+# kx14_windows_app_resources(<target>): gives a Windows window program its
 # icon (drawn by kx14_artgen at build time, no image in the repository), its
 # version information (the project's version) and its manifest (run as
 # invoker, common controls 6, DPI choice) through app/win32/app.rc.in.
 function(kx14_windows_app_resources target)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources)
+  set(KX14_RC_PROGRAM ${target})
   set(KX14_RC_ICON ${dir}/kx14-manager.ico)
   set(KX14_RC_MANIFEST ${dir}/kx14-manager.manifest)
   add_custom_command(

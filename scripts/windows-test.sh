@@ -60,10 +60,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset WAYLAND_DISPLAY
 
 devsim_pid=
+race_pids=()
 xvfb_pid=
 cleanup() {
-  exec 3>&- 4>&- 2>/dev/null || true
+  exec 3>&- 4>&- 6>&- 7>&- 8>&- 2>/dev/null || true
   [ -n "$devsim_pid" ] && kill "$devsim_pid" 2>/dev/null && wait "$devsim_pid" 2>/dev/null
+  for pid in "${race_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$run_dir"
@@ -139,12 +141,12 @@ fi
 # the window test programs open (their shared suites open one per case, or
 # per suite). Their windows are left unmanaged (Wine places them itself),
 # which makes that 0.2 s; the end-to-end window stays managed, as a user's.
-if [ ! -f "$WINEPREFIX/.kx14-unmanaged-window-tests-1" ]; then
-  for exe in kx14_win32_window_suite.exe kx14_win32_window_test.exe; do
+if [ ! -f "$WINEPREFIX/.kx14-unmanaged-window-tests-2" ]; then
+  for exe in kx14_win32_window_suite.exe kx14_win32_window_test.exe kx14_win32_trackside_suite.exe; do
     wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$exe\\X11 Driver" /v Managed /t REG_SZ \
       /d N /f >/dev/null 2>&1
   done
-  touch "$WINEPREFIX/.kx14-unmanaged-window-tests-1"
+  touch "$WINEPREFIX/.kx14-unmanaged-window-tests-2"
 fi
 
 # The simulator registers its pty in a private ports directory; its control
@@ -169,6 +171,24 @@ wine_path() { printf 'Z:%s' "${1//\//\\}"; }
 export KX14_WINE_COM=COM$com
 export KX14_DEVSIM_CONTROL=$(wine_path "$run_dir/control")
 export KX14_DEVSIM_LOG=$(wine_path "$run_dir/devsim.log")
+
+# Three more simulators, the adapters of the track-side suite: COM43 to COM45,
+# each with its control pipe (held open on fds 6 to 8) and frame log. The
+# suite lists each in SERIALCOMM only while it has it plugged in.
+for n in 1 2 3; do
+  mkfifo "$run_dir/control_$n"
+  XDG_CONFIG_HOME=$run_dir/config_$n "$linux/tools/kx14-devsim" --com $((com + n)) \
+    --log "$run_dir/devsim_$n.log" <"$run_dir/control_$n" >/dev/null 2>&1 &
+  race_pids+=($!)
+  eval "exec $((5 + n))>\"\$run_dir/control_$n\""
+  for _ in $(seq 100); do grep -q '^port ' "$run_dir/devsim_$n.log" 2>/dev/null && break; sleep 0.05; done
+  pty=$(awk '/^port /{print $3; exit}' "$run_dir/devsim_$n.log")
+  [ -n "$pty" ] || { echo "windows: simulator $n did not start"; exit 1; }
+  ln -sfn "$pty" "$WINEPREFIX/dosdevices/com$((com + n))"
+  export "KX14_WINE_COM_$n=COM$((com + n))"
+  export "KX14_DEVSIM_CONTROL_$n=$(wine_path "$run_dir/control_$n")"
+  export "KX14_DEVSIM_LOG_$n=$(wine_path "$run_dir/devsim_$n.log")"
+done
 
 if $bench; then
   cmake --build "$win" --target win32_roundtrip_bench

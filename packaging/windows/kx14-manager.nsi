@@ -1,10 +1,10 @@
-; The Windows installer of kx14-manager.exe and kx14ctl.exe, built by the
+; The Windows installer of kx14-manager.exe, kx14-trackside.exe and kx14ctl.exe, built by the
 ; windows_installer target (make windows) with NSIS 3:
 ;   makensis -DVERSION=1.0.0 -DPRODUCT="KX-14 Manager" -DPUBLISHER=... -DURL=...
 ;            -DSOURCE_DIR=<folder with the programs and README.txt>
 ;            -DICON=<kx14-manager.ico> -DOUTFILE=<installer.exe> kx14-manager.nsi
 ; It installs into Program Files for every user of the machine, adds a
-; Start-menu shortcut and an entry in "Apps" / "Programs and Features", and
+; Start-menu shortcut for each window and an entry in "Apps" / "Programs and Features", and
 ; writes an uninstaller. /S installs and uninstalls without a question;
 ; /D=<folder> (last on the command line) chooses another folder.
 
@@ -20,6 +20,7 @@ RequestExecutionLevel admin
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kx14-manager"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define TRACKSIDE_SHORTCUT "$SMPROGRAMS\${PRODUCT} Trackside.lnk"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -61,10 +62,13 @@ FunctionEnd
 Section "Install"
   SetOutPath "$INSTDIR"
   File "${SOURCE_DIR}\kx14-manager.exe"
+  File "${SOURCE_DIR}\kx14-trackside.exe"
   File "${SOURCE_DIR}\kx14ctl.exe"
   File "${SOURCE_DIR}\README.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "${SHORTCUT}" "$INSTDIR\kx14-manager.exe" "" "$INSTDIR\kx14-manager.exe" 0
+  CreateShortcut "${TRACKSIDE_SHORTCUT}" "$INSTDIR\kx14-trackside.exe" "" \
+                 "$INSTDIR\kx14-trackside.exe" 0
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -84,7 +88,9 @@ SectionEnd
 ; files of the user's own is left in place.
 Section "Uninstall"
   Delete "${SHORTCUT}"
+  Delete "${TRACKSIDE_SHORTCUT}"
   Delete "$INSTDIR\kx14-manager.exe"
+  Delete "$INSTDIR\kx14-trackside.exe"
   Delete "$INSTDIR\kx14ctl.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"

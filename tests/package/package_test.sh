@@ -39,7 +39,9 @@ metainfo=$(cd "$build/packaging" && echo *.metainfo.xml)
 expected=(
   /usr/bin/kx14-devsim
   /usr/bin/kx14-manager
+  /usr/bin/kx14-trackside
   /usr/share/applications/kx14-manager.desktop
+  /usr/share/applications/kx14-trackside.desktop
   /usr/share/doc/kx14-manager/changelog.gz
   /usr/share/doc/kx14-manager/copyright
   /usr/share/icons/hicolor/48x48/apps/kx14-manager.png
@@ -47,6 +49,7 @@ expected=(
   /usr/share/icons/hicolor/256x256/apps/kx14-manager.png
   /usr/share/man/man1/kx14-devsim.1.gz
   /usr/share/man/man1/kx14-manager.1.gz
+  /usr/share/man/man1/kx14-trackside.1.gz
   "/usr/share/metainfo/$metainfo"
 )
 if [ "$have_kx14ctl" = 1 ]; then
@@ -60,8 +63,10 @@ diff -u "$work/expected" "$work/actual" || fail "the package's files are not the
 root=$work/root
 dpkg-deb --extract "$deb" "$root"
 if grep -rlF "$build" "$root"; then fail "the files above name the build tree"; fi
-desktop-file-validate "$root/usr/share/applications/kx14-manager.desktop" ||
-  fail "desktop-file-validate"
+for entry in kx14-manager kx14-trackside; do
+  desktop-file-validate "$root/usr/share/applications/$entry.desktop" ||
+    fail "desktop-file-validate $entry"
+done
 appstreamcli validate --no-net "$root/usr/share/metainfo/$metainfo" || fail "appstreamcli validate"
 for size in 48 128 256; do
   icon=$root/usr/share/icons/hicolor/${size}x$size/apps/kx14-manager.png

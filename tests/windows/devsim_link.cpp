@@ -8,19 +8,16 @@
 #include <thread>
 
 namespace kx14::test {
-namespace {
 
-std::string Env(const char* name) {
-  const char* value = std::getenv(name);
+std::string DevsimLink::Env(const char* name) const {
+  const char* value = std::getenv((name + suffix_).c_str());
   return value != nullptr ? value : "";
 }
-
-}  // namespace
 
 bool DevsimLink::Available(std::string& why) const {
   for (const char* name : {"KX14_WINE_COM", "KX14_DEVSIM_CONTROL", "KX14_DEVSIM_LOG"}) {
     if (Env(name).empty()) {
-      why = std::string(name) + " not set (run by scripts/windows-test.sh)";
+      why = std::string(name) + suffix_ + " not set (run by scripts/windows-test.sh)";
       return false;
     }
   }

@@ -3,7 +3,9 @@
 // The Linux simulator that scripts/windows-test.sh started for this run:
 // its COM port under Wine (KX14_WINE_COM, "COM7"), its control pipe
 // (KX14_DEVSIM_CONTROL) and its frame log (KX14_DEVSIM_LOG), both as Wine
-// paths. Tests skip when the script did not set them.
+// paths. Tests skip when the script did not set them. The script starts
+// more simulators for the tests that need several adapters: the n-th of
+// them has the same variables ending in "_<n>" (KX14_WINE_COM_1, ...).
 
 #include <chrono>
 #include <cstdint>
@@ -13,6 +15,11 @@ namespace kx14::test {
 
 class DevsimLink {
  public:
+  // The script's first simulator; with `number`, its extra simulator of
+  // that number.
+  DevsimLink() = default;
+  explicit DevsimLink(int number) : suffix_("_" + std::to_string(number)) {}
+
   // False (and a reason) when the variables are missing.
   bool Available(std::string& why) const;
   std::int32_t PortNo() const;
@@ -29,6 +36,11 @@ class DevsimLink {
   bool WaitForLog(const std::string& text, std::size_t before,
                   std::chrono::milliseconds timeout) const;
   std::size_t CountInLog(const std::string& text) const;
+
+ private:
+  std::string Env(const char* name) const;
+
+  std::string suffix_;
 };
 
 }  // namespace kx14::test

@@ -10,15 +10,17 @@ installer_test() {
   local prefix=$run_dir/installer-prefix
   local key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kx14-manager'
   local folder="$prefix/drive_c/Program Files/KX-14 Manager"
-  local shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/KX-14 Manager.lnk"
+  local menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+  local shortcut="$menu/KX-14 Manager.lnk" trackside="$menu/KX-14 Manager Trackside.lnk"
   cp -a "$WINEPREFIX" "$prefix"
   local -x WINEPREFIX=$prefix
   reg_value() { wine reg query "$key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v v="$1" '$1 == v {sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print}'; }
   check "installer /S exits 0" timeout 120 wine "$installer" /S
   check "installer: the programs and README in Program Files" \
-    test -f "$folder/kx14-manager.exe" -a -f "$folder/kx14ctl.exe" -a -f "$folder/README.txt" -a -f "$folder/uninstall.exe"
-  check "installer: the Start-menu shortcut names the program" \
-    grep -qa 'kx14-manager.exe' "$shortcut"
+    test -f "$folder/kx14-manager.exe" -a -f "$folder/kx14-trackside.exe" -a -f "$folder/kx14ctl.exe" \
+      -a -f "$folder/README.txt" -a -f "$folder/uninstall.exe"
+  check "installer: the Start-menu shortcuts name the programs" \
+    sh -c "grep -qa 'kx14-manager.exe' '$shortcut' && grep -qa 'kx14-trackside.exe' '$trackside'"
   check "installer: Uninstall entry name" test "$(reg_value DisplayName)" = "KX-14 Manager"
   check "installer: Uninstall entry version" test "$(reg_value DisplayVersion)" = "$version"
   check "installer: Uninstall entry publisher" test -n "$(reg_value Publisher)"
@@ -29,7 +31,7 @@ installer_test() {
   check "uninstaller /S exits 0" timeout 60 wine 'C:\Program Files\KX-14 Manager\uninstall.exe' /S
   timeout 60 wineserver -w
   check "uninstaller: the folder is gone" test ! -e "$folder"
-  check "uninstaller: the shortcut is gone" test ! -e "$shortcut"
+  check "uninstaller: the shortcuts are gone" test ! -e "$shortcut" -a ! -e "$trackside"
   check "uninstaller: the Uninstall entry is gone" sh -c "! wine reg query '$key' >/dev/null 2>&1"
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$prefix"
