@@ -20,9 +20,6 @@ namespace kx14::test {
 namespace {
 
 // The handicap buttons in the order of their comments.
-const char* const kPresets[] = {"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2",
-                                "Handy3",  "Handy4",  "Handy5", "Handy6", "Handy_7"};
-
 int PresetIndex(const std::string& button) {
   for (int i = 0; i < kPresetCount; ++i) {
     if (button == kPresets[i]) return i;

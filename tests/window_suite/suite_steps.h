@@ -16,6 +16,10 @@
 
 namespace kx14::test {
 
+// The level buttons, top to bottom.
+inline constexpr const char* kPresets[] = {"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2",
+                                           "Handy3",  "Handy4",  "Handy5", "Handy6", "Handy_7"};
+
 // The base of a suite whose cases share one window (a window costs seconds
 // under Wine): for cases that leave the window as the next one needs it.
 template <class Base = ::testing::Test>
