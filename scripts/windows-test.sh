@@ -121,7 +121,12 @@ if ! $bench && [ -z "$only" ]; then
     "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win/CMakeCache.txt")"
   stage_time "the installer test" "$start"
 fi
-# The SERIALCOMM key is volatile: it lives as long as the Wine server.
+# The SERIALCOMM key is volatile: it lives as long as the Wine server, which
+# is made persistent here. A server an earlier step started (the prefix's
+# set-up) may still be waiting out its idle time, and a second one cannot
+# start beside it: it is ended first.
+wineserver -k >/dev/null 2>&1 || true
+timeout 60 wineserver -w
 wineserver -p >/dev/null 2>&1
 # The window asks for the layout's ＭＳ Ｐゴシック and the Windows UI Gothic
 # faces by name; Wine has none of them and would fall back to a monospaced
