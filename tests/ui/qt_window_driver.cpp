@@ -122,6 +122,7 @@ class QtWindowDriver final : public WindowDriver {
     return items;
   }
   bool WindowShown() override { return fixture_.Form().isVisible(); }
+  bool Shown(const std::string& control) override { return Find(control)->isVisible(); }
   std::string Focused() override {
     const QWidget* focused = QApplication::focusWidget();
     return focused != nullptr && focused != &fixture_.Form() ? focused->objectName().toStdString()

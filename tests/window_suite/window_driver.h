@@ -88,6 +88,8 @@ class WindowDriver {
   virtual std::vector<std::string> Items(const std::string& list) = 0;
   // Whether the main window is still shown.
   virtual bool WindowShown() = 0;
+  // Whether the control shows: it and every parent up to the window visible.
+  virtual bool Shown(const std::string& control) = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
   virtual std::string Focused() = 0;

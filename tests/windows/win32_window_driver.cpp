@@ -234,6 +234,10 @@ bool Win32WindowDriver::WindowShown() {
   return IsWindow(form_->Handle()) && IsWindowVisible(form_->Handle());
 }
 
+bool Win32WindowDriver::Shown(const std::string& control) {
+  return IsWindowVisible(Find(control)) != FALSE;
+}
+
 std::string Win32WindowDriver::Focused() {
   const HWND focused = GetFocus();
   if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";

@@ -40,6 +40,7 @@ class Win32WindowDriver final : public WindowDriver {
   Selection SelectionOf(const std::string& field) override;
   std::vector<std::string> Items(const std::string& list) override;
   bool WindowShown() override;
+  bool Shown(const std::string& control) override;
   std::string Focused() override;
   std::int32_t Tag(const std::string& field) override;
   void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override;
