@@ -326,24 +326,34 @@ void Win32WindowDriver::UsePorts(const std::vector<std::string>& names) {
   ports_ = std::make_unique<SerialCommStandIn>(names);
 }
 
+// As the user's mouse drops the list down (which sends the drop-down
+// notification: the refresh) and the keyboard moves to the entry and takes
+// it with Enter, or leaves the list with Escape.
 bool Win32WindowDriver::Choose(const std::string& list, const std::string& name) {
   const HWND box = Find(list);
-  // Dropping the list down sends its drop-down notification (the refresh).
   SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
   const std::vector<std::string> items = Items(list);
   const auto found = std::find(items.begin(), items.end(), name);
-  if (found != items.end()) {
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
+  if (found == items.end()) {
+    PressKey(box, VK_ESCAPE);
+    return false;
   }
-  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  const auto target = static_cast<LRESULT>(found - items.begin());
+  for (LRESULT at = SendMessageW(box, CB_GETCURSEL, 0, 0); at != target;) {
+    PressKey(box, at < target ? VK_DOWN : VK_UP);
+    const LRESULT moved = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (moved == at) break;  // the list took no key: Enter shows what that does
+    at = moved;
+  }
+  PressKey(box, VK_RETURN);
   Pump();  // the close-up's handler runs from the queue
-  return found != items.end();
+  return true;
 }
 
 void Win32WindowDriver::DropDownAndDismiss(const std::string& list) {
   const HWND box = Find(list);
   SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
-  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  PressKey(box, VK_ESCAPE);
   Pump();
 }
 
