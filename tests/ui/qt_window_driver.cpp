@@ -188,6 +188,7 @@ class QtWindowDriver final : public WindowDriver {
     device_->Drain();  // the lines the simulator has written by now
     return device_->Lines();
   }
+  std::filesystem::path HistoryFolder() override { return fixture_.HistoryFolder().toStdString(); }
   void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override {
     fixture_.Form().CommX1->SetTimeOutReceive(static_cast<int>(timeOut.count()));
   }

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -127,6 +128,9 @@ class WindowDriver {
   virtual std::optional<std::string> NextDeviceLine(const std::string& prefix) = 0;
   // Every line of the device's frame log since UseDevice ("rx E5", ...).
   virtual std::vector<std::string> DeviceLines() = 0;
+  // The folder the window records its stores in: the driver's own, never
+  // the user's.
+  virtual std::filesystem::path HistoryFolder() = 0;
   // The window's receive time-out, so that a silent device costs little.
   virtual void SetReceiveTimeOut(std::chrono::milliseconds timeOut) = 0;
 

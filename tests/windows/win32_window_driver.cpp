@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -72,15 +71,6 @@ LPARAM KeyData(UINT virtualKey, bool up) {
   return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
 }
 
-// A window whose stores go to no history unless the test named a folder:
-// the user's own history stays untouched.
-std::unique_ptr<TMainForm> NewForm() {
-  const char* folder = std::getenv("KX14_HISTORY_DIR");
-  const bool named = folder != nullptr && folder[0] != '\0';
-  _putenv_s("KX14_HISTORY", named ? "" : "off");  // "" removes it
-  return std::make_unique<TMainForm>();
-}
-
 std::string WindowText(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
   text.resize(
@@ -118,7 +108,20 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
 
 std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<Win32WindowDriver>(); }
 
-Win32WindowDriver::Win32WindowDriver() : form_(NewForm()) {
+Win32WindowDriver::OwnHistoryFolder::OwnHistoryFolder()
+    : path(std::filesystem::temp_directory_path() /
+           ("kx14-window-history-" + std::to_string(GetCurrentProcessId()))) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+  _putenv_s("KX14_HISTORY_DIR", path.string().c_str());
+}
+
+Win32WindowDriver::OwnHistoryFolder::~OwnHistoryFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
   SetWindowSubclass(Find("MON_EDIT"), &RecordText, 1, reinterpret_cast<DWORD_PTR>(&information_));
   form_->Show();
   SetForegroundWindow(form_->Handle());

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,7 @@ class Win32WindowDriver final : public WindowDriver {
   std::string UseDevice(const DeviceSetup& setup) override;
   std::optional<std::string> NextDeviceLine(const std::string& prefix) override;
   std::vector<std::string> DeviceLines() override;
+  std::filesystem::path HistoryFolder() override { return history_.path; }
   void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override;
   bool Choose(const std::string& list, const std::string& name) override;
   void DropDownAndDismiss(const std::string& list) override;
@@ -86,7 +88,18 @@ class Win32WindowDriver final : public WindowDriver {
   // NextDeviceLine has taken those before `logTaken_`.
   std::vector<std::string> DeviceLogLines() const;
 
+  // A folder of the driver's own, named to the window before it is made,
+  // and removed with everything in it once the window has gone.
+  struct OwnHistoryFolder {
+    OwnHistoryFolder();
+    ~OwnHistoryFolder();
+    OwnHistoryFolder(const OwnHistoryFolder&) = delete;
+    OwnHistoryFolder& operator=(const OwnHistoryFolder&) = delete;
+    const std::filesystem::path path;
+  };
+
   // Each outlives the window's use of it.
+  OwnHistoryFolder history_;
   DevsimLink devsim_;
   std::size_t logStart_ = 0;
   std::size_t logTaken_ = 0;
