@@ -131,6 +131,9 @@ Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
 Win32WindowDriver::~Win32WindowDriver() {
   for (const auto& pending : PendingActions()) KillTimer(nullptr, pending.first);
   PendingActions().clear();
+  // The run's simulator serves the test programs after this one: it is left
+  // a working device that answers at once.
+  if (deviceUsed_ && devsim_.Control("mode normal")) devsim_.Control("delay 0");
 }
 
 void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }

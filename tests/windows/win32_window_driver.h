@@ -101,6 +101,7 @@ class Win32WindowDriver final : public WindowDriver {
   // Each outlives the window's use of it.
   OwnHistoryFolder history_;
   DevsimLink devsim_;
+  bool deviceUsed_ = false;
   std::size_t logStart_ = 0;
   std::size_t logTaken_ = 0;
   std::unique_ptr<SerialCommStandIn> ports_;
