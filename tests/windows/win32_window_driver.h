@@ -84,8 +84,9 @@ class Win32WindowDriver final : public WindowDriver {
   template <class Control>
   Control* Neutral(const std::string& name) const;
 
-  // The simulator's log lines from `logStart_` on are this driver's;
-  // NextDeviceLine has taken those before `logTaken_`.
+  // The whole lines of the simulator's log, the run's from its start: this
+  // driver's are those from `logStart_` on, and NextDeviceLine has taken
+  // those before `logTaken_`.
   std::vector<std::string> DeviceLogLines() const;
 
   // A folder of the driver's own, named to the window before it is made,
