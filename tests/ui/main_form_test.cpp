@@ -1,7 +1,7 @@
 // The main window as it opens on Qt: its size and font, the controls'
-// colours, the hidden editor panels and the size rule. Where each control
-// sits, and the exit with a port open or while an exchange waits, are the
-// shared window suite's (tests/window_suite).
+// colours and the size rule. Where each control sits, which panels show,
+// and the exit with a port open or while an exchange waits, are the shared
+// window suite's (tests/window_suite).
 
 #include <QTest>
 
@@ -30,7 +30,6 @@ class MainFormTest : public FormTest {
   void windowCaptionAndClientSize();
   void sizeStaysAfterAResizeAttempt();
   void portListShowsTwentyItemsAndTakesNoTyping();
-  void onlyTheFourRowsAreShown();
   void rowColours();
   void fieldColoursAndFonts();
   void barsAreHorizontal();
@@ -60,23 +59,6 @@ void MainFormTest::portListShowsTwentyItemsAndTakesNoTyping() {
   TComboBox* list = fixture_.Form().CommBox;
   QVERIFY(!list->isEditable());
   QCOMPARE(list->maxVisibleItems(), 20);
-}
-
-void MainFormTest::onlyTheFourRowsAreShown() {
-  TMainForm& form = fixture_.Form();
-  for (QWidget* shown :
-       {static_cast<QWidget*>(form.Panel15), static_cast<QWidget*>(form.Panel14),
-        static_cast<QWidget*>(form.CMD_PANEL), static_cast<QWidget*>(form.Panel16)}) {
-    QVERIFY2(shown->isVisible(), qPrintable(shown->objectName()));
-  }
-  const QList<TPanel*> hidden = {form.Panel1,  form.Panel2,  form.Panel3, form.Panel4, form.Panel5,
-                                 form.Panel6,  form.Panel7,  form.Panel8, form.Panel9, form.Panel10,
-                                 form.Panel11, form.Panel12, form.Panel13};
-  QCOMPARE(hidden.size(), 13);
-  for (TPanel* panel : hidden) {
-    QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
-    QVERIFY(panel->isHidden());  // hidden for good, not merely clipped
-  }
 }
 
 void MainFormTest::rowColours() {

@@ -122,6 +122,7 @@ class QtWindowDriver final : public WindowDriver {
     return items;
   }
   bool WindowShown() override { return fixture_.Form().isVisible(); }
+  bool Shown(const std::string& control) override { return Find(control)->isVisible(); }
   std::string Focused() override {
     const QWidget* focused = QApplication::focusWidget();
     return focused != nullptr && focused != &fixture_.Form() ? focused->objectName().toStdString()
@@ -187,6 +188,7 @@ class QtWindowDriver final : public WindowDriver {
     device_->Drain();  // the lines the simulator has written by now
     return device_->Lines();
   }
+  std::filesystem::path HistoryFolder() override { return fixture_.HistoryFolder().toStdString(); }
   void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override {
     fixture_.Form().CommX1->SetTimeOutReceive(static_cast<int>(timeOut.count()));
   }

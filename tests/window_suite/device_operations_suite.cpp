@@ -6,12 +6,15 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "history/history_reader.h"
 #include "suite_steps.h"
 #include "ui/form/handicap_presets.h"
 #include "window_driver.h"
@@ -34,6 +37,19 @@ std::string BlockWithOtMax(int otMax) {
   std::snprintf(hex, sizeof hex, "%02X", otMax);
   block.replace(13 * 3, 2, hex);
   return block;
+}
+
+// The history's entries once one holds the device's answer: the writer
+// records the result on its own thread, after the store's report.
+std::vector<history::HistoryEntry> EntriesOnceAnswered(const std::filesystem::path& folder) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  std::vector<history::HistoryEntry> entries = history::ReadHistory(folder);
+  while ((entries.empty() || entries[0].result == history::TStoreResult::Pending) &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));  // polling a folder, bounded
+    entries = history::ReadHistory(folder);
+  }
+  return entries;
 }
 
 class DeviceOperations : public ::testing::Test {
@@ -177,6 +193,24 @@ TEST_F(DeviceOperations, ProgramKeepsTheDevicesIdentityAndTheWindowsMasterFlag) 
   EXPECT_TRUE(window->Checked("MAS_OFF"));
   EXPECT_EQ(window->Text("HICH_EDIT"), "5");
   EXPECT_EQ(window->NextDeviceLine("stored "), "00 12 34 56 AB CD EF 08 01 02 03 04 05 05 03 51");
+}
+
+// The store is recorded, with the block the preliminary read found, and
+// then the device's answer.
+TEST_F(DeviceOperations, ProgramRecordsTheStoreInTheHistory) {
+  std::string port;
+  ASSERT_NO_FATAL_FAILURE(AttachDevice(*window, {{}, {}, BlockWithOtMax(10)}, &port));
+  window->Click("Handy3");
+  window->Click("PROGRAM_BTN");
+  EXPECT_EQ(window->TakeInformationTexts(), (Texts{"読み取り成功", "書き込み成功"}));
+  const std::vector<history::HistoryEntry> entries = EntriesOnceAnswered(window->HistoryFolder());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].result, history::TStoreResult::Acknowledged);
+  EXPECT_EQ(entries[0].program, "kx14-manager");
+  EXPECT_EQ(entries[0].port, port);
+  ASSERT_TRUE(entries[0].before.has_value());
+  EXPECT_EQ(entries[0].before->at(13), 10);
+  EXPECT_EQ(entries[0].sent.at(13), 8);
 }
 
 struct FailedProgramRow {

@@ -88,6 +88,17 @@ TEST_F(StartState, OnlyTheLevelAndTheThreeSwitchesOffAreSelected) {
   }
 }
 
+// The thirteen editor panels are created hidden and stay so.
+TEST_F(StartState, OnlyTheFourRowsAreShown) {
+  for (const char* row : {"Panel15", "Panel14", "CMD_PANEL", "Panel16"}) {
+    EXPECT_TRUE(window->Shown(row)) << row;
+  }
+  for (const char* panel : {"Panel1", "Panel2", "Panel3", "Panel4", "Panel5", "Panel6", "Panel7",
+                            "Panel8", "Panel9", "Panel10", "Panel11", "Panel12", "Panel13"}) {
+    EXPECT_FALSE(window->Shown(panel)) << panel;
+  }
+}
+
 TEST_F(StartState, IdentifierValuesStartAtZero) {
   EXPECT_EQ(window->Tag("YOUID_EDIT"), 0);
   EXPECT_EQ(window->Tag("MYID_EDIT"), 0);

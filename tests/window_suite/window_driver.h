@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -88,6 +89,8 @@ class WindowDriver {
   virtual std::vector<std::string> Items(const std::string& list) = 0;
   // Whether the main window is still shown.
   virtual bool WindowShown() = 0;
+  // Whether the control shows: it and every parent up to the window visible.
+  virtual bool Shown(const std::string& control) = 0;
   // The name of the control that has the keyboard focus; "" for none (or
   // the window itself).
   virtual std::string Focused() = 0;
@@ -125,6 +128,9 @@ class WindowDriver {
   virtual std::optional<std::string> NextDeviceLine(const std::string& prefix) = 0;
   // Every line of the device's frame log since UseDevice ("rx E5", ...).
   virtual std::vector<std::string> DeviceLines() = 0;
+  // The folder the window records its stores in: the driver's own, never
+  // the user's.
+  virtual std::filesystem::path HistoryFolder() = 0;
   // The window's receive time-out, so that a silent device costs little.
   virtual void SetReceiveTimeOut(std::chrono::milliseconds timeOut) = 0;
 

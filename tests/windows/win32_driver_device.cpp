@@ -18,6 +18,7 @@ std::string Win32WindowDriver::UseDevice(const DeviceSetup& setup) {
     ADD_FAILURE() << why;
     return "";
   }
+  deviceUsed_ = true;
   std::string faults;
   for (const std::string& fault : setup.faults) faults += (faults.empty() ? "" : ",") + fault;
   if (!devsim_.Control("mode " + (faults.empty() ? std::string("normal") : faults)) ||

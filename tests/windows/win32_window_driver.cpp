@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <map>
 #include <utility>
 
@@ -72,15 +71,6 @@ LPARAM KeyData(UINT virtualKey, bool up) {
   return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
 }
 
-// A window whose stores go to no history unless the test named a folder:
-// the user's own history stays untouched.
-std::unique_ptr<TMainForm> NewForm() {
-  const char* folder = std::getenv("KX14_HISTORY_DIR");
-  const bool named = folder != nullptr && folder[0] != '\0';
-  _putenv_s("KX14_HISTORY", named ? "" : "off");  // "" removes it
-  return std::make_unique<TMainForm>();
-}
-
 std::string WindowText(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
   text.resize(
@@ -118,7 +108,20 @@ void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
 
 std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<Win32WindowDriver>(); }
 
-Win32WindowDriver::Win32WindowDriver() : form_(NewForm()) {
+Win32WindowDriver::OwnHistoryFolder::OwnHistoryFolder()
+    : path(std::filesystem::temp_directory_path() /
+           ("kx14-window-history-" + std::to_string(GetCurrentProcessId()))) {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+  _putenv_s("KX14_HISTORY_DIR", path.string().c_str());
+}
+
+Win32WindowDriver::OwnHistoryFolder::~OwnHistoryFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
+}
+
+Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
   SetWindowSubclass(Find("MON_EDIT"), &RecordText, 1, reinterpret_cast<DWORD_PTR>(&information_));
   form_->Show();
   SetForegroundWindow(form_->Handle());
@@ -128,6 +131,9 @@ Win32WindowDriver::Win32WindowDriver() : form_(NewForm()) {
 Win32WindowDriver::~Win32WindowDriver() {
   for (const auto& pending : PendingActions()) KillTimer(nullptr, pending.first);
   PendingActions().clear();
+  // The run's simulator serves the test programs after this one: it is left
+  // a working device that answers at once.
+  if (deviceUsed_ && devsim_.Control("mode normal")) devsim_.Control("delay 0");
 }
 
 void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }
@@ -234,6 +240,10 @@ bool Win32WindowDriver::WindowShown() {
   return IsWindow(form_->Handle()) && IsWindowVisible(form_->Handle());
 }
 
+bool Win32WindowDriver::Shown(const std::string& control) {
+  return IsWindowVisible(Find(control)) != FALSE;
+}
+
 std::string Win32WindowDriver::Focused() {
   const HWND focused = GetFocus();
   if (focused == nullptr || !IsChild(form_->Handle(), focused)) return "";
@@ -322,24 +332,34 @@ void Win32WindowDriver::UsePorts(const std::vector<std::string>& names) {
   ports_ = std::make_unique<SerialCommStandIn>(names);
 }
 
+// As the user's mouse drops the list down (which sends the drop-down
+// notification: the refresh) and the keyboard moves to the entry and takes
+// it with Enter, or leaves the list with Escape.
 bool Win32WindowDriver::Choose(const std::string& list, const std::string& name) {
   const HWND box = Find(list);
-  // Dropping the list down sends its drop-down notification (the refresh).
   SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
   const std::vector<std::string> items = Items(list);
   const auto found = std::find(items.begin(), items.end(), name);
-  if (found != items.end()) {
-    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
+  if (found == items.end()) {
+    PressKey(box, VK_ESCAPE);
+    return false;
   }
-  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  const auto target = static_cast<LRESULT>(found - items.begin());
+  for (LRESULT at = SendMessageW(box, CB_GETCURSEL, 0, 0); at != target;) {
+    PressKey(box, at < target ? VK_DOWN : VK_UP);
+    const LRESULT moved = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    if (moved == at) break;  // the list took no key: Enter shows what that does
+    at = moved;
+  }
+  PressKey(box, VK_RETURN);
   Pump();  // the close-up's handler runs from the queue
-  return found != items.end();
+  return true;
 }
 
 void Win32WindowDriver::DropDownAndDismiss(const std::string& list) {
   const HWND box = Find(list);
   SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
-  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  PressKey(box, VK_ESCAPE);
   Pump();
 }
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,7 @@ class Win32WindowDriver final : public WindowDriver {
   Selection SelectionOf(const std::string& field) override;
   std::vector<std::string> Items(const std::string& list) override;
   bool WindowShown() override;
+  bool Shown(const std::string& control) override;
   std::string Focused() override;
   std::int32_t Tag(const std::string& field) override;
   void SetValue(const std::string& field, std::int32_t tag, const std::string& text) override;
@@ -55,6 +57,7 @@ class Win32WindowDriver final : public WindowDriver {
   std::string UseDevice(const DeviceSetup& setup) override;
   std::optional<std::string> NextDeviceLine(const std::string& prefix) override;
   std::vector<std::string> DeviceLines() override;
+  std::filesystem::path HistoryFolder() override { return history_.path; }
   void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override;
   bool Choose(const std::string& list, const std::string& name) override;
   void DropDownAndDismiss(const std::string& list) override;
@@ -81,12 +84,25 @@ class Win32WindowDriver final : public WindowDriver {
   template <class Control>
   Control* Neutral(const std::string& name) const;
 
-  // The simulator's log lines from `logStart_` on are this driver's;
-  // NextDeviceLine has taken those before `logTaken_`.
+  // The whole lines of the simulator's log, the run's from its start: this
+  // driver's are those from `logStart_` on, and NextDeviceLine has taken
+  // those before `logTaken_`.
   std::vector<std::string> DeviceLogLines() const;
 
+  // A folder of the driver's own, named to the window before it is made,
+  // and removed with everything in it once the window has gone.
+  struct OwnHistoryFolder {
+    OwnHistoryFolder();
+    ~OwnHistoryFolder();
+    OwnHistoryFolder(const OwnHistoryFolder&) = delete;
+    OwnHistoryFolder& operator=(const OwnHistoryFolder&) = delete;
+    const std::filesystem::path path;
+  };
+
   // Each outlives the window's use of it.
+  OwnHistoryFolder history_;
   DevsimLink devsim_;
+  bool deviceUsed_ = false;
   std::size_t logStart_ = 0;
   std::size_t logTaken_ = 0;
   std::unique_ptr<SerialCommStandIn> ports_;

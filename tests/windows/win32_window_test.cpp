@@ -7,13 +7,11 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "history/history_reader.h"
 #include "tests/windows/win32_window_driver.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
@@ -39,38 +37,8 @@ void Scroll(const Win32Control* bar, int code) {
                reinterpret_cast<LPARAM>(bar->Handle()));
 }
 
-// The folder's entries, read again for a while when none shows: a listing
-// taken while the writer renames an entry's result over it may miss that
-// one name.
-std::vector<history::HistoryEntry> EntriesOnceWritten(const std::filesystem::path& folder) {
-  const DWORD deadline = GetTickCount() + 5000;
-  std::vector<history::HistoryEntry> entries = history::ReadHistory(folder);
-  while (entries.empty() && static_cast<LONG>(deadline - GetTickCount()) > 0) {
-    Sleep(10);
-    entries = history::ReadHistory(folder);
-  }
-  return entries;
-}
-
 class Win32Window : public ::testing::Test {
  protected:
-  // The window records its stores in a folder of the test's own, named
-  // before the window is made.
-  struct HistoryFolder {
-    HistoryFolder() {
-      std::filesystem::remove_all(path);
-      _putenv_s("KX14_HISTORY_DIR", path.string().c_str());
-    }
-    ~HistoryFolder() {
-      std::error_code ignored;
-      std::filesystem::remove_all(path, ignored);
-    }
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("kx14-window-history-" + std::to_string(GetCurrentProcessId()));
-  };
-  HistoryFolder historyFolder;
-  const std::filesystem::path& history = historyFolder.path;
   test::Win32WindowDriver window;
   TMainForm* const form = &window.Form();
 };
@@ -98,14 +66,13 @@ TEST(Win32Font, ChosenFaceHasTheJapaneseGlyphs) {
   }
 }
 
-// Where each control sits is the shared window suite's
-// (tests/window_suite/layout_suite.cpp).
-TEST_F(Win32Window, ClientAreaHoldsTheFourRowsOnly) {
+// Where each control sits and which panels show are the shared window
+// suite's (tests/window_suite).
+TEST_F(Win32Window, ClientAreaHoldsTheFourRows) {
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 310);
   EXPECT_EQ(client.bottom, 416);
-  EXPECT_FALSE(IsWindowVisible(form->Panel11->Handle()));
 }
 
 // The controls' start texts are the shared window suite's (tests/window_suite).
@@ -175,29 +142,6 @@ TEST_F(Win32Window, ErrorBoxShowsTheMessageUnderTheProgramTitle) {
   EXPECT_EQ(shownBox.caption, "Kx14_win32_window_test");
   EXPECT_EQ(shownBox.text, "ポートをオープンできませんでした.");
   EXPECT_TRUE(IsWindow(form->Handle()));
-}
-
-// Read and Program in the window are the shared window suite's; this is
-// where the Win32 window's store goes: the history, with the block the
-// preliminary read found, finished once the window is gone.
-TEST_F(Win32Window, ProgramRecordsItsStoreInTheHistory) {
-  const std::string port = window.UseDevice({});
-  ASSERT_TRUE(window.Choose("CommBox", port));
-  window.Click("Handy3");
-  window.Click("PROGRAM_BTN");
-  EXPECT_EQ(TextOf(form->MON_EDIT), "書き込み成功");
-  std::vector<history::HistoryEntry> entries = EntriesOnceWritten(history);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].program, "kx14-manager");
-  EXPECT_EQ(entries[0].port, port);
-  EXPECT_TRUE(entries[0].before.has_value());
-  EXPECT_EQ(entries[0].sent[13], 8);
-
-  window.Click("EXIT_BTN");
-  window.DestroyForm();  // its history's writer finishes the entry
-  entries = EntriesOnceWritten(history);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].result, history::TStoreResult::Acknowledged);
 }
 
 // Another window takes the activation and gives it back: the control that
