@@ -108,6 +108,7 @@ void TracksideLogic::Start() {
   results_.clear();
   stopping_ = false;
   race_ = std::make_unique<raceday::RaceDay>(setup, racePorts_, events_);
+  ShowAdaptersInRace();
   Say(Text(TText::Running), false);
   ShowRace();
   ShowControls();
@@ -185,6 +186,15 @@ void TracksideLogic::RefreshAdapters() {
   std::vector<AdapterRow> adapters = ListAdapters(sources_, chosen_);
   if (adapters == screen_.adapters) return;
   screen_.adapters = std::move(adapters);
+  ++screen_.adaptersRevision;
+}
+
+// The race holds its adapters now: the state read before it started would
+// say "free". The list is read afresh once the race has ended.
+void TracksideLogic::ShowAdaptersInRace() {
+  for (AdapterRow& row : screen_.adapters) {
+    if (row.chosen) row.state = Text(TText::PortInRace);
+  }
   ++screen_.adaptersRevision;
 }
 

@@ -27,6 +27,7 @@ constexpr auto kJapanese = std::to_array<const char*>({
     "PID 不明",
     "アクセス不可",
     "未接続",
+    "レースで使用中",
     "ログファイル...",
     "ログなし",
     "開始",
