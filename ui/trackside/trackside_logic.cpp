@@ -13,11 +13,6 @@ namespace {
 
 using raceday::TRaceEventKind;
 
-bool EndsACar(TRaceEventKind kind) {
-  return kind == TRaceEventKind::Verified || kind == TRaceEventKind::Failed ||
-         kind == TRaceEventKind::Skipped;
-}
-
 std::vector<std::string> OtherCarsChoices() {
   std::vector<std::string> choices = {Text(TText::SkipThem)};
   for (const THandicapPreset level : kHandicapPresets) {
@@ -200,7 +195,7 @@ void TracksideLogic::ShowAdaptersInRace() {
 
 void TracksideLogic::AddEvent(const raceday::RaceEvent& event) {
   raceday::AddEvent(progress_, event, roster_ ? &*roster_ : nullptr);
-  if (EndsACar(event.kind)) results_.push_back({event.adapter, {ResultCells(event.car), false}});
+  if (raceday::EndsACar(event.kind)) results_.push_back({event.adapter, {ResultCells(event.car), false}});
   if (event.kind == TRaceEventKind::LogRowLost) MarkRowLost(event);
 }
 
