@@ -15,8 +15,6 @@
 namespace kx14::cli {
 namespace {
 
-constexpr std::size_t kMaxBackupSize = 64 * 1024;
-
 void PrintComparison(const CommandContext& context, const std::vector<FieldChange>& differences,
                      bool same) {
   const std::string& input = *context.options.input;
@@ -72,7 +70,7 @@ void RunBackup(const CommandContext& context) {
 
 void RunVerify(const CommandContext& context) {
   const BlockBytes file =
-      ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
+      ReadBackupDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupDocumentSize));
   DeviceSession session(ChoosePort(context.options.port, context.sources), context.trace);
   const BlockBytes device = ReadOrFail(session);
   const std::vector<FieldChange> differences = FieldChanges(file, device);

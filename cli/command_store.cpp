@@ -21,8 +21,6 @@
 namespace kx14::cli {
 namespace {
 
-constexpr std::size_t kMaxBackupSize = 64 * 1024;
-
 void ReadBackUnlessTold(const CommandContext& context, DeviceSession& session,
                         const BlockBytes& sent) {
   if (!context.options.noVerify) VerifyStored(session, sent);
@@ -197,7 +195,7 @@ void RunUndo(const CommandContext& context) {
 
 void RunRestore(const CommandContext& context) {
   const BlockBytes file =
-      ReadBlockDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupSize));
+      ReadBlockDocument(ReadWholeFile(PathFromUtf8(*context.options.input), kMaxBackupDocumentSize));
   DeviceSession session = OpenSession(context, "restore");
   const std::optional<BlockBytes> device = session.ReadBlock();
   if (!device && !context.options.force) FailNoAnswer(session);

@@ -9,12 +9,17 @@
 //     "checksum": "<2 hex digits>", "fields": { "BUP": 90, ..., "MASTERF": "off", ... } }
 
 #include <chrono>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "protocol/parameter_block.h"
 
 namespace kx14::cli {
+
+// The largest backup (or block) document read: a real one is well under 2 KB,
+// and a larger file is not one of ours.
+inline constexpr std::size_t kMaxBackupDocumentSize = 64 * 1024;
 
 inline constexpr std::string_view kBackupFormat = "kx14-parameter-block";
 inline constexpr int kBackupVersion = 1;

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 dir=${1:-build}
 out=$dir/bench
 targets=(roundtrip_bench qt_serial_peer wire_paced_bench window_wire_bench bulk_write_bench
-         port_list_bench startup_bench cli_read_bench history_bench race_day_bench)
+         port_list_bench startup_bench cli_read_bench history_bench raceday_bench)
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKX14_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build "$dir" --target "${targets[@]}"
@@ -56,7 +56,7 @@ run port_list "$dir/bench/port_list_bench"
 run wine_roundtrip ./scripts/windows-test.sh --bench "$dir" build-windows
 run cli_read "$dir/bench/cli_read_bench"
 run history "$dir/bench/history_bench"
-run race_day "$dir/bench/race_day_bench"
+run raceday "$dir/bench/raceday_bench"
 
 # The start-up measure needs a real X server: a private Xvfb, whatever
 # display the caller has, so that no window manager or compositor takes part.

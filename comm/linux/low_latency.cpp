@@ -18,10 +18,8 @@ namespace {
 
 constexpr int kLowestLatencyMs = 1;
 
-bool IsUnsupported(int error) { return error == ENOTTY || error == EINVAL; }
-
 LowLatencyOutcome OutcomeOfFailure(int error) {
-  return IsUnsupported(error) ? LowLatencyOutcome::kUnsupported : LowLatencyOutcome::kRefused;
+  return IsUnsupportedRequest(error) ? LowLatencyOutcome::kUnsupported : LowLatencyOutcome::kRefused;
 }
 
 // Sets or clears ASYNC_LOW_LATENCY; false when the driver refuses.
@@ -89,6 +87,8 @@ LowLatencyOutcome LowerLatencyTimer(int ttyFd, const std::filesystem::path& sysf
 }
 
 }  // namespace
+
+bool IsUnsupportedRequest(int error) { return error == ENOTTY || error == EINVAL; }
 
 std::filesystem::path LatencyTimerPath(const std::filesystem::path& sysfsRoot, unsigned major,
                                        unsigned minor) {

@@ -31,6 +31,11 @@ struct LowLatencyReport {
   int timerBefore = -1;       // the timer's value before it was lowered; -1: not lowered
 };
 
+// Whether an ioctl's error says the device has no such request (a pty, a
+// gadget port or a plain UART answers ENOTTY or EINVAL), which is never a
+// reason to fail.
+bool IsUnsupportedRequest(int error);
+
 // The sysfs attribute of the character device major:minor below `sysfsRoot`
 // (normally "/sys"); whether it exists is not checked.
 std::filesystem::path LatencyTimerPath(const std::filesystem::path& sysfsRoot, unsigned major,

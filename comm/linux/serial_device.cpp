@@ -28,8 +28,6 @@ int RetryOnEintr(Call call) {
   return result;
 }
 
-bool IsUnsupported(int error) { return error == ENOTTY || error == EINVAL; }
-
 IoResult ResultOf(ssize_t n, bool zeroMeansHangUp) {
   if (n > 0 || (n == 0 && !zeroMeansHangUp)) {
     return {IoResult::Status::kDone, static_cast<std::size_t>(n)};
@@ -150,7 +148,7 @@ class LinuxSerialDevice final : public SerialDevice {
     serial_icounter_struct now{};
     if (!countersSupported_) return events;
     if (ioctl(fd_, TIOCGICOUNT, &now) != 0) {
-      if (IsUnsupported(errno)) countersSupported_ = false;
+      if (IsUnsupportedRequest(errno)) countersSupported_ = false;
       return events;
     }
     if (now.overrun != last_.overrun || now.buf_overrun != last_.buf_overrun) {
@@ -181,7 +179,7 @@ class LinuxSerialDevice final : public SerialDevice {
   // Modem and diagnostic ioctls are capabilities: a pty answers ENOTTY or
   // EINVAL, which means "not supported", never a failure of the port.
   void SnapshotCounters() {
-    if (ioctl(fd_, TIOCGICOUNT, &last_) != 0 && IsUnsupported(errno)) countersSupported_ = false;
+    if (ioctl(fd_, TIOCGICOUNT, &last_) != 0 && IsUnsupportedRequest(errno)) countersSupported_ = false;
   }
 
   void ApplyLine(int bit, LineLevel level) {

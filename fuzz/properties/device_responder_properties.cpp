@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fuzz/properties/frame_properties.h"
 #include "fuzz/properties/fuzz_input.h"
 #include "protocol/checksum.h"
 #include "protocol/frames.h"
@@ -19,7 +20,6 @@ using devsim::ResponderOutput;
 using Kind = FrameEvent::Kind;
 
 constexpr std::chrono::milliseconds kTimeStep{300};
-constexpr std::size_t kFrameSize = 18;
 
 Behaviour BehaviourFrom(FuzzInput& in) {
   const std::uint8_t bits = in.TakeByte();

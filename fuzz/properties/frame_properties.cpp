@@ -12,7 +12,6 @@ namespace kx14::fuzz {
 namespace {
 
 constexpr std::size_t kBlockSize = 16;
-constexpr std::size_t kFrameSize = 18;  // a read reply or a program command
 
 std::uint8_t ByteAt(std::string_view bytes, std::size_t index) {
   return static_cast<std::uint8_t>(bytes[index]);

@@ -54,16 +54,10 @@ std::string ConversionMessage(std::string_view name) {
   return message.substr(0, message.find('\0'));
 }
 
-std::string Show(const std::optional<std::int32_t>& value) {
+std::string ShowNumber(const std::optional<std::int32_t>& value) {
   return value ? std::to_string(*value) : std::string("none");
 }
 
-std::string Show(const std::vector<std::string>& names) {
-  std::string out = "[";
-  for (const std::string& name : names) out.append(Printable(name)).append(" ");
-  out.append("]");
-  return out;
-}
 
 // The result of a call that may throw the conversion error.
 struct Outcome {
@@ -94,7 +88,7 @@ void CheckName(const std::string& name, PropertyReport& report) {
   const auto expected = ReferenceNumber(name);
   const auto number = TryPortNameNumber(name);
   report.Expect(number == expected, "the number is the remainder read as an integer", [&] {
-    return shown() + " gives " + Show(number) + ", expected " + Show(expected);
+    return shown() + " gives " + ShowNumber(number) + ", expected " + ShowNumber(expected);
   });
   const Outcome thrown = Run([&] { return PortNameNumber(name); });
   report.Expect(!thrown.otherException, "only the conversion error is thrown", shown);
@@ -126,7 +120,7 @@ void CheckComparison(const std::string& a, const std::string& b, PropertyReport&
   }
   const int expected = *numberA > *numberB ? 1 : (*numberA < *numberB ? -1 : 0);
   report.Expect(forward.value == expected, "names compare by their numbers", [&] {
-    return shown() + " compare " + Show(forward.value) + ", expected " + std::to_string(expected);
+    return shown() + " compare " + ShowNumber(forward.value) + ", expected " + std::to_string(expected);
   });
   report.Expect(forward.value && backward.value && *forward.value == -*backward.value,
                 "the comparison is antisymmetric", shown);
@@ -139,22 +133,22 @@ void CheckSort(const std::vector<std::string>& names, PropertyReport& report) {
     return 0;
   });
   report.Expect(!outcome.otherException, "sorting throws only the conversion error",
-                [&] { return Show(names); });
+                [&] { return PrintableList(names); });
   const auto firstBad = std::find_if(names.begin(), names.end(), [](const std::string& name) {
     return !ReferenceNumber(name).has_value();
   });
   if (names.size() > 1 && firstBad != names.end()) {
     report.Expect(outcome.conversionError == ConversionMessage(*firstBad),
                   "sorting raises the conversion error of the first bad name", [&] {
-                    return Show(names) + " raised " +
+                    return PrintableList(names) + " raised " +
                            Printable(outcome.conversionError.value_or("nothing"));
                   });
     report.Expect(sorted == names, "a sort that raises leaves the list as it was",
-                  [&] { return Show(sorted); });
+                  [&] { return PrintableList(sorted); });
     return;
   }
   report.Expect(outcome.value.has_value(), "a list of names that convert sorts",
-                [&] { return Show(names); });
+                [&] { return PrintableList(names); });
   std::vector<std::string> expected = names;
   if (names.size() > 1) {
     std::stable_sort(expected.begin(), expected.end(),
@@ -165,10 +159,10 @@ void CheckSort(const std::vector<std::string>& names, PropertyReport& report) {
   std::vector<std::string> sameNames = sorted, givenNames = names;
   std::sort(sameNames.begin(), sameNames.end());
   std::sort(givenNames.begin(), givenNames.end());
-  report.Expect(sameNames == givenNames, "sorting keeps every name", [&] { return Show(sorted); });
+  report.Expect(sameNames == givenNames, "sorting keeps every name", [&] { return PrintableList(sorted); });
   report.Expect(sorted == expected,
                 "names sort by number, names of equal number in their given order",
-                [&] { return Show(sorted) + ", expected " + Show(expected); });
+                [&] { return PrintableList(sorted) + ", expected " + PrintableList(expected); });
 }
 
 }  // namespace

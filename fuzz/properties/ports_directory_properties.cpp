@@ -45,11 +45,9 @@ std::vector<std::string> CharacterDeviceNames(const Entries& made) {
   return names;  // sorted, as the map is
 }
 
-std::string Show(std::vector<std::string> names) {
+std::string ShowSorted(std::vector<std::string> names) {
   std::sort(names.begin(), names.end());
-  std::string out = "[";
-  for (const std::string& name : names) out.append(Printable(name)).append(" ");
-  return out.append("]");
+  return PrintableList(names);
 }
 
 std::string Show(const Entries& made) {
@@ -76,13 +74,13 @@ void CheckListing(const HostilePortsDir& dir, const Entries& made, PropertyRepor
   }
   report.Expect(SameNames(listed, expected),
                 "exactly the character devices are listed, under their names as they are",
-                [&] { return Show(made) + " lists " + Show(listed); });
+                [&] { return Show(made) + " lists " + ShowSorted(listed); });
   report.Expect(pathsMatch, "a listed port's entry is its name in the ports directory",
                 [&] { return Show(made); });
   const std::vector<std::string> comNames = ListComPortNames(dir.Sources());
   report.Expect(SameNames(comNames, expected),
                 "the machine's port names are the listed user-defined ports",
-                [&] { return Show(made) + " gives " + Show(comNames); });
+                [&] { return Show(made) + " gives " + ShowSorted(comNames); });
 }
 
 // The number n when `name` is exactly ComPortName(n).

@@ -33,6 +33,12 @@ std::string Printable(std::string_view text) {
   return out;
 }
 
+std::string PrintableList(const std::vector<std::string>& texts) {
+  std::string out = "[";
+  for (const std::string& text : texts) out.append(Printable(text)).append(" ");
+  return out.append("]");
+}
+
 void AbortUnlessPassed(const PropertyReport& report) {
   if (report.Passed()) return;
   std::fprintf(stderr, "broken property:\n%s", report.Summary().c_str());

@@ -40,6 +40,8 @@ class PropertyReport {
 // The bytes of `text` as a C-like literal: printable ASCII as it is, the rest
 // as \xNN, so a failure message shows exactly which bytes were involved.
 std::string Printable(std::string_view text);
+// Each of `texts` Printable, in their order: "[a b ]".
+std::string PrintableList(const std::vector<std::string>& texts);
 
 // Prints the report's failures to stderr and aborts when it did not pass:
 // the fuzz targets' way of turning a broken property into a finding.

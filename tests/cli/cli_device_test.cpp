@@ -20,14 +20,13 @@ namespace kx14 {
 namespace {
 
 using testing::CtlRun;
+using testing::kLevel3;
 using testing::kPatience;
+using testing::kWorked;
 using testing::Kx14ctl;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const std::string kWorked = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
-// The worked example programmed with level 3: OVERTAKE on, OT_MAX 8.
-const std::string kLevel3 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51";
 
 TEST_F(Kx14ctl, EveryCommandWorksAgainstTheSimulator) {
   StartDevice();

@@ -22,6 +22,11 @@ using namespace std::chrono_literals;
 
 inline constexpr auto kPatience = 15000ms;  // generous: a silent device alone takes 3 s per read
 
+// The worked example's block as kx14ctl prints it, and the same block
+// programmed with level 3 (OVERTAKE on, OT_MAX 8).
+inline const std::string kWorked = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
+inline const std::string kLevel3 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51";
+
 struct CtlRun {
   int status = -1;
   std::string output;  // stdout and stderr together

@@ -15,10 +15,10 @@ namespace {
 
 using testing::CtlRun;
 using testing::Kx14ctl;
+using testing::kLevel3;
+using testing::kWorked;
 using Json = nlohmann::json;
 
-const std::string kWorked = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
-const std::string kLevel3 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 03 51";
 const std::string kLevel3Time5 = "5A 00 00 01 00 00 02 08 00 00 00 00 00 08 05 51";
 
 std::string Hex(const std::string& spaced) {

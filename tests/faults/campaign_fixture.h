@@ -48,6 +48,13 @@ struct WindowState {
 void PrintTo(const WindowState& state, std::ostream* out);
 
 using Texts = std::vector<std::string>;
+// Which of the window's two operations a case runs.
+enum class Operation { kRead, kProgram };
+// The information line's outcomes, as the campaign's expectations spell them.
+inline const std::string kReadOk{info_text::kReadSucceeded};
+inline const std::string kReadFailed{info_text::kReadFailed};
+inline const std::string kProgramOk{info_text::kProgramSucceeded};
+inline const std::string kProgramFailed{info_text::kProgramFailed};
 
 class CampaignTest : public ::testing::Test {
  protected:

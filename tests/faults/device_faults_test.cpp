@@ -20,8 +20,6 @@ using Clock = std::chrono::steady_clock;
 using devsim::Faults;
 namespace text = info_text;
 
-enum class Operation { kRead, kProgram };
-
 // What the device holds after the operation.
 enum class DeviceEnds {
   kUnchanged,  // its own block: the program frame never got stored
@@ -45,8 +43,8 @@ Faults Noise() { return {.noise = true}; }
 Faults BadChecksum() { return {.badChecksum = true}; }
 Faults Refuse() { return {.refuse = true}; }
 
-const Texts kReadOk{std::string(text::kReadSucceeded)};
-const Texts kReadFailed{std::string(text::kReadFailed)};
+const Texts kReadOkOnly{std::string(text::kReadSucceeded)};
+const Texts kReadFailedOnly{std::string(text::kReadFailed)};
 Texts Program(std::string_view read, std::string_view program) {
   return {std::string(read), std::string(program)};
 }
@@ -88,14 +86,14 @@ TEST_P(DeviceFaults, TextsControlsAndDeviceFollowTheRules) {
 }
 
 const FaultRow kFaultRows[] = {
-    FaultRow{"ReadNormal", {}, Operation::kRead, kReadOk},
-    FaultRow{"ReadSilent", Silent(), Operation::kRead, kReadFailed},
-    FaultRow{"ReadOneByteShort", ShortReply(), Operation::kRead, kReadFailed},
+    FaultRow{"ReadNormal", {}, Operation::kRead, kReadOkOnly},
+    FaultRow{"ReadSilent", Silent(), Operation::kRead, kReadFailedOnly},
+    FaultRow{"ReadOneByteShort", ShortReply(), Operation::kRead, kReadFailedOnly},
     // The first 18 bytes are the whole reply; the extra one is purged.
-    FaultRow{"ReadOneByteLong", LongReply(), Operation::kRead, kReadOk},
-    FaultRow{"ReadNoiseFirst", Noise(), Operation::kRead, kReadFailed},
-    FaultRow{"ReadWrongChecksum", BadChecksum(), Operation::kRead, kReadFailed},
-    FaultRow{"ReadFromARefusingDevice", Refuse(), Operation::kRead, kReadOk},
+    FaultRow{"ReadOneByteLong", LongReply(), Operation::kRead, kReadOkOnly},
+    FaultRow{"ReadNoiseFirst", Noise(), Operation::kRead, kReadFailedOnly},
+    FaultRow{"ReadWrongChecksum", BadChecksum(), Operation::kRead, kReadFailedOnly},
+    FaultRow{"ReadFromARefusingDevice", Refuse(), Operation::kRead, kReadOkOnly},
     FaultRow{"ProgramNormal",
              {},
              Operation::kProgram,
@@ -178,13 +176,13 @@ TEST_P(ReplyAroundTheTimeOut, CountsOnlyWhatCameInTime) {
   device.SetBlock(newer);
   view.informationShown.clear();
   ops.Read();
-  EXPECT_EQ(view.informationShown, kReadOk);
+  EXPECT_EQ(view.informationShown, kReadOkOnly);
   EXPECT_EQ(view.controls.yourId, 9);
   EXPECT_EQ(view.controls.myId, 8);
 }
 
-const TimingRow kTimingRows[] = {TimingRow{"ReadJustBefore", Operation::kRead, 2700ms, kReadOk},
-                                 TimingRow{"ReadJustAfter", Operation::kRead, 3300ms, kReadFailed},
+const TimingRow kTimingRows[] = {TimingRow{"ReadJustBefore", Operation::kRead, 2700ms, kReadOkOnly},
+                                 TimingRow{"ReadJustAfter", Operation::kRead, 3300ms, kReadFailedOnly},
                                  TimingRow{"ProgramJustBefore", Operation::kProgram, 2700ms,
                                            Program(text::kReadSucceeded, text::kProgramSucceeded)},
                                  TimingRow{"ProgramJustAfter", Operation::kProgram, 3300ms,

@@ -28,10 +28,6 @@ using testing::DevsimProcess;
 namespace text = info_text;
 
 constexpr int kSimulatorPort = 42;
-const std::string kReadOk(text::kReadSucceeded);
-const std::string kReadFailed(text::kReadFailed);
-const std::string kProgramOk(text::kProgramSucceeded);
-const std::string kProgramFailed(text::kProgramFailed);
 
 class RealSimulator : public ::testing::Test {
  protected:

@@ -20,8 +20,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 namespace text = info_text;
 
-enum class Operation { kRead, kProgram };
-
 struct HangUpRow {
   std::string name;
   Operation operation;

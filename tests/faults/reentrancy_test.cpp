@@ -21,10 +21,6 @@ namespace {
 using namespace std::chrono_literals;
 namespace text = info_text;
 
-const std::string kReadOk(text::kReadSucceeded);
-const std::string kReadFailed(text::kReadFailed);
-const std::string kProgramOk(text::kProgramSucceeded);
-const std::string kProgramFailed(text::kProgramFailed);
 
 class InsideTheWait : public PtyCampaignTest {
  protected:

@@ -101,13 +101,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ControlCommandRejects,
                                            "unregister now"));
 
 TEST(FrameLogFormat, KeywordThenHexBytes) {
-  using Kind = FrameEvent::Kind;
+  using EventKind = FrameEvent::Kind;
   const ByteString bytes = *ParseHexBytes("E5 00 ff");
-  EXPECT_EQ(FormatFrameEvent({Kind::kReceived, bytes}), "rx E5 00 FF");
-  EXPECT_EQ(FormatFrameEvent({Kind::kSent, bytes}), "tx E5 00 FF");
-  EXPECT_EQ(FormatFrameEvent({Kind::kStored, bytes}), "stored E5 00 FF");
-  EXPECT_EQ(FormatFrameEvent({Kind::kDropped, bytes}), "drop E5 00 FF");
-  EXPECT_EQ(FormatFrameEvent({Kind::kExpired, bytes}), "expired E5 00 FF");
+  EXPECT_EQ(FormatFrameEvent({EventKind::kReceived, bytes}), "rx E5 00 FF");
+  EXPECT_EQ(FormatFrameEvent({EventKind::kSent, bytes}), "tx E5 00 FF");
+  EXPECT_EQ(FormatFrameEvent({EventKind::kStored, bytes}), "stored E5 00 FF");
+  EXPECT_EQ(FormatFrameEvent({EventKind::kDropped, bytes}), "drop E5 00 FF");
+  EXPECT_EQ(FormatFrameEvent({EventKind::kExpired, bytes}), "expired E5 00 FF");
 }
 
 TEST(HexBytes, RoundTripsEveryByteValue) {

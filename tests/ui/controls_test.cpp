@@ -40,7 +40,6 @@ class ControlsTest : public QObject {
 
  private slots:
   void radioClickHandlerRunsOnlyWhenItBecomesSelected();
-  void radioArrowKeyMovesSelectionAndRunsHandler();
   void radioOnlySelectedButtonIsTabStop();
   void radioClearingFromCodeRunsNothing();
 
@@ -115,33 +114,8 @@ void ControlsTest::radioClickHandlerRunsOnlyWhenItBecomesSelected() {
   QCOMPARE(firstRuns, 1);
 }
 
-void ControlsTest::radioArrowKeyMovesSelectionAndRunsHandler() {
-  Host host;
-  TRadioButton top(QStringLiteral("A"), &host);
-  TRadioButton middle(QStringLiteral("B"), &host);
-  TRadioButton bottom(QStringLiteral("C"), &host);
-  top.setGeometry(0, 0, 80, 20);
-  middle.setGeometry(0, 30, 80, 20);
-  bottom.setGeometry(0, 60, 80, 20);
-  middle.SetChecked(true);
-  QStringList runs;
-  for (TRadioButton* button : {&top, &middle, &bottom}) {
-    button->OnClick = [&runs, button](TRadioButtonControl* sender) {
-      if (sender == button) runs << button->text();
-    };
-  }
-  Activate(host);
-  middle.setFocus();
-  QVERIFY(middle.hasFocus());
-
-  QTest::keyClick(&middle, Qt::Key_Down);
-  QCOMPARE(runs, QStringList{QStringLiteral("C")});
-  QVERIFY(bottom.Checked() && bottom.hasFocus());
-  QTest::keyClick(&bottom, Qt::Key_Up);
-  QTest::keyClick(&middle, Qt::Key_Up);
-  QCOMPARE(runs, (QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}));
-  QVERIFY(top.Checked() && !middle.Checked() && !bottom.Checked());
-}
+// The arrow keys' move through a group and its handler run are the shared
+// window suite's (Presets.ArrowKeysMoveTheSelectionAndRunTheHandler).
 
 void ControlsTest::radioOnlySelectedButtonIsTabStop() {
   Host host;

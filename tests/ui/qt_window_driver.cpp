@@ -12,13 +12,16 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "campaign_summary.h"
 #include "fake_port_tree.h"
 #include "form_fixture.h"
+#include "simulated_device.h"
 #include "tests/window_suite/suite_steps.h"
 #include "tests/window_suite/window_driver.h"
+#include "window_test_support.h"
 
 namespace kx14::test {
 namespace {
@@ -55,6 +58,8 @@ class QtWindowDriver final : public WindowDriver {
   QtWindowDriver() {
     fixture_.Create();
     EXPECT_TRUE(fixture_.Active()) << "the window did not become active";
+    information_ = std::make_unique<testing::InformationHistory>(fixture_.Form());
+    closeUps_ = std::make_unique<testing::CloseUpCounter>(fixture_.Form().CommBox);
   }
 
   void Reveal(const std::string& panel) override { FormFixture::Reveal(Find(panel)); }
@@ -164,6 +169,54 @@ class QtWindowDriver final : public WindowDriver {
     for (const std::string& name : names) ports_->AddUserPort(name);
     fixture_.Form().UsePortSources(ports_->Sources());
   }
+  std::string UseDevice(const DeviceSetup& setup) override {
+    std::vector<std::string> args = {"--block", setup.block};
+    for (const std::string& fault : setup.faults) args.push_back("--" + fault);
+    if (setup.replyDelay.count() > 0) {
+      args.insert(args.end(), {"--delay", std::to_string(setup.replyDelay.count())});
+    }
+    device_ = std::make_unique<testing::SimulatedDevice>(args);
+    fixture_.Form().UsePortSources(device_->Sources());
+    return device_->PortName().toStdString();
+  }
+  std::optional<std::string> NextDeviceLine(const std::string& prefix) override {
+    return device_ ? device_->NextLine(prefix) : std::nullopt;
+  }
+  std::vector<std::string> DeviceLines() override {
+    if (!device_) return {};
+    device_->Drain();  // the lines the simulator has written by now
+    return device_->Lines();
+  }
+  void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override {
+    fixture_.Form().CommX1->SetTimeOutReceive(static_cast<int>(timeOut.count()));
+  }
+  bool Choose(const std::string& list, const std::string& name) override {
+    const int before = closeUps_->Count();
+    const bool listed =
+        testing::ChooseFromList(Neutral<TComboBox>(list), QString::fromStdString(name));
+    WaitForCloseUp(before);
+    return listed;
+  }
+  void DropDownAndDismiss(const std::string& list) override {
+    const int before = closeUps_->Count();
+    testing::DropDownAndDismiss(Neutral<TComboBox>(list));
+    WaitForCloseUp(before);
+  }
+  void CloseWindow() override { fixture_.Form().close(); }
+  void After(std::chrono::milliseconds delay, std::function<void()> action) override {
+    // Bound to the window: gone with it, an action never runs late.
+    QTimer::singleShot(delay, &fixture_.Form(), std::move(action));
+  }
+  std::vector<std::string> TakeInformationTexts() override {
+    std::vector<std::string> texts;
+    for (const QString& text : information_->Texts()) texts.push_back(text.toStdString());
+    information_->Clear();
+    return texts;
+  }
+  bool Enabled(const std::string& control) override { return Find(control)->isEnabled(); }
+  bool PortOpen() override { return fixture_.Form().CommX1->IsOpen(); }
+  bool OperationRunning() override { return fixture_.Form().DeviceOperationRunning(); }
+
   void CountChanges(const std::string& bar) override {
     if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);
   }
@@ -186,8 +239,18 @@ class QtWindowDriver final : public WindowDriver {
     return control;
   }
 
-  std::unique_ptr<testing::FakePortTree> ports_;  // outlives the window's use of it
+  // The list's close-up runs once events are processed after the choice.
+  void WaitForCloseUp(int before) {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closeUps_->Count() > before; }, 5000))
+        << "the list's close-up did not run";
+  }
+
+  // Both outlive the window's use of them.
+  std::unique_ptr<testing::FakePortTree> ports_;
+  std::unique_ptr<testing::SimulatedDevice> device_;
   FormFixture fixture_;
+  std::unique_ptr<testing::InformationHistory> information_;
+  std::unique_ptr<testing::CloseUpCounter> closeUps_;
   int changes_ = 0;
 };
 

@@ -37,9 +37,7 @@ void ValueEditorsTest::maxPowerShowsEvenValuesFromTheBar() {
   QCOMPARE(form.YOBI2_EDIT->text(), QStringLiteral("52"));
   bar->triggerAction(QAbstractSlider::SliderPageStepSub);
   QCOMPARE(bar->Position(), 51);
-  bar->setFocus();
-  QTest::keyClick(bar, Qt::Key_Right);
-  QCOMPARE(bar->Position(), 53);
+  // The arrow keys on the bar are the shared window suite's.
 }
 
 void ValueEditorsTest::rightButtonReleaseSelectsTheWholeText_data() {

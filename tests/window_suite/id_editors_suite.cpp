@@ -111,14 +111,14 @@ TEST_F(IdEditors, EnterCommitsKeepsTheFocusAndArrowsStepFromThere) {
   ExpectId("MYID_EDIT", 122);
 }
 
-struct CommitRow {
+struct IdCommitRow {
   const char* typed;
   int value;
 };
 
-void PrintTo(const CommitRow& row, std::ostream* out) { *out << '"' << row.typed << '"'; }
+void PrintTo(const IdCommitRow& row, std::ostream* out) { *out << '"' << row.typed << '"'; }
 
-class IdCommits : public IdEditors, public ::testing::WithParamInterface<CommitRow> {};
+class IdCommits : public IdEditors, public ::testing::WithParamInterface<IdCommitRow> {};
 
 // Leaving the field commits what was typed, read as a typed number and
 // clamped; what is no number brings back the stored value (4711).
@@ -132,14 +132,14 @@ TEST_P(IdCommits, LeavingReadsTheTypedNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, IdCommits,
-                         ::testing::Values(CommitRow{"-1", 0}, CommitRow{"16777216", kMaxId},
-                                           CommitRow{"$FFFFFF", kMaxId}, CommitRow{"0xff", 255},
-                                           CommitRow{"$1000000", kMaxId}, CommitRow{"0x10", 16},
-                                           CommitRow{"0010", 10}, CommitRow{"$FFFFFFFF", 0},
-                                           CommitRow{"-2147483648", 0},
-                                           CommitRow{"2147483647", kMaxId}, CommitRow{"", 4711},
-                                           CommitRow{"abc", 4711}, CommitRow{"12 ", 4711},
-                                           CommitRow{"2147483648", 4711}));
+                         ::testing::Values(IdCommitRow{"-1", 0}, IdCommitRow{"16777216", kMaxId},
+                                           IdCommitRow{"$FFFFFF", kMaxId}, IdCommitRow{"0xff", 255},
+                                           IdCommitRow{"$1000000", kMaxId}, IdCommitRow{"0x10", 16},
+                                           IdCommitRow{"0010", 10}, IdCommitRow{"$FFFFFFFF", 0},
+                                           IdCommitRow{"-2147483648", 0},
+                                           IdCommitRow{"2147483647", kMaxId}, IdCommitRow{"", 4711},
+                                           IdCommitRow{"abc", 4711}, IdCommitRow{"12 ", 4711},
+                                           IdCommitRow{"2147483648", 4711}));
 
 TEST_F(IdEditors, TypedLettersKeepTheirCase) {
   TypeInto("YOUID_EDIT", "0xff");

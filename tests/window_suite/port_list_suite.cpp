@@ -88,6 +88,16 @@ TEST_P(NameWithoutNumber, IsLeftOutAndNamed) {
             std::string("番号のないポート名を一覧から除外: ") + GetParam().shown);
 }
 
+// The close-up's report comes first, and the skipped entry stays named
+// after it.
+TEST_F(PortList, SkippedNameIsStillNamedAfterTheCloseUpsReport) {
+  window->UsePorts({"COM77", "SERIALX", "COM78"});
+  window->DropDownAndDismiss("CommBox");
+  EXPECT_EQ(window->Items("CommBox"), (Names{"OFF", "COM77", "COM78"}));
+  EXPECT_EQ(window->Text("MON_EDIT"),
+            "シリアルポートを閉じました  番号のないポート名を一覧から除外: SERIALX");
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, NameWithoutNumber,
                          ::testing::Values(SkippedRow{"COMX", "COMX"}, SkippedRow{"COM", "COM"},
                                            SkippedRow{"comポート", "COMポート"}));

@@ -8,15 +8,13 @@
 #include <ostream>
 #include <string>
 
+#include "suite_steps.h"
 #include "window_driver.h"
 
 namespace kx14::test {
 namespace {
 
 const char* const kHeading = "開発室から一言：";
-const char* const kPresets[] = {"Handy_S", "Handy_M", "Handy0", "Handy1", "Handy2",
-                                "Handy3",  "Handy4",  "Handy5", "Handy6", "Handy_7"};
-
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }

@@ -55,15 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{"READ_BTN", ""}, TextRow{"EXIT_BTN", ""}, TextRow{"Label15", ""},
         TextRow{"Label26", ""}));
 
-struct BarRow {
+struct StartBarRow {
   const char* bar;
   int position;
   BarRange range;
 };
 
-void PrintTo(const BarRow& row, std::ostream* out) { *out << row.bar; }
+void PrintTo(const StartBarRow& row, std::ostream* out) { *out << row.bar; }
 
-class StartBars : public StartState, public ::testing::WithParamInterface<BarRow> {};
+class StartBars : public StartState, public ::testing::WithParamInterface<StartBarRow> {};
 
 TEST_P(StartBars, StandAtTheirPositionInTheirRange) {
   EXPECT_EQ(window->Position(GetParam().bar), GetParam().position);
@@ -72,11 +72,11 @@ TEST_P(StartBars, StandAtTheirPositionInTheirRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, StartBars,
-    ::testing::Values(BarRow{"LAST_BAR", 0, {0, 255, 1, 1}}, BarRow{"MODE_BAR", 0, {0, 255, 1, 1}},
-                      BarRow{"UA_BAR", 0, {0, 255, 1, 1}}, BarRow{"LOW_BAR", 0, {0, 255, 1, 1}},
-                      BarRow{"HICH_BAR", 0, {0, 255, 1, 1}}, BarRow{"THR_BAR", 5, {1, 250, 1, 1}},
-                      BarRow{"YOBI1_BAR", 1, {1, 250, 1, 1}},
-                      BarRow{"YOBI2_BAR", 0, {0, 100, 2, 2}}));
+    ::testing::Values(StartBarRow{"LAST_BAR", 0, {0, 255, 1, 1}}, StartBarRow{"MODE_BAR", 0, {0, 255, 1, 1}},
+                      StartBarRow{"UA_BAR", 0, {0, 255, 1, 1}}, StartBarRow{"LOW_BAR", 0, {0, 255, 1, 1}},
+                      StartBarRow{"HICH_BAR", 0, {0, 255, 1, 1}}, StartBarRow{"THR_BAR", 5, {1, 250, 1, 1}},
+                      StartBarRow{"YOBI1_BAR", 1, {1, 250, 1, 1}},
+                      StartBarRow{"YOBI2_BAR", 0, {0, 100, 2, 2}}));
 
 TEST_F(StartState, OnlyTheLevelAndTheThreeSwitchesOffAreSelected) {
   for (const char* button : {"Handy_S", "Handy_M", "Handy1", "Handy2", "Handy3", "Handy4", "Handy5",

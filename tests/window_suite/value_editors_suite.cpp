@@ -85,6 +85,23 @@ INSTANTIATE_TEST_SUITE_P(Rows, BarToField,
                                            BarRow{"YOBI2_BAR", "YOBI2_EDIT", 1, 1, "0"},
                                            BarRow{"YOBI2_BAR", "YOBI2_EDIT", 100, 100, "100"}));
 
+// The user's arrow keys on a bar that has the focus step it by its small
+// change, and the field follows: MAXPWR in steps of two from an odd
+// position, shown as the even value below.
+TEST_F(ValueEditors, ArrowKeysOnAFocusedBarStepItAndItsField) {
+  window->Reveal("Panel13");
+  window->SetPosition("YOBI2_BAR", 51);
+  window->Focus("YOBI2_BAR");
+  ASSERT_EQ(window->Focused(), "YOBI2_BAR");
+  window->Press(Key::kDown);
+  EXPECT_EQ(window->Position("YOBI2_BAR"), 53);
+  EXPECT_EQ(window->Text("YOBI2_EDIT"), "52");
+  window->Press(Key::kLeft);
+  window->Press(Key::kLeft);
+  EXPECT_EQ(window->Position("YOBI2_BAR"), 49);
+  EXPECT_EQ(window->Text("YOBI2_EDIT"), "48");
+}
+
 struct CommitRow {
   const char* field;
   int start;

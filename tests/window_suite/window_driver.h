@@ -8,8 +8,11 @@
 // tests/windows/win32_window_driver.cpp); the suites in this folder are
 // written once against it and run on both.
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,16 @@ struct Selection {
   int start = 0;
   int length = 0;
   friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+// How the simulated device answers: the simulator's fault names ("silent",
+// "short", "bad-checksum", "refuse", "no-echo"; none: a working device), a
+// wait before each reply, and the block it holds (16 hex bytes; by default
+// the worked example's).
+struct DeviceSetup {
+  std::vector<std::string> faults;
+  std::chrono::milliseconds replyDelay{0};
+  std::string block = "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51";
 };
 
 class WindowDriver {
@@ -100,6 +113,42 @@ class WindowDriver {
   // while the driver lives (Qt: a ports folder of the driver's own; Win32:
   // the registry's SERIALCOMM list, put back afterwards). Never opened.
   virtual void UsePorts(const std::vector<std::string>& names) = 0;
+
+  // The simulator (kx14-devsim) behind a port of the machine, answering as
+  // `setup` says; its port is the only one the machine lists from now on.
+  // Gives the port's name ("COM7"); "" and a failure when none could be set
+  // up. Its frame log is read from here on.
+  virtual std::string UseDevice(const DeviceSetup& setup) = 0;
+  // The next line of the device's frame log that starts with `prefix`,
+  // after the last line taken, without the prefix; nothing when none comes
+  // within five seconds.
+  virtual std::optional<std::string> NextDeviceLine(const std::string& prefix) = 0;
+  // Every line of the device's frame log since UseDevice ("rx E5", ...).
+  virtual std::vector<std::string> DeviceLines() = 0;
+  // The window's receive time-out, so that a silent device costs little.
+  virtual void SetReceiveTimeOut(std::chrono::milliseconds timeOut) = 0;
+
+  // Drops the list down (which refreshes it), takes the entry `name` and
+  // closes the list, as the user does; returns once the close-up's handler
+  // has run. False, with the list closed again, when `name` is not listed.
+  virtual bool Choose(const std::string& list, const std::string& name) = 0;
+  // Drops the list down and dismisses it without a choice.
+  virtual void DropDownAndDismiss(const std::string& list) = 0;
+  // The title bar's close button.
+  virtual void CloseWindow() = 0;
+  // Runs `action` on the window's thread after `delay`, from the window's
+  // event loop (also from the one a device operation runs while it waits).
+  // An action still pending when the driver goes never runs.
+  virtual void After(std::chrono::milliseconds delay, std::function<void()> action) = 0;
+
+  // Every text that MON_EDIT took since the window opened or the last call,
+  // in order (a text set again unchanged shows once).
+  virtual std::vector<std::string> TakeInformationTexts() = 0;
+  virtual bool Enabled(const std::string& control) = 0;
+  // Whether the window's serial port is open.
+  virtual bool PortOpen() = 0;
+  // Whether a read or program operation runs (and waits for the device).
+  virtual bool OperationRunning() = 0;
 
   // Counts the runs of the bar's change handler from now on (the handler
   // still runs), and the count so far.

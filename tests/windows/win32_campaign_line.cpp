@@ -16,8 +16,7 @@ namespace kx14::faults {
 namespace {
 
 std::string HexOf(const BlockBytes& block) {
-  return HexBytes(
-      std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
+  return HexBytes(std::string_view(reinterpret_cast<const char*>(block.data()), block.size()));
 }
 
 // The block of the last "stored HEX" or "ctl block HEX" line of `log`.

@@ -1,19 +1,18 @@
 // kx14ctl's Win32 files under Wine: the atomic backup write (MoveFileExW)
 // and the port states that `ports` and a failed opening report. The command
 // as a whole runs against the simulator in scripts/windows-test.sh.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
 
-#include "files/atomic_file.h"
-#include "files/exit_status.h"
-#include "device/port_state.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "device/port_state.h"
+#include "files/atomic_file.h"
+#include "files/exit_status.h"
 #include "history/history_reader.h"
 #include "history/history_writer.h"
 #include "ports/com_ports.h"

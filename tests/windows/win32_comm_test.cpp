@@ -109,8 +109,8 @@ TEST_F(Win32Comm, ReceiveEventThenPurge) {
   comm.OnReceive = [&](TCustomCommX&, std::int32_t size) { reported = size; };
   comm.Open();
   ASSERT_TRUE(comm.WriteString("\xE5"));
-  ASSERT_TRUE(pump.RunUntil([&] { return comm.ReceiveCount() == 18 && reported > 0; },
-                            milliseconds(5000)))
+  ASSERT_TRUE(
+      pump.RunUntil([&] { return comm.ReceiveCount() == 18 && reported > 0; }, milliseconds(5000)))
       << "waiting " << comm.ReceiveCount() << ", reported " << reported;
   comm.PurgeReceive();
   EXPECT_EQ(comm.ReceiveCount(), 0);

@@ -23,8 +23,8 @@ class ScratchKey {
  public:
   explicit ScratchKey(std::wstring path) : path_(std::move(path)) {
     RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-    RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
+    RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_,
+                    nullptr);
   }
   ~ScratchKey() {
     RegCloseKey(key_);
@@ -35,8 +35,7 @@ class ScratchKey {
     RegSetValueExW(key_, name, 0, type, reinterpret_cast<const BYTE*>(data.c_str()), bytes);
   }
   void Number(const wchar_t* name, DWORD value) {
-    RegSetValueExW(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                   sizeof value);
+    RegSetValueExW(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   }
   std::vector<std::string> List() const {
     return ListRegistryPortNames(RegistryRoot::kCurrentUser, path_);
@@ -69,7 +68,8 @@ TEST(Win32PortList, NamesWithoutNumberReachTheSortWhichRefusesThem) {
     const wchar_t* data;
     const char* name;
   };
-  for (const Case& c : {Case{L"COMX", "COMX"}, Case{L"USB", "USB"}, Case{L"COM3\u00e9", "COM3\xc3\xa9"}}) {
+  for (const Case& c :
+       {Case{L"COMX", "COMX"}, Case{L"USB", "USB"}, Case{L"COM3\u00e9", "COM3\xc3\xa9"}}) {
     ScratchKey key(kScratch);
     key.String(L"a", L"COM1");
     key.String(L"b", c.data);

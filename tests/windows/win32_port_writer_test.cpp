@@ -1,7 +1,5 @@
 // The Win32 output side on an overlapped named pipe whose reader takes
 // nothing, so that a large write stays in flight until the test ends it.
-#include "comm/win32/port_writer.h"
-
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,6 +8,7 @@
 #include <vector>
 
 #include "comm/wake_signal.h"
+#include "comm/win32/port_writer.h"
 
 namespace kx14 {
 namespace {

@@ -1,8 +1,13 @@
 #include "tests/windows/win32_window_driver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <map>
+#include <utility>
 
 #include "tests/window_suite/suite_steps.h"
 #include "ui/form/control_names.h"
@@ -67,14 +72,62 @@ LPARAM KeyData(UINT virtualKey, bool up) {
   return static_cast<LPARAM>(1 | (scan << 16) | (up ? 0xC0000000u : 0u));
 }
 
+// A window whose stores go to no history unless the test named a folder:
+// the user's own history stays untouched.
+std::unique_ptr<TMainForm> NewForm() {
+  const char* folder = std::getenv("KX14_HISTORY_DIR");
+  const bool named = folder != nullptr && folder[0] != '\0';
+  _putenv_s("KX14_HISTORY", named ? "" : "off");  // "" removes it
+  return std::make_unique<TMainForm>();
+}
+
+std::string WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return Utf8FromWide(text);
+}
+
+// Records each text the information field takes (into the driver's list),
+// as the window sets it (WM_SETTEXT); a text set again unchanged is no new
+// one, as for the Qt window's field.
+LRESULT CALLBACK RecordText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                            DWORD_PTR texts) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &RecordText, id);
+  if (message != WM_SETTEXT || lParam == 0) return DefSubclassProc(hwnd, message, wParam, lParam);
+  const std::string before = WindowText(hwnd);
+  const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+  const std::string after = WindowText(hwnd);
+  if (after != before) reinterpret_cast<std::vector<std::string>*>(texts)->push_back(after);
+  return result;
+}
+
+// The actions After has scheduled, by their thread timer's id.
+std::map<UINT_PTR, std::function<void()>>& PendingActions() {
+  static std::map<UINT_PTR, std::function<void()>> actions;
+  return actions;
+}
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto pending = PendingActions().extract(timer);
+  if (!pending.empty()) pending.mapped()();
+}
+
 }  // namespace
 
 std::unique_ptr<WindowDriver> OpenMainWindow() { return std::make_unique<Win32WindowDriver>(); }
 
-Win32WindowDriver::Win32WindowDriver() : form_(std::make_unique<TMainForm>()) {
+Win32WindowDriver::Win32WindowDriver() : form_(NewForm()) {
+  SetWindowSubclass(Find("MON_EDIT"), &RecordText, 1, reinterpret_cast<DWORD_PTR>(&information_));
   form_->Show();
   SetForegroundWindow(form_->Handle());
   Pump();
+}
+
+Win32WindowDriver::~Win32WindowDriver() {
+  for (const auto& pending : PendingActions()) KillTimer(nullptr, pending.first);
+  PendingActions().clear();
 }
 
 void Win32WindowDriver::Pump() { form_->MessagePump->ProcessMessages(); }
@@ -152,11 +205,7 @@ void Win32WindowDriver::Press(Key key, unsigned modifiers) {
 }
 
 std::string Win32WindowDriver::Text(const std::string& control) {
-  const HWND hwnd = Find(control);
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(
-      static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return Utf8FromWide(text);
+  return WindowText(Find(control));
 }
 
 Selection Win32WindowDriver::SelectionOf(const std::string& field) {
@@ -272,6 +321,53 @@ void Win32WindowDriver::UsePorts(const std::vector<std::string>& names) {
   ports_.reset();  // the key as it was, before the new names replace it
   ports_ = std::make_unique<SerialCommStandIn>(names);
 }
+
+bool Win32WindowDriver::Choose(const std::string& list, const std::string& name) {
+  const HWND box = Find(list);
+  // Dropping the list down sends its drop-down notification (the refresh).
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  const std::vector<std::string> items = Items(list);
+  const auto found = std::find(items.begin(), items.end(), name);
+  if (found != items.end()) {
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
+  }
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  Pump();  // the close-up's handler runs from the queue
+  return found != items.end();
+}
+
+void Win32WindowDriver::DropDownAndDismiss(const std::string& list) {
+  const HWND box = Find(list);
+  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+  Pump();
+}
+
+void Win32WindowDriver::CloseWindow() {
+  PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+}
+
+void Win32WindowDriver::After(std::chrono::milliseconds delay, std::function<void()> action) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, static_cast<UINT>(delay.count()), &RunPendingAction);
+  if (timer == 0) {
+    ADD_FAILURE() << "no timer for a later action";
+    return;
+  }
+  PendingActions()[timer] = std::move(action);
+}
+
+std::vector<std::string> Win32WindowDriver::TakeInformationTexts() {
+  return std::exchange(information_, {});
+}
+
+bool Win32WindowDriver::Enabled(const std::string& control) {
+  return IsWindowEnabled(Find(control)) != FALSE;
+}
+
+bool Win32WindowDriver::PortOpen() { return form_->CommX1->IsOpen(); }
+
+bool Win32WindowDriver::OperationRunning() { return form_->DeviceOperationRunning(); }
 
 void Win32WindowDriver::CountChanges(const std::string& bar) {
   if (auto* scrollBar = Neutral<TScrollBarControl>(bar)) CountChangeRuns(*scrollBar, changes_);

@@ -7,11 +7,13 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/window_suite/window_driver.h"
+#include "tests/windows/devsim_link.h"
 #include "tests/windows/serialcomm_stand_in.h"
 #include "ui/win32/main_form.h"
 
@@ -20,6 +22,9 @@ namespace kx14::test {
 class Win32WindowDriver final : public WindowDriver {
  public:
   Win32WindowDriver();
+  ~Win32WindowDriver() override;
+  Win32WindowDriver(const Win32WindowDriver&) = delete;
+  Win32WindowDriver& operator=(const Win32WindowDriver&) = delete;
 
   void Reveal(const std::string& panel) override;
   void Click(const std::string& control) override;
@@ -45,6 +50,20 @@ class Win32WindowDriver final : public WindowDriver {
   void SetItemIndex(const std::string& list, int index) override;
   void RunDropDown(const std::string& list) override;
   void UsePorts(const std::vector<std::string>& names) override;
+  // The device is the one simulator that scripts/windows-test.sh started,
+  // set up afresh by its control commands; its frame log is a file.
+  std::string UseDevice(const DeviceSetup& setup) override;
+  std::optional<std::string> NextDeviceLine(const std::string& prefix) override;
+  std::vector<std::string> DeviceLines() override;
+  void SetReceiveTimeOut(std::chrono::milliseconds timeOut) override;
+  bool Choose(const std::string& list, const std::string& name) override;
+  void DropDownAndDismiss(const std::string& list) override;
+  void CloseWindow() override;
+  void After(std::chrono::milliseconds delay, std::function<void()> action) override;
+  std::vector<std::string> TakeInformationTexts() override;
+  bool Enabled(const std::string& control) override;
+  bool PortOpen() override;
+  bool OperationRunning() override;
   void CountChanges(const std::string& bar) override;
   int ChangesCounted() const override { return changes_; }
 
@@ -62,7 +81,16 @@ class Win32WindowDriver final : public WindowDriver {
   template <class Control>
   Control* Neutral(const std::string& name) const;
 
-  std::unique_ptr<SerialCommStandIn> ports_;  // outlives the window's use of it
+  // The simulator's log lines from `logStart_` on are this driver's;
+  // NextDeviceLine has taken those before `logTaken_`.
+  std::vector<std::string> DeviceLogLines() const;
+
+  // Each outlives the window's use of it.
+  DevsimLink devsim_;
+  std::size_t logStart_ = 0;
+  std::size_t logTaken_ = 0;
+  std::unique_ptr<SerialCommStandIn> ports_;
+  std::vector<std::string> information_;  // MON_EDIT's texts, recorded by its subclass
   std::unique_ptr<TMainForm> form_;
   int changes_ = 0;
 };

@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "history/history_reader.h"
-#include "tests/windows/devsim_link.h"
 #include "tests/windows/win32_window_driver.h"
 #include "ui/form/control_names.h"
 #include "ui/form/handicap_presets.h"
@@ -32,23 +31,6 @@ std::string TextOf(const Win32Control* control) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
   return Utf8FromWide(text);
-}
-
-// The control's rectangle in its parent's client area.
-RECT PlaceOf(const Win32Control* control) {
-  RECT rect;
-  GetWindowRect(control->Handle(), &rect);
-  MapWindowPoints(nullptr, GetParent(control->Handle()), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-void Click(const Win32Control* button) { SendMessageW(button->Handle(), BM_CLICK, 0, 0); }
-
-// A notification of the port list, as the list sends it to its panel.
-void ListNotifies(const Win32Control* list, int code) {
-  SendMessageW(GetParent(list->Handle()), WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(list->Handle()), code),
-               reinterpret_cast<LPARAM>(list->Handle()));
 }
 
 // The user's move of a bar, as the bar reports it to its panel.
@@ -116,31 +98,13 @@ TEST(Win32Font, ChosenFaceHasTheJapaneseGlyphs) {
   }
 }
 
-TEST_F(Win32Window, ControlsSitWhereTheLayoutPutsThem) {
+// Where each control sits is the shared window suite's
+// (tests/window_suite/layout_suite.cpp).
+TEST_F(Win32Window, ClientAreaHoldsTheFourRowsOnly) {
   RECT client;
   GetClientRect(form->Handle(), &client);
   EXPECT_EQ(client.right, 310);
   EXPECT_EQ(client.bottom, 416);
-  struct Row {
-    const Win32Control* control;
-    RECT expected;
-  };
-  const Row rows[] = {
-      {form->Panel14, {0, 344, 310, 368}},  {form->CommBox, {96, 3, 305, 3 + 18}},
-      {form->READ_BTN, {43, 2, 86, 26}},    {form->EXIT_BTN, {264, 2, 305, 26}},
-      {form->MON_EDIT, {96, 3, 305, 21}},   {form->Handy0, {96, 64, 201, 82}},
-      {form->Handy_7, {96, 232, 201, 250}}, {form->K_Comment, {8, 264, 297, 329}},
-      {form->Image1, {-8, 0, 313, 345}},    {form->Panel11, {0, 440, 300, 464}},
-  };
-  for (const Row& row : rows) {
-    const RECT place = PlaceOf(row.control);
-    const char* name = ControlNameForId(GetDlgCtrlID(row.control->Handle()));
-    SCOPED_TRACE(name != nullptr ? name : "unnamed");
-    EXPECT_EQ(place.left, row.expected.left);
-    EXPECT_EQ(place.top, row.expected.top);
-    EXPECT_EQ(place.right, row.expected.right);
-    EXPECT_EQ(place.bottom, row.expected.bottom);
-  }
   EXPECT_FALSE(IsWindowVisible(form->Panel11->Handle()));
 }
 
@@ -213,45 +177,23 @@ TEST_F(Win32Window, ErrorBoxShowsTheMessageUnderTheProgramTitle) {
   EXPECT_TRUE(IsWindow(form->Handle()));
 }
 
-TEST_F(Win32Window, ReadAndProgramAgainstTheSimulator) {
-  test::DevsimLink devsim;
-  std::string why;
-  if (!devsim.Available(why)) GTEST_SKIP() << why;
-  ASSERT_TRUE(devsim.Control("mode normal"));
-  // The user drops the list down (it is rebuilt from SERIALCOMM), moves to
-  // the simulator's port and closes the list.
-  ListNotifies(form->CommBox, CBN_DROPDOWN);
-  const std::wstring port = WideFromUtf8(devsim.PortName());
-  const LRESULT index =
-      SendMessageW(form->CommBox->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                   reinterpret_cast<LPARAM>(port.c_str()));
-  ASSERT_GT(index, 0);
-  SendMessageW(form->CommBox->Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  ListNotifies(form->CommBox, CBN_CLOSEUP);
-  // The close-up's handler runs from the queue, after the choice is in place.
-  EXPECT_EQ(TextOf(form->MON_EDIT), "起動完了");
-  form->MessagePump->ProcessMessages();
-  ASSERT_EQ(TextOf(form->MON_EDIT), devsim.PortName() + " 設定完了");
-
-  Click(form->READ_BTN);
-  EXPECT_EQ(TextOf(form->MON_EDIT), "読み取り成功");
-
-  const std::size_t stored = devsim.CountInLog("stored");
-  Click(form->Handy3);
-  Click(form->PROGRAM_BTN);
+// Read and Program in the window are the shared window suite's; this is
+// where the Win32 window's store goes: the history, with the block the
+// preliminary read found, finished once the window is gone.
+TEST_F(Win32Window, ProgramRecordsItsStoreInTheHistory) {
+  const std::string port = window.UseDevice({});
+  ASSERT_TRUE(window.Choose("CommBox", port));
+  window.Click("Handy3");
+  window.Click("PROGRAM_BTN");
   EXPECT_EQ(TextOf(form->MON_EDIT), "書き込み成功");
-  EXPECT_TRUE(devsim.WaitForLog("stored", stored, std::chrono::seconds(5)));
-  // The store is in the history, with the block the preliminary read found.
   std::vector<history::HistoryEntry> entries = EntriesOnceWritten(history);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].program, "kx14-manager");
-  EXPECT_EQ(entries[0].port, devsim.PortName());
+  EXPECT_EQ(entries[0].port, port);
   EXPECT_TRUE(entries[0].before.has_value());
   EXPECT_EQ(entries[0].sent[13], 8);
 
-  Click(form->EXIT_BTN);  // closes the port and the window without a question
-  EXPECT_FALSE(IsWindow(form->Handle()));
-  EXPECT_FALSE(form->CommX1->IsOpen());
+  window.Click("EXIT_BTN");
   window.DestroyForm();  // its history's writer finishes the entry
   entries = EntriesOnceWritten(history);
   ASSERT_EQ(entries.size(), 1u);
@@ -315,21 +257,6 @@ TEST_F(Win32Window, OpenPortListShowsTwentyItemsOfTwelvePixels) {
   EXPECT_EQ(list.bottom, 20 * 12);
   SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
   window.Pump();
-}
-
-// With good COM names and one without a number in SERIALCOMM, the list
-// keeps the good ones, and the entry left out stays named after the list's
-// close-up has reported.
-TEST_F(Win32Window, PortListKeepsGoodNamesAndNamesTheSkippedOneAfterCloseUp) {
-  const test::SerialCommStandIn ports({"COM77", "SERIALX", "COM78"});
-  const HWND box = form->CommBox->Handle();
-  SendMessageW(box, CB_SHOWDROPDOWN, TRUE, 0);  // refreshes the list
-  SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
-  window.Pump();  // the close-up runs from the queue
-  EXPECT_EQ(window.Items("CommBox"), (std::vector<std::string>{"OFF", "COM77", "COM78"}));
-  const std::string shown = window.Text("MON_EDIT");
-  EXPECT_EQ(shown.rfind("シリアルポートを閉じました", 0), 0u) << shown;
-  EXPECT_NE(shown.find("番号のないポート名を一覧から除外: SERIALX"), std::string::npos) << shown;
 }
 
 // The layout's face, where the machine has it (the test prefix substitutes
