@@ -236,7 +236,10 @@ void PortWatch::Run() {
   // handling has begun is finished.
   while (found && !stop_.Requested()) {
     if (left_ && *found == *left_) {
-      Emit(TRaceEventKind::CarReturned, FoundCar(*found));
+      // With its roster entry, so that a front end can say whose car it is.
+      cli::CarRecord car = FoundCar(*found);
+      static_cast<void>(LevelFor(*found, car));
+      Emit(TRaceEventKind::CarReturned, car);
     } else {
       HandleCar(*found);
     }

@@ -52,6 +52,13 @@ enum class TRaceEventKind {
   Stopped,
 };
 
+// Verified, Failed and Skipped: the events after which a car is done with
+// (and counted).
+constexpr bool EndsACar(TRaceEventKind kind) {
+  return kind == TRaceEventKind::Verified || kind == TRaceEventKind::Failed ||
+         kind == TRaceEventKind::Skipped;
+}
+
 struct RaceEvent {
   TRaceEventKind kind = TRaceEventKind::AdapterReady;
   std::size_t adapter = 0;  // the port's place in the race's list of ports

@@ -35,11 +35,6 @@ std::optional<TPortState> StateAfter(TRaceEventKind kind) {
   return std::nullopt;
 }
 
-bool EndsACar(TRaceEventKind kind) {
-  return kind == TRaceEventKind::Verified || kind == TRaceEventKind::Failed ||
-         kind == TRaceEventKind::Skipped;
-}
-
 bool NamesACar(TRaceEventKind kind) {
   return EndsACar(kind) || kind == TRaceEventKind::CarFound ||
          kind == TRaceEventKind::CarReturned || kind == TRaceEventKind::Programmed;

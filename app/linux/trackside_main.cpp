@@ -11,6 +11,8 @@
 int main(int argc, char* argv[]) {
   kx14::FontConfigWarmUp fontConfig;
   QApplication application(argc, argv);
+  // Lets the desktop show the menu entry's icon for the window.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kx14-trackside"));
   fontConfig.Join();
   kx14::trackside::TracksideWindow window(kx14::DefaultPortSources(),
                                           kx14::history::HistoryFolder());

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,8 +37,8 @@ class TracksideDriver {
   virtual std::unique_ptr<SimulatedAdapter> PlugAdapter(const std::vector<std::string>& args) = 0;
 
   // A removable stick that holds `folder`, plugged in: the folder as the
-  // window reaches it; nothing where a test cannot pull one out.
-  virtual std::optional<std::string> PlugStick(const std::filesystem::path& folder) = 0;
+  // window reaches it.
+  virtual std::string PlugStick(const std::filesystem::path& folder) = 0;
   // The stick pulled out: its files are gone for the window, though the
   // window may hold one open.
   virtual void PullStick() = 0;

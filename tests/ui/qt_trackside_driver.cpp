@@ -67,7 +67,7 @@ class QtTracksideDriver final : public TracksideDriver {
   std::unique_ptr<SimulatedAdapter> PlugAdapter(const std::vector<std::string>& args) override {
     return std::make_unique<DevsimAdapter>(config_.path(), args);
   }
-  std::optional<std::string> PlugStick(const std::filesystem::path& folder) override {
+  std::string PlugStick(const std::filesystem::path& folder) override {
     std::filesystem::create_directories(folder);
     stick_ = folder;
     return folder.string();

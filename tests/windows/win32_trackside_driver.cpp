@@ -90,13 +90,20 @@ class Win32TracksideDriver final : public TracksideDriver {
     if (plugged_ == kSimulators) throw std::runtime_error("no simulator left for this case");
     return std::make_unique<WineAdapter>(++plugged_, args);
   }
-  // Windows refuses to delete a file that is open, so a pulled stick is a
-  // drive that vanishes; Wine keeps its drives as links in the prefix,
-  // which no program inside it can remove. The Linux suite pulls the stick.
-  std::optional<std::string> PlugStick(const std::filesystem::path&) override {
-    return std::nullopt;
+  // Windows refuses to delete a file that is open, and a test cannot pull a
+  // drive: the stick's folder is moved away instead (Wine lets a folder
+  // move while a file in it is open), so that the log's name names nothing,
+  // as when the stick's drive is gone.
+  std::string PlugStick(const std::filesystem::path& folder) override {
+    std::filesystem::create_directories(folder);
+    stick_ = folder;
+    return folder.string();
   }
-  void PullStick() override {}
+  void PullStick() override {
+    if (!MoveFileW(stick_.wstring().c_str(), (stick_.wstring() + L"-pulled").c_str())) {
+      ADD_FAILURE() << "the stick's folder could not be moved: " << GetLastError();
+    }
+  }
   void AnswerFileDialog(const std::string& path) override { answer_ = path; }
   void Click(const std::string& button) override {
     // A disabled button takes no click.
@@ -157,6 +164,7 @@ class Win32TracksideDriver final : public TracksideDriver {
   }
 
   std::optional<std::string> answer_;
+  std::filesystem::path stick_;
   int plugged_ = 0;
   trackside::TracksideWindow window_;
 };

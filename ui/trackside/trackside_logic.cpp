@@ -13,11 +13,6 @@ namespace {
 
 using raceday::TRaceEventKind;
 
-bool EndsACar(TRaceEventKind kind) {
-  return kind == TRaceEventKind::Verified || kind == TRaceEventKind::Failed ||
-         kind == TRaceEventKind::Skipped;
-}
-
 std::vector<std::string> OtherCarsChoices() {
   std::vector<std::string> choices = {Text(TText::SkipThem)};
   for (const THandicapPreset level : kHandicapPresets) {
@@ -108,6 +103,7 @@ void TracksideLogic::Start() {
   results_.clear();
   stopping_ = false;
   race_ = std::make_unique<raceday::RaceDay>(setup, racePorts_, events_);
+  ShowAdaptersInRace();
   Say(Text(TText::Running), false);
   ShowRace();
   ShowControls();
@@ -188,9 +184,18 @@ void TracksideLogic::RefreshAdapters() {
   ++screen_.adaptersRevision;
 }
 
+// The race holds its adapters now: the state read before it started would
+// say "free". The list is read afresh once the race has ended.
+void TracksideLogic::ShowAdaptersInRace() {
+  for (AdapterRow& row : screen_.adapters) {
+    if (row.chosen) row.state = Text(TText::PortInRace);
+  }
+  ++screen_.adaptersRevision;
+}
+
 void TracksideLogic::AddEvent(const raceday::RaceEvent& event) {
   raceday::AddEvent(progress_, event, roster_ ? &*roster_ : nullptr);
-  if (EndsACar(event.kind)) results_.push_back({event.adapter, {ResultCells(event.car), false}});
+  if (raceday::EndsACar(event.kind)) results_.push_back({event.adapter, {ResultCells(event.car), false}});
   if (event.kind == TRaceEventKind::LogRowLost) MarkRowLost(event);
 }
 

@@ -83,6 +83,7 @@ class TracksideLogic {
   std::vector<std::string> ChosenInListOrder() const;
   bool OpenLog();
   void RefreshAdapters();
+  void ShowAdaptersInRace();
   void AddEvent(const raceday::RaceEvent& event);
   void MarkRowLost(const raceday::RaceEvent& event);
   void SayHistoryFailures();

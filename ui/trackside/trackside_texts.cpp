@@ -8,7 +8,7 @@ namespace {
 // Japanese, in the order of TText. The captions follow the main window's:
 // short nouns, results as "...成功" / "...失敗".
 constexpr auto kJapanese = std::to_array<const char*>({
-    "Kx14 トラックサイド",
+    "KX-14 トラックサイド",
     "名簿を開く...",
     "名簿なし",
     "台 (識別: ",
@@ -27,6 +27,7 @@ constexpr auto kJapanese = std::to_array<const char*>({
     "PID 不明",
     "アクセス不可",
     "未接続",
+    "レースで使用中",
     "ログファイル...",
     "ログなし",
     "開始",

@@ -29,6 +29,7 @@ enum class TText {
   PortPidUnknown,
   PortNoAccess,
   PortMissing,
+  PortInRace,  // an adapter of the race that runs
   ChooseLog,
   NoLog,
   Start,

@@ -187,8 +187,8 @@ void TracksideWindow::Render() {
   RenderRace();
   const QSignalBlocker quiet(otherCars_);
   otherCars_->setCurrentIndex(screen.otherCarsChoice);
-  for (QWidget* setup : {static_cast<QWidget*>(openRoster_), static_cast<QWidget*>(otherCars_),
-                         static_cast<QWidget*>(adapters_), static_cast<QWidget*>(chooseLog_)}) {
+  for (QWidget* setup :
+       std::initializer_list<QWidget*>{openRoster_, otherCars_, adapters_, chooseLog_}) {
     setup->setEnabled(screen.setupEnabled);
   }
   logFile_->setText(Q(screen.logFile));

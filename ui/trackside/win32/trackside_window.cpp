@@ -17,6 +17,8 @@ constexpr UINT_PTR kTickTimer = 1;
 constexpr int kFirstControlId = 100;
 constexpr int kWindowWidth = 1100;
 constexpr int kWindowHeight = 700;
+constexpr int kMinimumWidth = 800;
+constexpr int kMinimumHeight = 560;
 
 void RegisterWindowClass(WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
@@ -88,6 +90,10 @@ LRESULT TracksideWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_SIZE:
       Layout(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_GETMINMAXINFO:
+      // Below this the tables would have no rows left to show.
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {kMinimumWidth, kMinimumHeight};
       return 0;
     case WM_COMMAND:
       Command(LOWORD(wParam), HIWORD(wParam));
