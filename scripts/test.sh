@@ -13,7 +13,7 @@
 # (scripts/bench.sh builds them).
 #
 # Most test time is spent waiting on pseudo-terminals and time-outs, so once
-# the normal tree is built the later trees (Windows, ASan, TSan) build one
+# the normal tree is built the later trees (ASan, Windows, TSan) build one
 # after another in the background at the lowest priority, on the CPU the
 # tests leave idle, and each test stage starts as soon as its tree is ready,
 # beside the stages already running (the Windows stage has its own display
@@ -111,16 +111,14 @@ export KX14_HOST_ARTGEN=$PWD/build/ui/art/kx14_artgen
 set -m
 {
   nice_build() { report "$1" nice -n 19 "${@:2}"; }
-  # The Windows tree first: its tests under Wine are the longest stage, and
-  # they then run while the other trees build.
+  CC=clang CXX=clang++ nice_build build-asan ./scripts/build.sh build-asan \
+    -DKX14_SANITIZE=address -DKX14_UNITY_BUILD=OFF -DKX14_FUZZ=ON -DKX14_BUILD_BENCH_PROGRAMS=OFF
   nice_build build-windows ./scripts/windows-build.sh build-windows
   # The Windows tests need the Windows build only: they start now, beside
   # the Linux stages, while the builds go on.
   if [ "$(cat "$logs/build-windows.status")" -eq 0 ]; then
     report windows ./scripts/windows-test.sh build build-windows &
   fi
-  CC=clang CXX=clang++ nice_build build-asan ./scripts/build.sh build-asan \
-    -DKX14_SANITIZE=address -DKX14_UNITY_BUILD=OFF -DKX14_FUZZ=ON -DKX14_BUILD_BENCH_PROGRAMS=OFF
   nice_build build-tsan ./scripts/build.sh build-tsan \
     -DKX14_SANITIZE=thread -DKX14_BUILD_UI=OFF -DKX14_BUILD_BENCH_PROGRAMS=OFF \
     -DKX14_TEST_LABEL=sanitize --target kx14_label_tests
