@@ -24,7 +24,7 @@ inline void OpenLikeTheWindow(TCommX& comm, const std::string& path) {
 }
 
 // The component and the floor side by side, each on a raw pty of its own
-// whose master a `FarEnd` (PtyDrain, DeviceFarEnd) serves.
+// whose master a `FarEnd` (PtyDrain, testing::InstantDevice) serves.
 template <typename FarEnd>
 struct OursAndFloor {
   OursAndFloor() { OpenLikeTheWindow(comm, oursPty.SlavePath()); }

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "bench/device_far_end.h"
 #include "bench/peer_answers.h"
+#include "instant_device.h"
 #include "pty_pair.h"
 
 namespace kx14::bench {
@@ -33,7 +33,7 @@ class PeerContender {
  private:
   std::string name_;
   testing::PtyPair pty_{testing::PtyPair::Line::kRaw};
-  DeviceFarEnd farEnd_;
+  testing::InstantDevice farEnd_;
   ChildProcess process_;
 };
 

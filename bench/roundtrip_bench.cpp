@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
 #include "bench/ours_and_floor.h"
 #include "bench/peer_contender.h"
@@ -33,6 +32,7 @@
 #include "bench/summary_line.h"
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
+#include "instant_device.h"
 #include "protocol/frames.h"
 #include "protocol/send_receive.h"
 
@@ -195,7 +195,7 @@ void ReportFrame(const Frame& frame, const std::vector<Contender>& contenders) {
 int main(int argc, char** argv) {
   signal(SIGPIPE, SIG_IGN);
   const int exchanges = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
-  bench::OursAndFloor<bench::DeviceFarEnd> line;
+  bench::OursAndFloor<kx14::testing::InstantDevice> line;
   const auto peers = bench::StartPeers(KX14_QT_PEER_PATH, kPython, KX14_PYSERIAL_PEER_PATH);
 
   std::vector<Contender> contenders{OursContender(line.comm), FloorContender(line.plain)};

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "bench/child_process.h"
-#include "bench/device_far_end.h"
 #include "bench/latency_stats.h"
 #include "bench/paced_line.h"
 #include "bench/peer_answers.h"
@@ -20,6 +19,7 @@
 #include "bench/pty_drain.h"
 #include "bench/simulator_child.h"
 #include "bench/summary_line.h"
+#include "instant_device.h"
 #include "pty_pair.h"
 
 namespace kx14::bench {
@@ -99,7 +99,7 @@ TEST(ProcessUsage, PeakMemoryComesFromVmHwm) {
 class FarEndOnPty : public ::testing::Test {
  protected:
   testing::PtyPair pty{testing::PtyPair::Line::kRaw};
-  DeviceFarEnd farEnd{pty.Master()};
+  testing::InstantDevice farEnd{pty.Master()};
   PlainPort host{pty.SlavePath()};
 };
 

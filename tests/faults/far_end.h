@@ -2,8 +2,9 @@
 
 // The device at the far end of the campaign's line, as the scenarios that run
 // on every platform drive it: its block and how it misbehaves. In process on a
-// pty on Linux (SimulatedDevice); the simulator program on Windows, driven
-// through its control pipe and read back from its frame log.
+// pty on Linux (linux_campaign_line.h, over testing::InProcessDevice); the
+// simulator program on Windows, driven through its control pipe and read back
+// from its frame log (tests/windows/win32_campaign_line.cpp).
 
 #include <chrono>
 #include <cstdint>

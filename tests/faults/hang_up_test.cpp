@@ -18,6 +18,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using testing::HangUp;
+using testing::InProcessDevice;
 namespace text = info_text;
 
 struct HangUpRow {
@@ -135,7 +137,7 @@ TEST_F(HangUpAndReopen, DeadLineFailsToReopenAndARevivedDeviceWorks) {
   EXPECT_EQ(OpenFailure(comm), comm_msg::kCannotOpen);
   EXPECT_FALSE(comm.IsOpen());
 
-  SimulatedDevice revived(kDeviceBlock);
+  InProcessDevice revived(kDeviceBlock);
   home.Link(kCampaignPort, revived.SlavePath());
   ASSERT_EQ(OpenFailure(comm), "opened");
   view.informationShown.clear();

@@ -20,14 +20,14 @@
 
 #include "config_home.h"
 #include "form_fixture.h"
+#include "in_process_device.h"
 #include "protocol/frames.h"
-#include "simulated_device.h"
 
 namespace kx14 {
 namespace {
 
 using faults::ConfigHome;
-using faults::SimulatedDevice;
+using testing::InProcessDevice;
 
 constexpr int kPort = 41;
 const QString kPortName = QStringLiteral("COM41");
@@ -85,7 +85,7 @@ class WindowFaultsTest : public QObject {
   void RecordTexts();
 
   std::unique_ptr<ConfigHome> home_;
-  std::unique_ptr<SimulatedDevice> device_;
+  std::unique_ptr<InProcessDevice> device_;
   FormFixture fixture_;
   QStringList texts_;
   int passed_ = 0;
@@ -95,7 +95,7 @@ class WindowFaultsTest : public QObject {
 
 void WindowFaultsTest::init() {
   home_ = std::make_unique<ConfigHome>();
-  device_ = std::make_unique<SimulatedDevice>();
+  device_ = std::make_unique<InProcessDevice>();
   home_->Link(kPort, device_->SlavePath());
   fixture_.Create();
   QVERIFY(fixture_.Active());

@@ -14,7 +14,7 @@
 #include "protocol/device_operations.h"
 #include "protocol/frames.h"
 #include "protocol/information_texts.h"
-#include "pty_far_end.h"
+#include "scripted_device.h"
 #include "temp_dir.h"
 
 namespace kx14 {
@@ -48,7 +48,7 @@ class SendReceiveOverPty : public ::testing::Test {
   void TearDown() override { comm.Close(); }
 
   testing::TempDir configHome_;
-  test::PtyFarEnd farEnd;
+  testing::ScriptedDevice farEnd;
   PollMessagePump pump;
   TCommX comm{pump};
 };

@@ -9,15 +9,15 @@
 
 #include "device/device_actions.h"
 #include "form_fixture.h"
+#include "private_devsim.h"
 #include "protocol/handicap_captions.h"
-#include "simulated_device.h"
 #include "ui/form/handicap_presets.h"
 #include "window_test_support.h"
 
 namespace kx14 {
 namespace {
 
-using testing::SimulatedDevice;
+using testing::PrivateDevsim;
 
 const char* const kBlocks[] = {
     "5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51",  // the worked example
@@ -26,9 +26,9 @@ const char* const kBlocks[] = {
 };
 
 // The device's path, as the port list resolves its name.
-std::filesystem::path DevicePath(const SimulatedDevice& device) {
+std::filesystem::path DevicePath(const PrivateDevsim& device) {
   for (const ComPort& port : ListComPorts(device.Sources())) {
-    if (QString::fromStdString(port.name) == device.PortName()) return port.device;
+    if (port.name == device.PortName()) return port.device;
   }
   return {};
 }
@@ -83,12 +83,14 @@ class CliProgramParityTest : public QObject {
 
  private:
   static std::optional<std::string> WindowFrame(const std::string& block, THandicapPreset preset) {
-    SimulatedDevice device({"--block", block});
+    PrivateDevsim device({"--block", block});
     FormFixture fixture;
     TMainForm& form = fixture.Create();
     form.UsePortSources(device.Sources());
     testing::CloseUpCounter closeUps(form.CommBox);
-    if (!testing::ChooseFromList(form.CommBox, device.PortName())) return std::nullopt;
+    if (!testing::ChooseFromList(form.CommBox, QString::fromStdString(device.PortName()))) {
+      return std::nullopt;
+    }
     if (!QTest::qWaitFor([&] { return closeUps.Count() == 1; })) return std::nullopt;
     form.READ_BTN->click();
     const QString button = QString::fromUtf8(
@@ -100,10 +102,10 @@ class CliProgramParityTest : public QObject {
   }
 
   static std::optional<std::string> CliFrame(const std::string& block, THandicapPreset preset) {
-    SimulatedDevice device({"--block", block});
+    PrivateDevsim device({"--block", block});
     std::ostringstream notes;
     {
-      cli::DeviceSession session({device.PortName().toStdString(), DevicePath(device)}, nullptr);
+      cli::DeviceSession session({device.PortName(), DevicePath(device)}, nullptr);
       cli::ProgramLevel(session, preset, false, notes);
     }
     return device.NextLine("rx F5 ");

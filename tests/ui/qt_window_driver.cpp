@@ -18,7 +18,7 @@
 #include "campaign_summary.h"
 #include "fake_port_tree.h"
 #include "form_fixture.h"
-#include "simulated_device.h"
+#include "private_devsim.h"
 #include "tests/window_suite/suite_steps.h"
 #include "tests/window_suite/window_driver.h"
 #include "window_test_support.h"
@@ -176,9 +176,9 @@ class QtWindowDriver final : public WindowDriver {
     if (setup.replyDelay.count() > 0) {
       args.insert(args.end(), {"--delay", std::to_string(setup.replyDelay.count())});
     }
-    device_ = std::make_unique<testing::SimulatedDevice>(args);
+    device_ = std::make_unique<testing::PrivateDevsim>(args);
     fixture_.Form().UsePortSources(device_->Sources());
-    return device_->PortName().toStdString();
+    return device_->PortName();
   }
   std::optional<std::string> NextDeviceLine(const std::string& prefix) override {
     return device_ ? device_->NextLine(prefix) : std::nullopt;
@@ -249,7 +249,7 @@ class QtWindowDriver final : public WindowDriver {
 
   // Both outlive the window's use of them.
   std::unique_ptr<testing::FakePortTree> ports_;
-  std::unique_ptr<testing::SimulatedDevice> device_;
+  std::unique_ptr<testing::PrivateDevsim> device_;
   FormFixture fixture_;
   std::unique_ptr<testing::InformationHistory> information_;
   std::unique_ptr<testing::CloseUpCounter> closeUps_;

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "form_fixture.h"
-#include "simulated_device.h"
+#include "private_devsim.h"
 #include "window_test_support.h"
 
 namespace kx14 {
@@ -25,7 +25,7 @@ class UnwritableHistoryWindowTest : public QObject {
 void UnwritableHistoryWindowTest::programGoesAheadWhenTheHistoryCannotBeWritten() {
   QTemporaryDir dir;
   QVERIFY(QFile(dir.filePath("file")).open(QIODevice::WriteOnly));
-  testing::SimulatedDevice device;  // outlives the window's port on it
+  testing::PrivateDevsim device;  // outlives the window's port on it
   qputenv("KX14_TRACE", dir.filePath("trace").toUtf8());
   FormFixture fixture;
   TMainForm& form = fixture.Create(dir.filePath("file/history"));
@@ -33,7 +33,7 @@ void UnwritableHistoryWindowTest::programGoesAheadWhenTheHistoryCannotBeWritten(
   QVERIFY(fixture.Active());
   form.UsePortSources(device.Sources());
   testing::CloseUpCounter closeUps(form.CommBox);
-  QVERIFY(testing::ChooseFromList(form.CommBox, device.PortName()));
+  QVERIFY(testing::ChooseFromList(form.CommBox, QString::fromStdString(device.PortName())));
   QTRY_COMPARE(closeUps.Count(), 1);
   testing::InformationHistory texts(form);
   form.PROGRAM_BTN->click();

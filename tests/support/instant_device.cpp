@@ -1,4 +1,4 @@
-#include "bench/device_far_end.h"
+#include "instant_device.h"
 
 #include <poll.h>
 #include <unistd.h>
@@ -6,23 +6,23 @@
 #include <array>
 #include <cerrno>
 
-namespace kx14::bench {
+namespace kx14::testing {
 
-DeviceFarEnd::DeviceFarEnd(int master) : master_(master), thread_([this] { Run(); }) {}
+InstantDevice::InstantDevice(int master) : master_(master), thread_([this] { Run(); }) {}
 
-DeviceFarEnd::~DeviceFarEnd() {
+InstantDevice::~InstantDevice() {
   stop_.Signal();
   thread_.join();
 }
 
-void DeviceFarEnd::Run() {
+void InstantDevice::Run() {
   while (Serve()) {
   }
 }
 
 // Waits without a time-out: an idle far end costs no CPU, which matters while
 // the bench measures what a waiting host costs.
-bool DeviceFarEnd::Serve() {
+bool InstantDevice::Serve() {
   std::array<pollfd, 2> fds{{{master_, POLLIN, 0}, {static_cast<int>(stop_.Handle().native), POLLIN, 0}}};
   if (poll(fds.data(), fds.size(), -1) < 0) return errno == EINTR;
   if (fds[1].revents != 0) return false;
@@ -41,7 +41,7 @@ bool DeviceFarEnd::Serve() {
   return true;
 }
 
-void DeviceFarEnd::WriteAll(const ByteString& bytes) {
+void InstantDevice::WriteAll(const ByteString& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(master_, bytes.data() + done, bytes.size() - done);
@@ -51,4 +51,4 @@ void DeviceFarEnd::WriteAll(const ByteString& bytes) {
   }
 }
 
-}  // namespace kx14::bench
+}  // namespace kx14::testing

@@ -1,11 +1,12 @@
 #pragma once
 
-// The real kx14-devsim binary as the device at the far end of a window test.
-// It registers its pseudo-terminal in a ports directory of the test's own
-// (XDG_CONFIG_HOME points at a temporary directory), so its COM entry is
-// private to the test and no port of the machine shows up beside it.
+// The real kx14-devsim program as the device at the far end of a window
+// test, with a ports directory of its own: DevsimProcess started with
+// XDG_CONFIG_HOME pointing at a temporary directory, so its COM entry is
+// private to the test and no port of the machine shows up beside it, and the
+// COM name it registered read from its log. The window tests choose that name
+// from the port list as a user would.
 
-#include <QString>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -18,14 +19,14 @@
 
 namespace kx14::testing {
 
-class SimulatedDevice {
+class PrivateDevsim {
  public:
   // Starts the simulator with `args` and waits for its port line. Throws
   // std::runtime_error when it does not come up.
-  explicit SimulatedDevice(const std::vector<std::string>& args = {});
+  explicit PrivateDevsim(const std::vector<std::string>& args = {});
 
   // The COM name the simulator registered, e.g. "COM1".
-  QString PortName() const { return portName_; }
+  const std::string& PortName() const { return portName_; }
   // Its ports directory and an empty sysfs: only the simulator is listed.
   PortSources Sources() const;
 
@@ -43,7 +44,7 @@ class SimulatedDevice {
  private:
   TempDir dir_;
   std::unique_ptr<DevsimProcess> process_;
-  QString portName_;
+  std::string portName_;
 };
 
 }  // namespace kx14::testing

@@ -1,4 +1,4 @@
-#include "simulated_device.h"
+#include "in_process_device.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -12,7 +12,7 @@
 
 #include "tools/devsim/pty_endpoint.h"
 
-namespace kx14::faults {
+namespace kx14::testing {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -32,7 +32,7 @@ std::optional<Clock::time_point> Earliest(std::optional<Clock::time_point> a,
 
 }  // namespace
 
-SimulatedDevice::SimulatedDevice(const BlockBytes& block)
+InProcessDevice::InProcessDevice(const BlockBytes& block)
     : pty_(std::make_unique<devsim::PtyEndpoint>()),
       masterFd_(pty_->MasterFd()),
       slavePath_(pty_->SlavePath()),
@@ -45,7 +45,7 @@ SimulatedDevice::SimulatedDevice(const BlockBytes& block)
   thread_ = std::thread([this] { Run(); });
 }
 
-SimulatedDevice::~SimulatedDevice() {
+InProcessDevice::~InProcessDevice() {
   stop_ = true;
   Wake();
   thread_.join();
@@ -54,66 +54,66 @@ SimulatedDevice::~SimulatedDevice() {
   ::close(numberHold_);
 }
 
-BlockBytes SimulatedDevice::Block() const {
+BlockBytes InProcessDevice::Block() const {
   std::lock_guard lock(mutex_);
   return responder_.Block();
 }
 
-void SimulatedDevice::SetBlock(const BlockBytes& block) {
+void InProcessDevice::SetBlock(const BlockBytes& block) {
   std::lock_guard lock(mutex_);
   responder_.SetBlock(block);
 }
 
-devsim::Behaviour SimulatedDevice::GetBehaviour() const {
+devsim::Behaviour InProcessDevice::GetBehaviour() const {
   std::lock_guard lock(mutex_);
   return responder_.GetBehaviour();
 }
 
-void SimulatedDevice::SetBehaviour(const devsim::Behaviour& behaviour) {
+void InProcessDevice::SetBehaviour(const devsim::Behaviour& behaviour) {
   std::lock_guard lock(mutex_);
   responder_.SetBehaviour(behaviour);
 }
 
-void SimulatedDevice::SetFaults(const devsim::Faults& faults) {
+void InProcessDevice::SetFaults(const devsim::Faults& faults) {
   std::lock_guard lock(mutex_);
   devsim::Behaviour behaviour = responder_.GetBehaviour();
   behaviour.faults = faults;
   responder_.SetBehaviour(behaviour);
 }
 
-void SimulatedDevice::SetDelay(std::chrono::milliseconds delay) {
+void InProcessDevice::SetDelay(std::chrono::milliseconds delay) {
   std::lock_guard lock(mutex_);
   devsim::Behaviour behaviour = responder_.GetBehaviour();
   behaviour.delay = delay;
   responder_.SetBehaviour(behaviour);
 }
 
-std::size_t SimulatedDevice::CommandsReceived() const {
+std::size_t InProcessDevice::CommandsReceived() const {
   std::lock_guard lock(mutex_);
   return commands_.size();
 }
 
-std::size_t SimulatedDevice::BlocksStored() const {
+std::size_t InProcessDevice::BlocksStored() const {
   std::lock_guard lock(mutex_);
   return stored_;
 }
 
-std::vector<ByteString> SimulatedDevice::Commands() const {
+std::vector<ByteString> InProcessDevice::Commands() const {
   std::lock_guard lock(mutex_);
   return commands_;
 }
 
-bool SimulatedDevice::WaitForCommands(std::size_t count, std::chrono::milliseconds timeout) {
+bool InProcessDevice::WaitForCommands(std::size_t count, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   return changed_.wait_for(lock, timeout, [&] { return commands_.size() >= count; });
 }
 
-void SimulatedDevice::SetCommandHook(std::function<void(const ByteString&)> hook) {
+void InProcessDevice::SetCommandHook(std::function<void(const ByteString&)> hook) {
   std::lock_guard lock(mutex_);
   hook_ = std::move(hook);
 }
 
-void SimulatedDevice::SendNow(const ByteString& bytes) {
+void InProcessDevice::SendNow(const ByteString& bytes) {
   {
     std::lock_guard lock(mutex_);
     injected_ += bytes;
@@ -121,44 +121,44 @@ void SimulatedDevice::SendNow(const ByteString& bytes) {
   Wake();
 }
 
-void SimulatedDevice::ArmHangUp(HangUp when) {
+void InProcessDevice::ArmHangUp(HangUp when) {
   std::lock_guard lock(mutex_);
   armed_ = when;
 }
 
-void SimulatedDevice::HangUpNow() {
+void InProcessDevice::HangUpNow() {
   hangUpRequested_ = true;
   Wake();
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return hungUp_; });
 }
 
-bool SimulatedDevice::HungUp() const {
+bool InProcessDevice::HungUp() const {
   std::lock_guard lock(mutex_);
   return hungUp_;
 }
 
-bool SimulatedDevice::WaitForHangUp(std::chrono::milliseconds timeout) {
+bool InProcessDevice::WaitForHangUp(std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   return changed_.wait_for(lock, timeout, [this] { return hungUp_; });
 }
 
-void SimulatedDevice::SetHeld(bool held) {
+void InProcessDevice::SetHeld(bool held) {
   held_ = held;
   Wake();
 }
 
-void SimulatedDevice::SetStalled(bool stalled) {
+void InProcessDevice::SetStalled(bool stalled) {
   stalled_ = stalled;
   Wake();
 }
 
-void SimulatedDevice::Wake() {
+void InProcessDevice::Wake() {
   const char byte = 0;
   (void)!::write(wakePipe_[1], &byte, 1);
 }
 
-void SimulatedDevice::Run() {
+void InProcessDevice::Run() {
   while (!stop_) {
     const Clock::time_point now = Clock::now();
     if (hangUpRequested_.exchange(false)) DropLine();
@@ -173,7 +173,7 @@ void SimulatedDevice::Run() {
   }
 }
 
-void SimulatedDevice::WaitForEvents(Clock::time_point now) {
+void InProcessDevice::WaitForEvents(Clock::time_point now) {
   std::array<pollfd, 2> fds{};
   fds[0].fd = wakePipe_[0];
   fds[0].events = POLLIN;
@@ -196,7 +196,7 @@ void SimulatedDevice::WaitForEvents(Clock::time_point now) {
   if (pty_ && (fds[1].revents & POLLIN) != 0) ReadFromHost(Clock::now());
 }
 
-void SimulatedDevice::ReadFromHost(Clock::time_point now) {
+void InProcessDevice::ReadFromHost(Clock::time_point now) {
   std::array<char, 4096> buffer{};
   const ssize_t count = ::read(masterFd_, buffer.data(), buffer.size());
   if (count <= 0) return;
@@ -236,11 +236,11 @@ void SimulatedDevice::ReadFromHost(Clock::time_point now) {
   }
 }
 
-void SimulatedDevice::Handle(const devsim::ResponderOutput& output, Clock::time_point now) {
+void InProcessDevice::Handle(const devsim::ResponderOutput& output, Clock::time_point now) {
   for (const devsim::Reply& reply : output.replies) schedule_.Add(reply.bytes, now + reply.delay);
 }
 
-void SimulatedDevice::WriteDue(Clock::time_point now) {
+void InProcessDevice::WriteDue(Clock::time_point now) {
   {
     std::lock_guard lock(mutex_);
     unwritten_ += injected_;
@@ -254,7 +254,7 @@ void SimulatedDevice::WriteDue(Clock::time_point now) {
 
 // Closing the master hangs the slave up for whoever holds it open: reads
 // and writes there fail from now on, as when a cable is pulled.
-void SimulatedDevice::DropLine() {
+void InProcessDevice::DropLine() {
   pty_.reset();
   masterFd_ = -1;
   unwritten_.clear();
@@ -263,4 +263,4 @@ void SimulatedDevice::DropLine() {
   changed_.notify_all();
 }
 
-}  // namespace kx14::faults
+}  // namespace kx14::testing

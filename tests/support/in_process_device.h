@@ -1,10 +1,14 @@
 #pragma once
 
-// The simulator's own frame handler (kx14_devsim_core) answering on the
-// master side of a pseudo-terminal, in this process, on a thread of its own.
-// The serial component opens the slave side like any port. Beyond the
-// simulator's faults it can hang up on cue (the master closed: the host sees
-// the line drop) and stop taking bytes (the host's writes back up).
+// A device a test can make misbehave on cue, from inside the test: the
+// simulator's own frame handler (kx14_devsim_core) answering on the master
+// side of a pseudo-terminal, in this process, on a thread of its own. The
+// serial component opens the slave side like any port. Beyond the simulator's
+// faults it can hang up on cue (the master closed: the host sees the line
+// drop), stop taking bytes (the host's writes back up), hold its replies,
+// slip bytes in ahead of them and run a hook on each command. The fault
+// campaign and the window's fault tests play the device with it; the
+// benchmarks use instant_device.h, which does nothing but answer.
 //
 // Every member is safe to call from any thread. The hook runs on the device's
 // thread, without the device's lock held.
@@ -20,7 +24,6 @@
 #include <vector>
 
 #include "base/byte_string.h"
-#include "far_end.h"
 #include "protocol/parameter_block.h"
 #include "tools/devsim/behaviour.h"
 #include "tools/devsim/device_responder.h"
@@ -30,7 +33,7 @@ namespace kx14::devsim {
 class PtyEndpoint;
 }
 
-namespace kx14::faults {
+namespace kx14::testing {
 
 // When the device drops the line.
 enum class HangUp {
@@ -40,22 +43,22 @@ enum class HangUp {
   kMidReply,        // the next reply's first half sent, then the line drops
 };
 
-class SimulatedDevice final : public FarEnd {
+class InProcessDevice final {
  public:
-  explicit SimulatedDevice(const BlockBytes& block = devsim::kWorkedExampleBlock);
-  ~SimulatedDevice() override;
-  SimulatedDevice(const SimulatedDevice&) = delete;
-  SimulatedDevice& operator=(const SimulatedDevice&) = delete;
+  explicit InProcessDevice(const BlockBytes& block = devsim::kWorkedExampleBlock);
+  ~InProcessDevice();
+  InProcessDevice(const InProcessDevice&) = delete;
+  InProcessDevice& operator=(const InProcessDevice&) = delete;
 
   const std::string& SlavePath() const { return slavePath_; }
 
   // The block the device holds now.
-  BlockBytes Block() const override;
-  void SetBlock(const BlockBytes& block) override;
+  BlockBytes Block() const;
+  void SetBlock(const BlockBytes& block);
   devsim::Behaviour GetBehaviour() const;
-  void SetBehaviour(const devsim::Behaviour& behaviour) override;
-  void SetFaults(const devsim::Faults& faults) override;
-  void SetDelay(std::chrono::milliseconds delay) override;
+  void SetBehaviour(const devsim::Behaviour& behaviour);
+  void SetFaults(const devsim::Faults& faults);
+  void SetDelay(std::chrono::milliseconds delay);
 
   // Commands received complete and blocks stored so far.
   std::size_t CommandsReceived() const;
@@ -123,4 +126,4 @@ class SimulatedDevice final : public FarEnd {
   std::thread thread_;
 };
 
-}  // namespace kx14::faults
+}  // namespace kx14::testing

@@ -3,7 +3,8 @@
 // The device at the far end of a bench pty, answering at once: the
 // simulator's own frame handler (echo, then the 18-byte read reply or the
 // program acknowledgement) on a thread of its own, so that what is timed is
-// the host's side of the exchange and nothing else.
+// the host's side of the exchange and nothing else. It keeps no record and
+// has no hooks: in_process_device.h's would add their cost to every exchange.
 
 #include <atomic>
 #include <thread>
@@ -11,15 +12,15 @@
 #include "comm/wake_signal.h"
 #include "tools/devsim/device_responder.h"
 
-namespace kx14::bench {
+namespace kx14::testing {
 
-class DeviceFarEnd {
+class InstantDevice {
  public:
   // `master` must stay open until the far end is destroyed.
-  explicit DeviceFarEnd(int master);
-  ~DeviceFarEnd();  // stops the thread and waits for it
-  DeviceFarEnd(const DeviceFarEnd&) = delete;
-  DeviceFarEnd& operator=(const DeviceFarEnd&) = delete;
+  explicit InstantDevice(int master);
+  ~InstantDevice();  // stops the thread and waits for it
+  InstantDevice(const InstantDevice&) = delete;
+  InstantDevice& operator=(const InstantDevice&) = delete;
 
   // A silent far end takes every byte and answers nothing: the device that
   // never replies, for the waits whose CPU cost is measured.
@@ -37,4 +38,4 @@ class DeviceFarEnd {
   std::thread thread_;
 };
 
-}  // namespace kx14::bench
+}  // namespace kx14::testing

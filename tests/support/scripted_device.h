@@ -1,9 +1,11 @@
 #pragma once
 
-// The far end of a pseudo-terminal pair, scripted like a device: it collects
-// the bytes of each command and, once a whole command has come, writes the
-// scripted answer. Runs on its own thread; the pty's slave side is what the
-// serial component opens.
+// A device whose every answer the test writes: on the far end of a
+// pseudo-terminal pair it collects the bytes of each command and, once a whole
+// command has come, writes the scripted answer, whatever it is (a short, long
+// or foreign reply), so the exchange's own tests choose the bytes exactly
+// rather than through the simulator's faults. Runs on its own thread; the
+// pty's slave side is what the serial component opens.
 
 #include <atomic>
 #include <condition_variable>
@@ -15,14 +17,14 @@
 #include "base/byte_string.h"
 #include "pty_pair.h"
 
-namespace kx14::test {
+namespace kx14::testing {
 
-class PtyFarEnd {
+class ScriptedDevice {
  public:
-  PtyFarEnd();  // opens the pair, raw, and starts the thread; throws on failure
-  ~PtyFarEnd();
-  PtyFarEnd(const PtyFarEnd&) = delete;
-  PtyFarEnd& operator=(const PtyFarEnd&) = delete;
+  ScriptedDevice();  // opens the pair, raw, and starts the thread; throws on failure
+  ~ScriptedDevice();
+  ScriptedDevice(const ScriptedDevice&) = delete;
+  ScriptedDevice& operator=(const ScriptedDevice&) = delete;
 
   const std::string& SlavePath() const { return pty_.SlavePath(); }
 
@@ -44,7 +46,7 @@ class PtyFarEnd {
   void AnswerReadyCommands();  // with mutex_ held
 
   // Its slave descriptor keeps the pty alive while the component reopens it.
-  testing::PtyPair pty_{testing::PtyPair::Line::kRaw};
+  PtyPair pty_{PtyPair::Line::kRaw};
   int stopPipe_[2] = {-1, -1};
   std::mutex mutex_;
   std::condition_variable arrived_;
@@ -54,4 +56,4 @@ class PtyFarEnd {
   std::thread thread_;
 };
 
-}  // namespace kx14::test
+}  // namespace kx14::testing

@@ -1,4 +1,4 @@
-#include "pty_far_end.h"
+#include "scripted_device.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,45 +9,45 @@
 #include <stdexcept>
 #include <system_error>
 
-namespace kx14::test {
+namespace kx14::testing {
 namespace {
 
 void ThrowErrno(const char* what) { throw std::system_error(errno, std::generic_category(), what); }
 
 }  // namespace
 
-PtyFarEnd::PtyFarEnd() {
+ScriptedDevice::ScriptedDevice() {
   if (::pipe2(stopPipe_, O_CLOEXEC) != 0) ThrowErrno("pipe2");
   thread_ = std::thread([this] { Run(); });
 }
 
-PtyFarEnd::~PtyFarEnd() {
+ScriptedDevice::~ScriptedDevice() {
   const char stop = 0;
   (void)!::write(stopPipe_[1], &stop, 1);
   thread_.join();
   for (int fd : stopPipe_) ::close(fd);
 }
 
-void PtyFarEnd::ExpectCommand(std::size_t commandLength, ByteString answer) {
+void ScriptedDevice::ExpectCommand(std::size_t commandLength, ByteString answer) {
   std::lock_guard lock(mutex_);
   scripts_.push_back({commandLength, std::move(answer)});
   AnswerReadyCommands();
 }
 
-void PtyFarEnd::Send(const ByteString& bytes) { pty_.WriteMaster(bytes); }
+void ScriptedDevice::Send(const ByteString& bytes) { pty_.WriteMaster(bytes); }
 
-ByteString PtyFarEnd::WaitReceived(std::size_t count) {
+ByteString ScriptedDevice::WaitReceived(std::size_t count) {
   std::unique_lock lock(mutex_);
   arrived_.wait_for(lock, std::chrono::seconds(10), [&] { return received_.size() >= count; });
   return received_;
 }
 
-ByteString PtyFarEnd::Received() {
+ByteString ScriptedDevice::Received() {
   std::lock_guard lock(mutex_);
   return received_;
 }
 
-void PtyFarEnd::AnswerReadyCommands() {
+void ScriptedDevice::AnswerReadyCommands() {
   while (!scripts_.empty() && received_.size() - consumed_ >= scripts_.front().commandLength) {
     consumed_ += scripts_.front().commandLength;
     pty_.WriteMaster(scripts_.front().answer);
@@ -55,7 +55,7 @@ void PtyFarEnd::AnswerReadyCommands() {
   }
 }
 
-void PtyFarEnd::Run() {
+void ScriptedDevice::Run() {
   pollfd fds[2] = {{pty_.Master(), POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
   for (;;) {
     if (::poll(fds, 2, -1) < 0) {
@@ -76,4 +76,4 @@ void PtyFarEnd::Run() {
   }
 }
 
-}  // namespace kx14::test
+}  // namespace kx14::testing
