@@ -10,8 +10,8 @@
 
 #include "comm/comm_x.h"
 #include "comm/message_pump.h"
-#include "protocol/control_model.h"
 #include "protocol/exchange_link.h"
+#include "ui/form/control_model.h"
 
 namespace kx14::bench {
 
@@ -22,7 +22,6 @@ class BenchDeviceView final : public TControlModel {
   // `comm` and `pump` must outlive the view.
   BenchDeviceView(TCustomCommX& comm, TMessagePump& pump) : comm_(comm), pump_(pump) {}
 
-  const std::string& Information() const { return information; }
   // When ShowInformation last ran.
   Clock::time_point InformationShownAt() const { return shownAt_; }
 

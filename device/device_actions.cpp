@@ -35,7 +35,7 @@ ProgramResult ProgramLevel(DeviceSession& session, THandicapPreset level, bool f
   TDeviceOperations operations(*window);
   ProgramResult result;
   if (operations.Read() == TOperationOutcome::ooReadSucceeded) {
-    result.oldLevel = window->preset;
+    result.oldLevel = window->Preset();
   } else if (force) {
     result.forced = true;
     notes << "the read failed: sending the window's start state with level " << LevelText(level)

@@ -39,7 +39,7 @@ void CampaignTest::Open(std::int32_t timeOut) {
 }
 
 WindowState CampaignTest::State() const {
-  return {view.controls, view.preset, view.presetHandlersRun.size()};
+  return {view.ReadControls(), view.Preset(), view.presetHandlersRun.size()};
 }
 
 WindowState CampaignTest::AfterReadingDeviceBlock() {

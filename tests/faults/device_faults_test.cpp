@@ -78,10 +78,10 @@ TEST_P(DeviceFaults, TextsControlsAndDeviceFollowTheRules) {
   EXPECT_EQ(view.commandsSent[0], ReadCommandFrame());
   const BlockBytes rule = RuleProgramBlock(before.controls, view.repliesReceived[0]);
   EXPECT_EQ(LastBlockSent(), rule);
-  EXPECT_TRUE(view.controls.overtake);
-  EXPECT_EQ(view.controls.otTime, 3);
-  EXPECT_EQ(view.controls.maxPwr, 74);
-  EXPECT_EQ(view.preset, before.preset) << "the program operation chooses no level";
+  EXPECT_TRUE(view.ReadControls().overtake);
+  EXPECT_EQ(view.ReadControls().otTime, 3);
+  EXPECT_EQ(view.ReadControls().maxPwr, 74);
+  EXPECT_EQ(view.Preset(), before.preset) << "the program operation chooses no level";
   EXPECT_EQ(device.Block(), row.device == DeviceEnds::kHoldsSent ? rule : kDeviceBlock);
 }
 
@@ -177,8 +177,8 @@ TEST_P(ReplyAroundTheTimeOut, CountsOnlyWhatCameInTime) {
   view.informationShown.clear();
   ops.Read();
   EXPECT_EQ(view.informationShown, kReadOkOnly);
-  EXPECT_EQ(view.controls.yourId, 9);
-  EXPECT_EQ(view.controls.myId, 8);
+  EXPECT_EQ(view.ReadControls().yourId, 9);
+  EXPECT_EQ(view.ReadControls().myId, 8);
 }
 
 const TimingRow kTimingRows[] = {TimingRow{"ReadJustBefore", Operation::kRead, 2700ms, kReadOkOnly},

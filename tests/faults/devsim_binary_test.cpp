@@ -99,11 +99,11 @@ TEST_F(RealSimulator, StoresExactlyTheBlockSentAndNothingWhenItRefuses) {
   EXPECT_TRUE(StoredFromNowOn().empty());
 
   Control("mode bad-checksum", "mode bad-checksum");
-  const BlockControls before = view.controls;
+  const BlockControls before = view.ReadControls();
   view.informationShown.clear();
   ops.Read();
   EXPECT_EQ(view.informationShown, Texts{kReadFailed});
-  EXPECT_EQ(view.controls, before);
+  EXPECT_EQ(view.ReadControls(), before);
 }
 
 enum class SimulatorEnds { kQuit, kTerminated, kKilled };
@@ -133,13 +133,13 @@ TEST_P(SimulatorEnding, DropsTheLineAndARestartIsReachedByReopening) {
   }
   ASSERT_TRUE(simulator->WaitExit(kGenerous).has_value());
 
-  const WindowState before{view.controls, view.preset, view.presetHandlersRun.size()};
+  const WindowState before{view.ReadControls(), view.Preset(), view.presetHandlersRun.size()};
   view.informationShown.clear();
   const auto start = Clock::now();
   ops.Read();
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kRealTimeOut) * 2 / 3);
   EXPECT_EQ(view.informationShown, Texts{kReadFailed});
-  EXPECT_EQ((WindowState{view.controls, view.preset, view.presetHandlersRun.size()}), before);
+  EXPECT_EQ((WindowState{view.ReadControls(), view.Preset(), view.presetHandlersRun.size()}), before);
 
   comm.Close();
   const std::string reopened = OpenFailure();

@@ -53,8 +53,8 @@ TEST_F(DeviceOperationsTest, ReadOfWorkedExampleSetsEveryControlInWindowOrder) {
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk));
   // Handy0 was selected from the start: no handler, the value read stays.
   EXPECT_TRUE(view.presetHandlersRun.empty());
-  EXPECT_EQ(view.controls.otMax, 5);
-  EXPECT_EQ(view.controls.maxPwr, 74);
+  EXPECT_EQ(view.ReadControls().otMax, 5);
+  EXPECT_EQ(view.ReadControls().maxPwr, 74);
 }
 
 TEST_F(DeviceOperationsTest, ReadRoutesFieldsToTheWindowsBarNames) {
@@ -67,13 +67,13 @@ TEST_F(DeviceOperationsTest, ReadRoutesFieldsToTheWindowsBarNames) {
   expected.masterF = expected.overtake = true;
   expected.lastCh = 0x10;
   expected.mode = 0x20;
-  expected.lowCh = 0x30;    // LOW_CH
-  expected.highCh = 0x40;   // HIGH_CH
-  expected.stAdj = 0x50;  // ST_ADJ
+  expected.lowCh = 0x30;   // LOW_CH
+  expected.highCh = 0x40;  // HIGH_CH
+  expected.stAdj = 0x50;   // ST_ADJ
   expected.otMax = 250;    // 0x60 selects Handy_7, whose handler sets 250
   expected.otTime = 0x70;
   expected.maxPwr = 92;
-  EXPECT_EQ(view.controls, expected);
+  EXPECT_EQ(view.ReadControls(), expected);
 }
 
 struct FailedRead {
@@ -84,16 +84,16 @@ struct FailedRead {
 class ReadFailure : public DeviceOperationsTest, public testing::WithParamInterface<FailedRead> {};
 
 TEST_P(ReadFailure, ShowsReadFailedAndSetsNoControl) {
-  view.controls.otMax = 8;
-  view.preset = Handy3;
-  const BlockControls before = view.controls;
+  view.ClickPreset(Handy3);  // the level with the overtake count 8
+  view.presetHandlersRun.clear();
+  const BlockControls before = view.ReadControls();
   if (!GetParam().reply.empty()) view.replies.push_back(GetParam().reply);
 
   EXPECT_EQ(operations.Read(), TOperationOutcome::ooReadFailed);
   EXPECT_THAT(view.informationShown, ElementsAre(kReadFail));
   EXPECT_TRUE(view.ControlCalls().empty());
-  EXPECT_EQ(view.controls, before);
-  EXPECT_EQ(view.preset, Handy3);
+  EXPECT_EQ(view.ReadControls(), before);
+  EXPECT_EQ(view.Preset(), Handy3);
 }
 
 ByteString WithByteChanged(ByteString bytes, std::size_t index) {
@@ -124,14 +124,15 @@ class ReadHandicap : public DeviceOperationsTest,
 
 TEST_P(ReadHandicap, SelectsThePresetForTheValueRead) {
   const HandicapChoice& c = GetParam();
-  view.preset = c.selectedBefore;
+  view.ClickPreset(c.selectedBefore);
+  view.presetHandlersRun.clear();
   BlockBytes block = test::ParseBlockHex("5A 00 00 01 00 00 02 00 00 00 00 00 00 05 03 51");
   block[block_offset::kOtMax] = c.otMaxByte;
   view.replies.push_back(ReadReplyFrame(0x00, block));
 
   EXPECT_EQ(operations.Read(), TOperationOutcome::ooReadSucceeded);
-  EXPECT_EQ(view.preset, c.selectedAfter);
-  EXPECT_EQ(view.controls.otMax, c.thrAfter);
+  EXPECT_EQ(view.Preset(), c.selectedAfter);
+  EXPECT_EQ(view.ReadControls().otMax, c.thrAfter);
   EXPECT_EQ(view.presetHandlersRun.size(), c.handlerRuns ? 1u : 0u);
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk));
 }
@@ -183,19 +184,21 @@ TEST_F(DeviceOperationsTest, ProgramRightAfterStartSendsTheShownLevelWithoutPort
   ASSERT_EQ(view.commandsSent.size(), 2u);
   EXPECT_EQ(view.commandsSent[1],
             ParseHex("F5 5A 00 00 00 00 00 00 08 00 00 00 00 00 05 03 51 BB"));
-  EXPECT_TRUE(view.controls.overtake);
-  EXPECT_EQ(view.controls.otTime, 3);
-  EXPECT_EQ(view.controls.maxPwr, 74);
-  EXPECT_EQ(view.preset, Handy0);  // shown selected, and its count went out
+  EXPECT_TRUE(view.ReadControls().overtake);
+  EXPECT_EQ(view.ReadControls().otTime, 3);
+  EXPECT_EQ(view.ReadControls().maxPwr, 74);
+  EXPECT_EQ(view.Preset(), Handy0);  // shown selected, and its count went out
 }
 
 TEST_F(DeviceOperationsTest, PreliminaryReadRefreshesIdentityAndChannelsButNotTheRest) {
   // The window: MASTERF on, level Handy3 (8), OT_TIME and MAXPWR elsewhere.
-  view.controls.masterF = true;
-  view.controls.otMax = 8;
-  view.controls.otTime = 40;
-  view.controls.maxPwr = 10;
-  view.preset = Handy3;
+  view.ClickPreset(Handy3);
+  view.presetHandlersRun.clear();
+  BlockControls shown = view.ReadControls();
+  shown.masterF = true;
+  shown.otTime = 40;
+  shown.maxPwr = 10;
+  view.SetControls(shown);
   // The device: BUP 0x01, its own IDs and channels, MASTERF off, OT_MAX 13,
   // OT_TIME 9, MAXPWR 0 percent.
   view.replies.push_back(ReplyFor("01 12 34 56 00 00 07 00 11 22 33 44 55 0D 09 76"));
@@ -205,14 +208,16 @@ TEST_F(DeviceOperationsTest, PreliminaryReadRefreshesIdentityAndChannelsButNotTh
   const auto sent = ParseProgramCommand(view.commandsSent.at(1));
   ASSERT_TRUE(sent.has_value());
   EXPECT_EQ(*sent, test::ParseBlockHex("00 12 34 56 00 00 07 09 11 22 33 44 55 08 03 51"));
-  EXPECT_EQ(view.preset, Handy3);
+  EXPECT_EQ(view.Preset(), Handy3);
   EXPECT_TRUE(view.presetHandlersRun.empty());
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk, kProgramOk));
 }
 
 TEST_F(DeviceOperationsTest, FailedPreliminaryReadStillSendsTheWindowsBlock) {
-  view.controls.yourId = 7;
-  view.controls.lastCh = 99;
+  BlockControls shown = view.ReadControls();
+  shown.yourId = 7;
+  shown.lastCh = 99;
+  view.SetControls(shown);
   view.replies.push_back(WithByteChanged(kWorkedReply, 5));
   view.replies.push_back(ByteString(18, '\0') + ParseHex("06"));
 

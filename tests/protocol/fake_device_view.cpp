@@ -24,11 +24,6 @@ const char* BarName(TByteField bar) {
   return kNames[static_cast<int>(bar)];
 }
 
-void FakeDeviceView::ClickPreset(THandicapPreset clicked) {
-  if (clicked != preset) presetHandlersRun.push_back(clicked);
-  TControlModel::ClickPreset(clicked);
-}
-
 std::vector<std::string> FakeDeviceView::ControlCalls() const {
   std::vector<std::string> sets;
   std::copy_if(calls.begin(), calls.end(), std::back_inserter(sets),
@@ -80,7 +75,7 @@ void FakeDeviceView::SelectOvertake(bool on) {
 
 void FakeDeviceView::SetBarPosition(TByteField bar, int position) {
   calls.push_back(std::string("SetBar(") + BarName(bar) + "," + std::to_string(position) + ")");
-  MoveBar(bar, position);
+  TControlModel::SetBarPosition(bar, position);
 }
 
 void FakeDeviceView::ShowInformation(std::string_view text) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/control_model.h"
+#include "ui/form/control_model.h"
 
 namespace kx14::test {
 
@@ -34,8 +34,6 @@ class FakeDeviceView : public TControlModel {
   std::function<void()> duringProcessMessages;
   std::function<void()> duringExchange;
 
-  // The user clicks a preset: the same as the read selecting it, unrecorded.
-  void ClickPreset(THandicapPreset clicked) override;
   // The calls that set a control (everything but messages and exchanges).
   std::vector<std::string> ControlCalls() const;
 
@@ -49,6 +47,9 @@ class FakeDeviceView : public TControlModel {
   void SetBarPosition(TByteField bar, int position) override;
   void ShowInformation(std::string_view text) override;
   void SelectHandicap(THandicapPreset selected) override;
+
+ protected:
+  void PresetHandlerRan(THandicapPreset preset) override { presetHandlersRun.push_back(preset); }
 };
 
 const char* PresetName(THandicapPreset preset);

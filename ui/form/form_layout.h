@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "ui/form/control_set_view.h"
 #include "ui/form/form_style.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/form/main_form_logic.h"
@@ -38,9 +39,8 @@ struct BarLayout {
   const char* caption;
   int barWidth;
   TRect field;
-  int min;
-  int max;
-  int step;  // line and page step alike
+  TByteField holds;  // the block field it holds, whose range is the bar's
+  int step;          // line and page step alike
 };
 
 struct IdLayout {
@@ -74,9 +74,10 @@ void BuildBarPanel(typename Kit::Container* window, const BarLayout& layout,
       Kit::NewPanel(window, {0, layout.top, kHiddenPanelWidth, layout.height}, clBtnFace, false);
   label = Kit::NewLabel(panel, layout.caption, 4, 4, TFontRole::frWindow);
   bar = Kit::NewScrollBar(panel, {124, 2, layout.barWidth, 16});
-  bar->SetRange(layout.min, layout.max);
+  const TBarRange range = BarRange(layout.holds);
+  bar->SetRange(range.min, range.max);
   bar->SetSteps(layout.step, layout.step);
-  bar->SetPosition(layout.min);
+  bar->SetPosition(range.min);
   field = Kit::NewEdit(panel, layout.field, TFontRole::frWindow);
   field->SetCharCase(TEditCharCase::ecUpperCase);
   field->SetText("0");
@@ -187,22 +188,22 @@ void TMainFormLogic<Kit>::BuildHiddenPanels(typename Kit::Container* window) {
   BuildOnOffPanel<Kit>(window,
                        {416, 25, "OVERTAKE", "ON", {124, 4, 37, 12}, "OFF", {188, 4, 41, 12}},
                        Panel5, Label5, OT_ON, OT_OFF);
-  BuildBarPanel<Kit>(window, {608, 20, "LASTCH", 121, kWideField, 0, 255, 1}, Panel6, Label6,
-                     LAST_BAR, LAST_EDIT);
-  BuildBarPanel<Kit>(window, {628, 20, "MODE", 121, kWideField, 0, 255, 1}, Panel7, Label7,
-                     MODE_BAR, MODE_EDIT);
-  BuildBarPanel<Kit>(window, {648, 20, "LOW CH", 121, kWideField, 0, 255, 1}, Panel8, Label8,
-                     UA_BAR, UA_EDIT);
-  BuildBarPanel<Kit>(window, {668, 20, "HIGH CH", 121, kWideField, 0, 255, 1}, Panel9, Label9,
-                     LOW_BAR, LOW_EDIT);
-  BuildBarPanel<Kit>(window, {704, 20, "ST ADJ", 121, kWideField, 0, 255, 1}, Panel10, Label10,
-                     HICH_BAR, HICH_EDIT);
-  BuildBarPanel<Kit>(window, {440, 24, "OT MAX (回）", 125, kNarrowField, 1, 250, 1}, Panel11,
-                     Label11, THR_BAR, THR_EDIT);
-  BuildBarPanel<Kit>(window, {464, 20, "OT TIME (秒)", 121, kNarrowField, 1, 250, 1}, Panel12,
-                     Label12, YOBI1_BAR, YOBI1_EDIT);
-  BuildBarPanel<Kit>(window, {484, 20, "MAXPWR （%)", 121, kNarrowField, 0, 100, 2}, Panel13,
-                     Label13, YOBI2_BAR, YOBI2_EDIT);
+  BuildBarPanel<Kit>(window, {608, 20, "LASTCH", 121, kWideField, TByteField::LASTCH, 1}, Panel6,
+                     Label6, LAST_BAR, LAST_EDIT);
+  BuildBarPanel<Kit>(window, {628, 20, "MODE", 121, kWideField, TByteField::MODE, 1}, Panel7,
+                     Label7, MODE_BAR, MODE_EDIT);
+  BuildBarPanel<Kit>(window, {648, 20, "LOW CH", 121, kWideField, TByteField::LOW_CH, 1}, Panel8,
+                     Label8, UA_BAR, UA_EDIT);
+  BuildBarPanel<Kit>(window, {668, 20, "HIGH CH", 121, kWideField, TByteField::HIGH_CH, 1}, Panel9,
+                     Label9, LOW_BAR, LOW_EDIT);
+  BuildBarPanel<Kit>(window, {704, 20, "ST ADJ", 121, kWideField, TByteField::ST_ADJ, 1}, Panel10,
+                     Label10, HICH_BAR, HICH_EDIT);
+  BuildBarPanel<Kit>(window, {440, 24, "OT MAX (回）", 125, kNarrowField, TByteField::OT_MAX, 1},
+                     Panel11, Label11, THR_BAR, THR_EDIT);
+  BuildBarPanel<Kit>(window, {464, 20, "OT TIME (秒)", 121, kNarrowField, TByteField::OT_TIME, 1},
+                     Panel12, Label12, YOBI1_BAR, YOBI1_EDIT);
+  BuildBarPanel<Kit>(window, {484, 20, "MAXPWR （%)", 121, kNarrowField, TByteField::MAXPWR, 2},
+                     Panel13, Label13, YOBI2_BAR, YOBI2_EDIT);
 }
 
 }  // namespace kx14
