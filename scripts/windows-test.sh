@@ -63,7 +63,7 @@ devsim_pid=
 race_pids=()
 xvfb_pid=
 cleanup() {
-  exec 3>&- 4>&- 6>&- 7>&- 8>&- 2>/dev/null || true
+  exec 3>&- 4>&- 6>&- 7>&- 8>&- 9>&- 2>/dev/null || true
   [ -n "$devsim_pid" ] && kill "$devsim_pid" 2>/dev/null && wait "$devsim_pid" 2>/dev/null
   for pid in "${race_pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   wineserver -k >/dev/null 2>&1 || true
@@ -177,10 +177,12 @@ export KX14_WINE_COM=COM$com
 export KX14_DEVSIM_CONTROL=$(wine_path "$run_dir/control")
 export KX14_DEVSIM_LOG=$(wine_path "$run_dir/devsim.log")
 
-# Three more simulators, the adapters of the track-side suite: COM43 to COM45,
-# each with its control pipe (held open on fds 6 to 8) and frame log. The
-# suite lists each in SERIALCOMM only while it has it plugged in.
-for n in 1 2 3; do
+# Four more simulators, each with its control pipe (held open on fds 6 to 9)
+# and frame log: COM43 to COM45 are the adapters of the track-side suite,
+# which lists each in SERIALCOMM only while it has it plugged in; COM46 is the
+# fault campaign's and the soak's own (never listed), so that they run beside
+# the programs that use COM42 or change the SERIALCOMM key.
+for n in 1 2 3 4; do
   mkfifo "$run_dir/control_$n"
   XDG_CONFIG_HOME=$run_dir/config_$n "$linux/tools/kx14-devsim" --com $((com + n)) \
     --log "$run_dir/devsim_$n.log" <"$run_dir/control_$n" >/dev/null 2>&1 &
@@ -205,9 +207,10 @@ skipped=0
 echo "windows: running the tests" >&2
 start=$SECONDS
 run_exe() {  # one test program; adds its cases to the counts
-  local exe=$1 log status ok bad
+  local exe=$1 log status ok bad began=$SECONDS
   log=$run_dir/$(basename "$exe").log
   timeout "$exe_timeout" wine "$exe" --gtest_color=no >"$log" 2>&1 && status=0 || status=$?
+  stage_time "$(basename "$exe" .exe)" "$began"
   # Wine writes the console's line ends as CR LF; the counts below match LF.
   sed -i 's/\r$//' "$log"
   ok=$(grep -c '^\[       OK \]' "$log" || true)
@@ -236,9 +239,32 @@ if [ -n "$only" ]; then
   [ "$failed" -eq 0 ]
   exit
 fi
+# The fault campaign and the soak, on COM46, in the background; their counts
+# and times come back through files once the rest is done.
+fault_lane=("$win/tests/windows/kx14_win32_fault_campaign_test.exe"
+  "$win/tests/windows/kx14_win32_soak_test.exe")
+(
+  export KX14_WINE_COM=$KX14_WINE_COM_4 KX14_DEVSIM_CONTROL=$KX14_DEVSIM_CONTROL_4 \
+    KX14_DEVSIM_LOG=$KX14_DEVSIM_LOG_4
+  passed=0 failed=0 skipped=0
+  for exe in "${fault_lane[@]}"; do [ -f "$exe" ] && run_exe "$exe"; done
+  echo "$passed $failed $skipped" >"$run_dir/fault_lane.counts"
+) >"$run_dir/fault_lane.out" 2>&1 &
+fault_lane_pid=$!
+in_fault_lane() { [[ " ${fault_lane[*]} " == *" $1 "* ]]; }
 for exe in "$win"/tests/windows/*.exe; do
-  [ "$exe" = "$hang_up" ] || run_exe "$exe"
+  [ "$exe" = "$hang_up" ] || in_fault_lane "$exe" || run_exe "$exe"
 done
+wait "$fault_lane_pid" || true
+cat "$run_dir/fault_lane.out"
+if read -r lane_passed lane_failed lane_skipped <"$run_dir/fault_lane.counts"; then
+  passed=$((passed + lane_passed))
+  failed=$((failed + lane_failed))
+  skipped=$((skipped + lane_skipped))
+else
+  failed=$((failed + 1))
+  echo "--- the fault campaign and the soak gave no counts"
+fi
 if [ -f "$hang_up" ]; then
   run_exe "$hang_up"
   kill "$devsim_pid" 2>/dev/null || true  # still there when the test failed
