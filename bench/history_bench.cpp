@@ -18,7 +18,6 @@
 #include <utility>
 #include <vector>
 
-#include "bench/bench_device_view.h"
 #include "bench/latency_stats.h"
 #include "bench/ours_and_floor.h"
 #include "bench/paced_device.h"
@@ -28,6 +27,7 @@
 #include "history/store_recorder.h"
 #include "protocol/device_operations.h"
 #include "temp_dir.h"
+#include "timed_device_view.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
   PollMessagePump pump;
   TCommX comm(pump);
   bench::OpenLikeTheWindow(comm, device.HostPath());
-  bench::BenchDeviceView view(comm, pump);
+  testing::TimedDeviceView view(comm, pump);
   view.SetObserver(&timed);
   TDeviceOperations operations(view);
 

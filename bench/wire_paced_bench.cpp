@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_device_view.h"
 #include "bench/latency_stats.h"
 #include "bench/ours_and_floor.h"
 #include "bench/paced_device.h"
@@ -28,6 +27,7 @@
 #include "comm/poll_message_pump.h"
 #include "protocol/device_operations.h"
 #include "protocol/frames.h"
+#include "timed_device_view.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ constexpr int kProgramBytes = kReadBytes + kProgramCommandLength + kProgramReply
 
 // Times one operation from the press to the information field's text.
 template <typename Operation>
-double TimeOperation(bench::BenchDeviceView& view, Operation operation,
+double TimeOperation(testing::TimedDeviceView& view, Operation operation,
                      TOperationOutcome expected) {
   const auto pressed = Clock::now();
   if (operation() != expected) {
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   PollMessagePump pump;
   TCommX comm(pump);
   bench::OpenLikeTheWindow(comm, device.HostPath());
-  bench::BenchDeviceView view(comm, pump);
+  testing::TimedDeviceView view(comm, pump);
   TDeviceOperations operations(view);
 
   const auto read = [&] { return operations.Read(); };

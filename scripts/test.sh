@@ -112,7 +112,7 @@ set -m
 {
   nice_build() { report "$1" nice -n 19 "${@:2}"; }
   CC=clang CXX=clang++ nice_build build-asan ./scripts/build.sh build-asan \
-    -DKX14_SANITIZE=address -DKX14_UNITY_BUILD=OFF -DKX14_FUZZ=ON -DKX14_BUILD_BENCH_PROGRAMS=OFF
+    -DKX14_SANITIZE=address -DKX14_FUZZ=ON -DKX14_BUILD_BENCH_PROGRAMS=OFF
   nice_build build-windows ./scripts/windows-build.sh build-windows
   # The Windows tests need the Windows build only: they start now, beside
   # the Linux stages, while the builds go on.

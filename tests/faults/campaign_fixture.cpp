@@ -20,7 +20,7 @@ namespace kx14::faults {
 
 void PrintTo(const WindowState& state, std::ostream* out) {
   PrintTo(state.controls, out);
-  *out << " preset " << test::PresetName(state.preset) << ", level handlers run "
+  *out << " preset " << testing::PresetName(state.preset) << ", level handlers run "
        << state.levelHandlersRun;
 }
 

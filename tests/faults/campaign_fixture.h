@@ -76,7 +76,7 @@ class CampaignTest : public ::testing::Test {
   FarEnd& device = line_->Device();
   PollMessagePump pump;
   TCommX comm{pump};
-  CommDeviceView view{pump, comm};
+  testing::CommDeviceView view{pump, comm};
   TDeviceOperations ops{view};
 };
 

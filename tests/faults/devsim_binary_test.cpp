@@ -80,7 +80,7 @@ class RealSimulator : public ::testing::Test {
   std::unique_ptr<DevsimProcess> simulator;
   PollMessagePump pump;
   TCommX comm{pump};
-  CommDeviceView view{pump, comm};
+  testing::CommDeviceView view{pump, comm};
   TDeviceOperations ops{view};
 };
 
@@ -139,7 +139,8 @@ TEST_P(SimulatorEnding, DropsTheLineAndARestartIsReachedByReopening) {
   ops.Read();
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kRealTimeOut) * 2 / 3);
   EXPECT_EQ(view.informationShown, Texts{kReadFailed});
-  EXPECT_EQ((WindowState{view.ReadControls(), view.Preset(), view.presetHandlersRun.size()}), before);
+  EXPECT_EQ((WindowState{view.ReadControls(), view.Preset(), view.presetHandlersRun.size()}),
+            before);
 
   comm.Close();
   const std::string reopened = OpenFailure();

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "fake_device_view.h"
+#include "recording_device_view.h"
 #include "golden_vectors.h"
 #include "protocol/frames.h"
 #include "protocol/information_texts.h"
@@ -15,7 +15,7 @@ namespace {
 
 using enum THandicapPreset;
 using test::ParseHex;
-using testing::ElementsAre;
+using ::testing::ElementsAre;
 
 const std::string kReadOk(info_text::kReadSucceeded);
 const std::string kReadFail(info_text::kReadFailed);
@@ -33,9 +33,9 @@ ByteString Acknowledged(const ByteString& programCommand) {
   return programCommand + ParseHex("06");
 }
 
-class DeviceOperationsTest : public testing::Test {
+class DeviceOperationsTest : public ::testing::Test {
  protected:
-  test::FakeDeviceView view;
+  testing::RecordingDeviceView view;
   TDeviceOperations operations{view};
 };
 
@@ -81,7 +81,7 @@ struct FailedRead {
   ByteString reply;
 };
 
-class ReadFailure : public DeviceOperationsTest, public testing::WithParamInterface<FailedRead> {};
+class ReadFailure : public DeviceOperationsTest, public ::testing::WithParamInterface<FailedRead> {};
 
 TEST_P(ReadFailure, ShowsReadFailedAndSetsNoControl) {
   view.ClickPreset(Handy3);  // the level with the overtake count 8
@@ -103,7 +103,7 @@ ByteString WithByteChanged(ByteString bytes, std::size_t index) {
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ReadFailure,
-    testing::Values(FailedRead{"SilentOrNoPort", ByteString()},
+    ::testing::Values(FailedRead{"SilentOrNoPort", ByteString()},
                     FailedRead{"DataByteChanged", WithByteChanged(kWorkedReply, 14)},
                     FailedRead{"ChecksumChanged", WithByteChanged(kWorkedReply, 17)},
                     FailedRead{"OneShort", kWorkedReply.substr(0, 17)},
@@ -120,7 +120,7 @@ struct HandicapChoice {
 };
 
 class ReadHandicap : public DeviceOperationsTest,
-                     public testing::WithParamInterface<HandicapChoice> {};
+                     public ::testing::WithParamInterface<HandicapChoice> {};
 
 TEST_P(ReadHandicap, SelectsThePresetForTheValueRead) {
   const HandicapChoice& c = GetParam();
@@ -139,7 +139,7 @@ TEST_P(ReadHandicap, SelectsThePresetForTheValueRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReadHandicap,
-    testing::Values(HandicapChoice{"Thirteen_FromHandy0", 13, Handy0, Handy6, 15, true},
+    ::testing::Values(HandicapChoice{"Thirteen_FromHandy0", 13, Handy0, Handy6, 15, true},
                     HandicapChoice{"Thirteen_Handy6Already", 13, Handy6, Handy6, 13, false},
                     HandicapChoice{"Twelve_FromHandy0", 12, Handy0, Handy6, 15, true},
                     HandicapChoice{"Twelve_Handy6Already", 12, Handy6, Handy6, 12, false},
@@ -236,7 +236,7 @@ struct ProgramAnswer {
 };
 
 class ProgramReply : public DeviceOperationsTest,
-                     public testing::WithParamInterface<ProgramAnswer> {};
+                     public ::testing::WithParamInterface<ProgramAnswer> {};
 
 TEST_P(ProgramReply, OnlyNineteenBytesEndingInAckSucceed) {
   view.replies.push_back(kWorkedReply);
@@ -251,7 +251,7 @@ const ByteString kEcho = ParseHex("F5 5A 00 00 01 00 00 02 08 00 00 00 00 00 05 
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, ProgramReply,
-    testing::Values(
+    ::testing::Values(
         ProgramAnswer{"EchoAndAck", kEcho + ParseHex("06"), TOperationOutcome::ooProgramSucceeded},
         ProgramAnswer{"Refusal15", kEcho + ParseHex("15"), TOperationOutcome::ooProgramFailed},
         ProgramAnswer{"EighteenEndingInAck", kEcho.substr(1) + ParseHex("06"),
@@ -288,9 +288,9 @@ TEST_F(DeviceOperationsTest, PressesDuringAnOperationAreIgnored) {
   view.replies.push_back(kWorkedReply);
 
   EXPECT_EQ(operations.Read(), TOperationOutcome::ooReadSucceeded);
-  EXPECT_THAT(nested, testing::Each(TOperationOutcome::ooIgnored));
+  EXPECT_THAT(nested, ::testing::Each(TOperationOutcome::ooIgnored));
   EXPECT_EQ(nested.size(), 4u);
-  EXPECT_THAT(busyInside, testing::Each(true));
+  EXPECT_THAT(busyInside, ::testing::Each(true));
   EXPECT_EQ(view.commandsSent.size(), 1u);
   EXPECT_THAT(view.informationShown, ElementsAre(kReadOk));
   EXPECT_FALSE(operations.Busy());

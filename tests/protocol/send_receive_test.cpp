@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "comm/poll_message_pump.h"
-#include "fake_device_view.h"
+#include "recording_device_view.h"
 #include "golden_vectors.h"
 #include "ports/com_ports.h"
 #include "protocol/device_operations.h"
@@ -183,7 +183,7 @@ TEST_F(SendReceiveOverPty, FullBufferLengthIsReceived) {
 
 // The window's side of the operations over a real port: the fake's
 // controls, the real exchange.
-class PtyDeviceView : public test::FakeDeviceView {
+class PtyDeviceView : public testing::RecordingDeviceView {
  public:
   explicit PtyDeviceView(TCustomCommX& port) : port_(port) {}
   void SendReceive(ByteString& command, int replyLength, ByteString& reply) override {

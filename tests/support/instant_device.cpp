@@ -23,7 +23,8 @@ void InstantDevice::Run() {
 // Waits without a time-out: an idle far end costs no CPU, which matters while
 // the bench measures what a waiting host costs.
 bool InstantDevice::Serve() {
-  std::array<pollfd, 2> fds{{{master_, POLLIN, 0}, {static_cast<int>(stop_.Handle().native), POLLIN, 0}}};
+  std::array<pollfd, 2> fds{
+      {{master_, POLLIN, 0}, {static_cast<int>(stop_.Handle().native), POLLIN, 0}}};
   if (poll(fds.data(), fds.size(), -1) < 0) return errno == EINTR;
   if (fds[1].revents != 0) return false;
   if ((fds[0].revents & POLLIN) == 0) {

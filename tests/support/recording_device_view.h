@@ -12,9 +12,9 @@
 
 #include "ui/form/control_model.h"
 
-namespace kx14::test {
+namespace kx14::testing {
 
-class FakeDeviceView : public TControlModel {
+class RecordingDeviceView : public TControlModel {
  public:
   // Starts as the window does (TControlModel's start state).
   std::vector<THandicapPreset> presetHandlersRun;
@@ -55,4 +55,4 @@ class FakeDeviceView : public TControlModel {
 const char* PresetName(THandicapPreset preset);
 const char* BarName(TByteField bar);
 
-}  // namespace kx14::test
+}  // namespace kx14::testing

@@ -1,8 +1,6 @@
 #include "comm_device_view.h"
 
-
-
-namespace kx14::faults {
+namespace kx14::testing {
 
 void CommDeviceView::ProcessMessages() {
   calls.push_back("ProcessMessages");
@@ -17,4 +15,4 @@ void CommDeviceView::SendReceive(ByteString& command, int replyLength, ByteStrin
   repliesReceived.push_back(reply);
 }
 
-}  // namespace kx14::faults
+}  // namespace kx14::testing

@@ -1,9 +1,9 @@
-#include "fake_device_view.h"
+#include "recording_device_view.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace kx14::test {
+namespace kx14::testing {
 namespace {
 
 std::string Call(const std::string& name, long long argument) {
@@ -24,19 +24,19 @@ const char* BarName(TByteField bar) {
   return kNames[static_cast<int>(bar)];
 }
 
-std::vector<std::string> FakeDeviceView::ControlCalls() const {
+std::vector<std::string> RecordingDeviceView::ControlCalls() const {
   std::vector<std::string> sets;
   std::copy_if(calls.begin(), calls.end(), std::back_inserter(sets),
                [](const std::string& c) { return c != "ProcessMessages" && c != "Exchange"; });
   return sets;
 }
 
-void FakeDeviceView::ProcessMessages() {
+void RecordingDeviceView::ProcessMessages() {
   calls.push_back("ProcessMessages");
   if (duringProcessMessages) duringProcessMessages();
 }
 
-void FakeDeviceView::SendReceive(ByteString& command, int /*replyLength*/, ByteString& reply) {
+void RecordingDeviceView::SendReceive(ByteString& command, int /*replyLength*/, ByteString& reply) {
   calls.push_back("Exchange");
   commandsSent.push_back(command);
   if (duringExchange) duringExchange();
@@ -48,44 +48,44 @@ void FakeDeviceView::SendReceive(ByteString& command, int /*replyLength*/, ByteS
   command = reply;
 }
 
-void FakeDeviceView::SelectBup(bool bup5Ah) {
+void RecordingDeviceView::SelectBup(bool bup5Ah) {
   calls.push_back(Call("SelectBup", bup5Ah));
   TControlModel::SelectBup(bup5Ah);
 }
 
-void FakeDeviceView::SetYourId(std::int32_t value) {
+void RecordingDeviceView::SetYourId(std::int32_t value) {
   calls.push_back(Call("SetYourId", value));
   TControlModel::SetYourId(value);
 }
 
-void FakeDeviceView::SetMyId(std::int32_t value) {
+void RecordingDeviceView::SetMyId(std::int32_t value) {
   calls.push_back(Call("SetMyId", value));
   TControlModel::SetMyId(value);
 }
 
-void FakeDeviceView::SelectMasterF(bool on) {
+void RecordingDeviceView::SelectMasterF(bool on) {
   calls.push_back(Call("SelectMasterF", on));
   TControlModel::SelectMasterF(on);
 }
 
-void FakeDeviceView::SelectOvertake(bool on) {
+void RecordingDeviceView::SelectOvertake(bool on) {
   calls.push_back(Call("SelectOvertake", on));
   TControlModel::SelectOvertake(on);
 }
 
-void FakeDeviceView::SetBarPosition(TByteField bar, int position) {
+void RecordingDeviceView::SetBarPosition(TByteField bar, int position) {
   calls.push_back(std::string("SetBar(") + BarName(bar) + "," + std::to_string(position) + ")");
   TControlModel::SetBarPosition(bar, position);
 }
 
-void FakeDeviceView::ShowInformation(std::string_view text) {
+void RecordingDeviceView::ShowInformation(std::string_view text) {
   TControlModel::ShowInformation(text);
   informationShown.emplace_back(text);
 }
 
-void FakeDeviceView::SelectHandicap(THandicapPreset selected) {
+void RecordingDeviceView::SelectHandicap(THandicapPreset selected) {
   calls.push_back(std::string("SelectHandicap(") + PresetName(selected) + ")");
   ClickPreset(selected);
 }
 
-}  // namespace kx14::test
+}  // namespace kx14::testing

@@ -13,14 +13,14 @@
 #include "protocol/exchange_link.h"
 #include "ui/form/control_model.h"
 
-namespace kx14::bench {
+namespace kx14::testing {
 
-class BenchDeviceView final : public TControlModel {
+class TimedDeviceView final : public TControlModel {
  public:
   using Clock = std::chrono::steady_clock;
 
   // `comm` and `pump` must outlive the view.
-  BenchDeviceView(TCustomCommX& comm, TMessagePump& pump) : comm_(comm), pump_(pump) {}
+  TimedDeviceView(TCustomCommX& comm, TMessagePump& pump) : comm_(comm), pump_(pump) {}
 
   // When ShowInformation last ran.
   Clock::time_point InformationShownAt() const { return shownAt_; }
@@ -38,4 +38,4 @@ class BenchDeviceView final : public TControlModel {
   Clock::time_point shownAt_{};
 };
 
-}  // namespace kx14::bench
+}  // namespace kx14::testing

@@ -11,12 +11,12 @@
 
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
-#include "fake_device_view.h"
 #include "protocol/exchange_link.h"
+#include "recording_device_view.h"
 
-namespace kx14::faults {
+namespace kx14::testing {
 
-class CommDeviceView : public test::FakeDeviceView {
+class CommDeviceView : public RecordingDeviceView {
  public:
   CommDeviceView(PollMessagePump& pump, TCommX& comm) : pump_(pump), comm_(comm) {}
 
@@ -35,4 +35,4 @@ class CommDeviceView : public test::FakeDeviceView {
   TExchangeLink link_{comm_};
 };
 
-}  // namespace kx14::faults
+}  // namespace kx14::testing
