@@ -15,7 +15,7 @@
 #include "files/json_text.h"
 #include "files/utf8_path.h"
 #include "history/history_reader.h"
-#include "ui/form/control_model.h"
+#include "controls/control_model.h"
 #include "protocol/handicap_captions.h"
 
 namespace kx14::cli {

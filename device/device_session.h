@@ -12,7 +12,7 @@
 #include "comm/comm_x.h"
 #include "comm/poll_message_pump.h"
 #include "history/store_recorder.h"
-#include "ui/form/control_model.h"
+#include "controls/control_model.h"
 #include "protocol/exchange_link.h"
 #include "protocol/exchange_trace.h"
 

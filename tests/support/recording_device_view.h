@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form/control_model.h"
+#include "controls/control_model.h"
 
 namespace kx14::testing {
 

@@ -11,7 +11,7 @@
 #include "comm/comm_x.h"
 #include "comm/message_pump.h"
 #include "protocol/exchange_link.h"
-#include "ui/form/control_model.h"
+#include "controls/control_model.h"
 
 namespace kx14::testing {
 

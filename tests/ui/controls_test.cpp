@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "ui/form/controls/virtual_keys.h"
+#include "controls/virtual_keys.h"
 #include "ui/form/guarded_handler.h"
 #include "ui/qt/app_title.h"
 #include "ui/qt/combo_box.h"

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "ui/form/controls/combo_box_control.h"
+#include "controls/combo_box_control.h"
 
 namespace kx14 {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/scroll_bar_control.h"
 #include "window_driver.h"
 
 namespace kx14::test {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/form/control_set_view.h"
+#include "controls/control_set_view.h"
 #include "ui/form/main_form_logic.h"
 
 namespace kx14 {

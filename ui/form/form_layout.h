@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "ui/form/control_set_view.h"
+#include "controls/control_set_view.h"
 #include "ui/form/form_style.h"
 #include "ui/form/handicap_presets.h"
 #include "ui/form/main_form_logic.h"

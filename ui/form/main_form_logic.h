@@ -3,7 +3,7 @@
 // The main window without a toolkit: its controls, their layout, the
 // handlers and the start-up, written once. A toolkit layer supplies a Kit:
 // the control classes (each built on the toolkit-neutral control of
-// ui/form/controls/, which carries the controls' rules), the factories that
+// controls/, which carries the controls' rules), the factories that
 // create and place them, and the message pump; the toolkit's window class
 // derives from TMainFormLogic<Kit> and adds only what its toolkit needs
 // (close and paint events, the error box).
@@ -21,11 +21,11 @@
 #include "protocol/device_operations.h"
 #include "protocol/exchange_link.h"
 #include "protocol/exchange_trace.h"
-#include "ui/form/controls/button_controls.h"
-#include "ui/form/controls/combo_box_control.h"
-#include "ui/form/controls/edit_control.h"
-#include "ui/form/controls/radio_button_control.h"
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/button_controls.h"
+#include "controls/combo_box_control.h"
+#include "controls/edit_control.h"
+#include "controls/radio_button_control.h"
+#include "controls/scroll_bar_control.h"
 
 namespace kx14 {
 

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPushButton>
 
-#include "ui/form/controls/button_controls.h"
+#include "controls/button_controls.h"
 
 namespace kx14 {
 

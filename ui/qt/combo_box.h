@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "ui/form/controls/combo_box_control.h"
+#include "controls/combo_box_control.h"
 
 namespace kx14 {
 

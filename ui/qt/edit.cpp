@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QValidator>
 
-#include "ui/form/controls/virtual_keys.h"
+#include "controls/virtual_keys.h"
 #include "ui/qt/focus_exit.h"
 
 namespace kx14 {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "ui/form/controls/edit_control.h"
+#include "controls/edit_control.h"
 
 namespace kx14 {
 

@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "ui/form/controls/radio_button_control.h"
+#include "controls/radio_button_control.h"
 
 namespace kx14 {
 

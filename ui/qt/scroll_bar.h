@@ -2,7 +2,7 @@
 
 #include <QScrollBar>
 
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/scroll_bar_control.h"
 
 namespace kx14 {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/form/controls/button_controls.h"
+#include "controls/button_controls.h"
 
 namespace kx14 {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/form/controls/button_controls.h"
+#include "controls/button_controls.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

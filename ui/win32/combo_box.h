@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form/controls/combo_box_control.h"
+#include "controls/combo_box_control.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

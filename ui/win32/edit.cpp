@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "ui/form/controls/virtual_keys.h"
+#include "controls/virtual_keys.h"
 #include "ui/win32/child_window.h"
 #include "ui/win32/dialog_code.h"
 #include "ui/win32/focus_exit.h"

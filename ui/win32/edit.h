@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "ui/form/controls/edit_control.h"
+#include "controls/edit_control.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

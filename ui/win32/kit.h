@@ -5,7 +5,7 @@
 // Every control gets its stable control ID (see ui/form/control_names.h).
 // Each Win32 control creates its native window, shows the neutral control's
 // state on it and reports the user's input back to it; the rules live in the
-// neutral controls (ui/form/controls/).
+// neutral controls (controls/).
 
 #include <initializer_list>
 #include <string>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form/controls/radio_button_control.h"
+#include "controls/radio_button_control.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/scroll_bar_control.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/form/controls/button_controls.h"
+#include "controls/button_controls.h"
 #include "ui/form/form_style.h"
 #include "ui/win32/control.h"
 

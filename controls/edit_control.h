@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/form/controls/virtual_keys.h"
+#include "controls/virtual_keys.h"
 
 namespace kx14 {
 

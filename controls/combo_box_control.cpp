@@ -1,4 +1,4 @@
-#include "ui/form/controls/combo_box_control.h"
+#include "controls/combo_box_control.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/form/controls/radio_button_control.h"
+#include "controls/radio_button_control.h"
 
 namespace kx14 {
 

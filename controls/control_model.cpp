@@ -1,4 +1,4 @@
-#include "ui/form/control_model.h"
+#include "controls/control_model.h"
 
 namespace kx14 {
 namespace {

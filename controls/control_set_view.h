@@ -13,9 +13,9 @@
 #include <cstddef>
 
 #include "protocol/device_view.h"
-#include "ui/form/controls/edit_control.h"
-#include "ui/form/controls/radio_button_control.h"
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/edit_control.h"
+#include "controls/radio_button_control.h"
+#include "controls/scroll_bar_control.h"
 
 namespace kx14 {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <string>
 
-#include "ui/form/control_set_view.h"
-#include "ui/form/controls/headless_controls.h"
+#include "controls/control_set_view.h"
+#include "controls/headless_controls.h"
 
 namespace kx14 {
 

@@ -1,4 +1,4 @@
-#include "ui/form/controls/edit_control.h"
+#include "controls/edit_control.h"
 
 namespace kx14 {
 

@@ -1,4 +1,4 @@
-#include "ui/form/controls/scroll_bar_control.h"
+#include "controls/scroll_bar_control.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/form/control_set_view.h"
+#include "controls/control_set_view.h"
 
 #include <string>
 
