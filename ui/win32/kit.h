@@ -16,7 +16,7 @@
 #include "ui/win32/control.h"
 #include "ui/win32/edit.h"
 #include "ui/win32/label.h"
-#include "ui/win32/message_pump.h"
+#include "ui/win32/window_message_pump.h"
 #include "ui/win32/panel.h"
 #include "ui/win32/picture.h"
 #include "ui/win32/radio_button.h"

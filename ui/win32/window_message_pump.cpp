@@ -1,4 +1,4 @@
-#include "ui/win32/message_pump.h"
+#include "ui/win32/window_message_pump.h"
 
 #include <windows.h>
 
