@@ -79,9 +79,10 @@ void TControlModel::SetControls(const BlockControls& controls) {
   TControlSetView::SetMyId(controls.myId);
   TControlSetView::SelectMasterF(controls.masterF);
   TControlSetView::SelectOvertake(controls.overtake);
-  const int positions[] = {controls.lastCh, controls.mode,  controls.lowCh,  controls.highCh,
-                           controls.stAdj,  controls.otMax, controls.otTime, controls.maxPwr};
-  for (std::size_t i = 0; i < kByteFieldCount; ++i) bars_[i].SetPosition(positions[i]);
+  BlockControls wanted = controls;
+  for (std::size_t i = 0; i < kByteFieldCount; ++i) {
+    bars_[i].SetPosition(BarField(wanted, static_cast<TByteField>(i)));
+  }
 }
 
 }  // namespace kx14

@@ -15,7 +15,9 @@ void ShowIdentifier(TEditControl* field, std::int32_t value) {
   field->SetText(std::to_string(value));
 }
 
-int& Field(BlockControls& controls, TByteField bar) {
+}  // namespace
+
+int& BarField(BlockControls& controls, TByteField bar) {
   switch (bar) {
     case TByteField::LASTCH:
       return controls.lastCh;
@@ -36,8 +38,6 @@ int& Field(BlockControls& controls, TByteField bar) {
   }
   return controls.maxPwr;
 }
-
-}  // namespace
 
 TBarRange BarRange(TByteField bar) {
   switch (bar) {
@@ -60,7 +60,7 @@ BlockControls TControlSetView::ReadControls() const {
   controls.masterF = set.masterOn->Checked();
   controls.overtake = set.overtakeOn->Checked();
   for (std::size_t i = 0; i < kByteFieldCount; ++i) {
-    Field(controls, static_cast<TByteField>(i)) = set.bars[i]->Position();
+    BarField(controls, static_cast<TByteField>(i)) = set.bars[i]->Position();
   }
   return controls;
 }

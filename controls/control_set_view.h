@@ -12,10 +12,10 @@
 #include <array>
 #include <cstddef>
 
-#include "protocol/device_view.h"
 #include "controls/edit_control.h"
 #include "controls/radio_button_control.h"
 #include "controls/scroll_bar_control.h"
+#include "protocol/device_view.h"
 
 namespace kx14 {
 
@@ -45,6 +45,9 @@ struct TBarRange {
   int max;
 };
 TBarRange BarRange(TByteField bar);
+
+// The field of `controls` that `bar` holds.
+int& BarField(BlockControls& controls, TByteField bar);
 
 class TControlSetView : public TDeviceView {
  public:
